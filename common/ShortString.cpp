@@ -1,0 +1,17 @@
+#include "common/ShortString.h"
+
+namespace vantorell {
+
+std::string cutUtf8(std::string_view text, std::size_t limit) {
+    if (text.size() <= limit) {
+        return std::string(text);
+    }
+    std::size_t end = limit;
+    // Step back over continuation bytes (10xxxxxx) so no character is split.
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+        --end;
+    }
+    return std::string(text.substr(0, end));
+}
+
+}  // namespace vantorell

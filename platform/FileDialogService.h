@@ -1,0 +1,66 @@
+#pragma once
+// Open, save and folder dialogs behind an interface, so that tests can script them.
+
+#include <deque>
+#include <optional>
+#include <string>
+
+namespace vantorell {
+
+struct FileDialogRequest {
+    std::string title;
+    // Filter in the designer's form: "Vantorell Models (*.vtm)|*.vtm|All Files (*.*)|*.*".
+    std::string filter;
+    int filterIndex = 1;         // 1-based, as the designer counts
+    std::string initialFolder;   // empty: the dialog's own choice
+    std::string fileName;        // proposed name
+    std::string defaultExtension;
+    bool overwritePrompt = false;  // save dialogs: ask before replacing a file
+    bool fileMustExist = false;    // open dialogs
+};
+
+class FileDialogService {
+public:
+    virtual ~FileDialogService() = default;
+    // The chosen path, or nothing when the user cancelled.
+    virtual std::optional<std::string> openFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> saveFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> chooseFolder(const std::string& title) = 0;
+};
+
+FileDialogService& fileDialogService();
+FileDialogService* setFileDialogService(FileDialogService* service);
+
+class ScopedFileDialogService {
+public:
+    explicit ScopedFileDialogService(FileDialogService& service)
+        : previous_(setFileDialogService(&service)) {}
+    ~ScopedFileDialogService() { setFileDialogService(previous_); }
+    ScopedFileDialogService(const ScopedFileDialogService&) = delete;
+    ScopedFileDialogService& operator=(const ScopedFileDialogService&) = delete;
+
+private:
+    FileDialogService* previous_;
+};
+
+// Answers from queued results (std::nullopt = cancel) and records what was asked.
+class ScriptedFileDialogService : public FileDialogService {
+public:
+    void queue(std::optional<std::string> answer) { answers_.push_back(std::move(answer)); }
+    std::optional<std::string> openFile(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFile(const FileDialogRequest& request) override;
+    std::optional<std::string> chooseFolder(const std::string& title) override;
+
+    const std::deque<FileDialogRequest>& asked() const { return asked_; }
+    std::size_t pending() const { return answers_.size(); }
+
+private:
+    std::optional<std::string> next();
+    std::deque<std::optional<std::string>> answers_;
+    std::deque<FileDialogRequest> asked_;
+};
+
+// Turns "Name (*.a)|*.a|All (*.*)|*.*" into Qt's "Name (*.a);;All (*.*)" form.
+std::string toQtFilter(const std::string& filter);
+
+}  // namespace vantorell

@@ -1,0 +1,173 @@
+#include "platform/FileSystem.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <system_error>
+
+namespace vantorell {
+namespace {
+
+namespace fs = std::filesystem;
+
+char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+bool globMatch(const char* m, const char* n) {
+    // Iterative match with one back-tracking point for the last "*".
+    const char* star = nullptr;
+    const char* resume = nullptr;
+    while (*n != '\0') {
+        if (*m == '*') {
+            star = m++;
+            resume = n;
+        } else if (*m == '?' || (*m != '\0' && lower(*m) == lower(*n))) {
+            ++m;
+            ++n;
+        } else if (star != nullptr) {
+            m = star + 1;
+            n = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (*m == '*') ++m;
+    return *m == '\0';
+}
+
+std::string errnoText() { return std::strerror(errno); }
+
+}  // namespace
+
+bool wildcardMatch(const std::string& mask, const std::string& name) {
+    if (mask == "*" || mask == "*.*") {
+        return true;
+    }
+    if (globMatch(mask.c_str(), name.c_str())) {
+        return true;
+    }
+    // "abc.*" also matches "abc", as on Windows.
+    if (mask.size() >= 2 && mask.compare(mask.size() - 2, 2, ".*") == 0 &&
+        name.find('.') == std::string::npos) {
+        return globMatch(mask.substr(0, mask.size() - 2).c_str(), name.c_str());
+    }
+    return false;
+}
+
+std::vector<FoundEntry> findEntries(const std::string& pattern) {
+    std::vector<FoundEntry> found;
+    const std::string folder = extractFilePath(pattern);
+    const std::string mask = extractFileName(pattern);
+    if (folder.empty()) {
+        return found;
+    }
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!wildcardMatch(mask, name)) {
+            continue;
+        }
+        FoundEntry entry;
+        entry.name = name;
+        struct stat st {};
+        if (::lstat(it->path().c_str(), &st) == 0) {
+            entry.isDirectory = S_ISDIR(st.st_mode);
+            entry.modified = st.st_mtime;
+        }
+        found.push_back(std::move(entry));
+    }
+    return found;
+}
+
+std::string extractFilePath(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string extractFileName(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool fileExists(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool directoryExists(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool createDirectory(const std::string& path) { return ::mkdir(path.c_str(), 0755) == 0; }
+
+bool removeDirectory(const std::string& path) { return ::rmdir(path.c_str()) == 0; }
+
+bool deleteFile(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) {
+        return false;
+    }
+    return ::unlink(path.c_str()) == 0;
+}
+
+bool setHiddenAttribute(const std::string& path) { return directoryExists(path); }
+
+void writeFileAtomically(const std::string& path, const std::string& bytes, unsigned mode) {
+    std::string folder = extractFilePath(path);
+    if (folder.empty()) {
+        folder = "./";
+    }
+    std::string temp = folder + "." + extractFileName(path) + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        throw std::runtime_error("cannot create a file in " + folder + ": " + errnoText());
+    }
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    bool ok = true;
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ok = false;
+            break;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    const std::string writeError = ok ? std::string() : errnoText();
+    if (ok && ::fchmod(fd, mode) != 0) {
+        ok = false;
+    }
+    if (::close(fd) != 0) {
+        ok = false;
+    }
+    if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
+        const std::string why = writeError.empty() ? errnoText() : writeError;
+        ::unlink(temp.c_str());
+        throw std::runtime_error("cannot write " + path + ": " + why);
+    }
+}
+
+std::string readWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw std::runtime_error("cannot open " + path + ": " + errnoText());
+    }
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    if (in.bad()) {
+        throw std::runtime_error("cannot read " + path);
+    }
+    return ss.str();
+}
+
+}  // namespace vantorell

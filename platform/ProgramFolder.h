@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+namespace vantorell {
+
+// Folder of the running executable with a trailing "/".
+std::string executableFolder();
+
+// Appends "/" when the folder text does not end in one.
+std::string withTrailingSlash(const std::string& folder);
+
+}  // namespace vantorell
