@@ -1,0 +1,23 @@
+#include "platform/DateTimeText.h"
+
+#include <cstdio>
+
+namespace vantorell {
+
+std::string shortDateLongTimeText(const std::tm& time) {
+    const int hour12 = time.tm_hour % 12 == 0 ? 12 : time.tm_hour % 12;
+    char text[64];
+    std::snprintf(text, sizeof text, "%d/%d/%d %d:%02d:%02d %s", time.tm_mon + 1, time.tm_mday,
+                  time.tm_year + 1900, hour12, time.tm_min, time.tm_sec,
+                  time.tm_hour < 12 ? "AM" : "PM");
+    return text;
+}
+
+std::string currentShortDateLongTimeText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    return shortDateLongTimeText(local);
+}
+
+}  // namespace vantorell
