@@ -1,0 +1,86 @@
+#include "engine/tqmh01/TForm1.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "engine/tqmh01/StartupLayout.h"
+
+namespace vantorell::engine {
+namespace {
+
+// Size and caption of the window where no mode sets them (generation mode).
+constexpr int kDesignWidth = 636;
+constexpr int kDesignHeight = 305;
+constexpr const char* kDesignCaption = "Vantorell Engine";
+
+}  // namespace
+
+TForm1::TForm1(const StartupState& startup, QWidget* parent)
+    : QWidget(parent), startup_(startup) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromUtf8(kDesignCaption));
+    resize(kDesignWidth, kDesignHeight);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    WelcomePanel = addPanel("WelcomePanel", this);
+    auto* welcomeLayout = new QVBoxLayout(WelcomePanel);
+    welcomeLayout->addStretch();
+    auto* exitRow = new QHBoxLayout;
+    exitRow->addStretch();
+    WelcomeExitButton = new QPushButton(QStringLiteral("Exit"), WelcomePanel);
+    WelcomeExitButton->setObjectName(QStringLiteral("WelcomeExitButton"));
+    exitRow->addWidget(WelcomeExitButton);
+    welcomeLayout->addLayout(exitRow);
+    connect(WelcomeExitButton, &QPushButton::clicked, this, &TForm1::WelcomeExit);
+
+    EncryptPanel = addPanel("EncryptPanel", this);
+    InstallPanel = addPanel("InstallPanel", this);
+    auto* installLayout = new QVBoxLayout(InstallPanel);
+    installLayout->setContentsMargins(0, 0, 0, 0);
+    DoUpdatePanel = addPanel("DoUpdatePanel", InstallPanel);
+    ProgInstPanel = addPanel("ProgInstPanel", InstallPanel);
+    EnginePanel = addPanel("EnginePanel", this);
+
+    for (QFrame* panel : {WelcomePanel, EncryptPanel, InstallPanel, EnginePanel}) {
+        layout->addWidget(panel);
+    }
+    installLayout->addWidget(DoUpdatePanel);
+    installLayout->addWidget(ProgInstPanel);
+}
+
+QFrame* TForm1::addPanel(const char* name, QWidget* parent) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QString::fromUtf8(name));
+    panel->hide();
+    return panel;
+}
+
+void TForm1::GetFileName() {
+    const StartupLayout layout = startupLayout(startup_);
+    WelcomeExitButton->setText(QString::fromStdString(layout.welcomeExitCaption));
+    if (!layout.showWindow) {
+        hide();
+        return;
+    }
+    if (layout.resize) {
+        resize(layout.width, layout.height);
+        setWindowTitle(QString::fromStdString(layout.caption));
+    }
+    switch (layout.panel) {
+        case StartupPanel::Welcome:
+            WelcomePanel->show();
+            break;
+        case StartupPanel::Encrypt:
+            EncryptPanel->show();
+            break;
+        case StartupPanel::None:
+            break;
+    }
+    show();
+}
+
+void TForm1::WelcomeExit() { close(); }
+
+}  // namespace vantorell::engine

@@ -1,0 +1,42 @@
+#pragma once
+// The engine's only window. It carries several panels of which at most one is shown; which
+// one is decided at start from the command line.
+
+#include <QFrame>
+#include <QPushButton>
+#include <QWidget>
+
+#include "engine/tqmh01/StartupMode.h"
+
+namespace vantorell::engine {
+
+class TForm1 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TForm1(const StartupState& startup, QWidget* parent = nullptr);
+
+    // Applies the start-up layout: the window's size and caption, its panel, and the
+    // caption of the welcome panel's exit button.
+    void GetFileName();
+
+    const StartupState& startup() const { return startup_; }
+
+    QFrame* WelcomePanel;
+    QPushButton* WelcomeExitButton;
+    QFrame* EncryptPanel;
+    QFrame* InstallPanel;  // holds DoUpdatePanel and ProgInstPanel
+    QFrame* DoUpdatePanel;
+    QFrame* ProgInstPanel;
+    QFrame* EnginePanel;  // the point generator lies outside this system: never shown
+
+public slots:
+    void WelcomeExit();
+
+private:
+    QFrame* addPanel(const char* name, QWidget* parent);
+
+    StartupState startup_;
+};
+
+}  // namespace vantorell::engine
