@@ -216,8 +216,8 @@ ControlFileDecision readControlFile(const CipherSwitches& switches) {
         request.noSecondKey = true;
         decision.runMask |= kSecondKeyGiven;
     }
-    const int wanted = request.direction == CipherDirection::Encipher ? kEncipherRunMask
-                                                                     : kDecipherRunMask;
+    const int wanted =
+        request.direction == CipherDirection::Encipher ? kEncipherRunMask : kDecipherRunMask;
     if (decision.runMask != wanted) {
         decision.message = "the control file does not ask for a complete run (run mask " +
                            std::to_string(decision.runMask) + ")";

@@ -15,11 +15,11 @@ namespace vantorell::engine {
 inline constexpr std::size_t kControlLineLimit = 255;
 
 // Bits of the run mask beyond the request mask's two.
-inline constexpr int kSourceGiven = 4;       // "F"
-inline constexpr int kOutputGiven = 8;       // "O"
-inline constexpr int kFirstKeyGiven = 16;    // "P"
-inline constexpr int kSecondKeyGiven = 32;   // "S" or "K"
-inline constexpr int kThirdKeyGiven = 64;    // "T"
+inline constexpr int kSourceGiven = 4;      // "F"
+inline constexpr int kOutputGiven = 8;      // "O"
+inline constexpr int kFirstKeyGiven = 16;   // "P"
+inline constexpr int kSecondKeyGiven = 32;  // "S" or "K"
+inline constexpr int kThirdKeyGiven = 64;   // "T"
 inline constexpr int kEncipherRunMask = 127;
 inline constexpr int kDecipherRunMask = 63;
 

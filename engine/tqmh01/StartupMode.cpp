@@ -5,7 +5,8 @@ namespace {
 
 // "-B<code>" or "-E<code>": the letter and exactly the access code, nothing after it.
 bool isCodedSwitch(const std::string& argument, char letter, const char* code) {
-    return argument.size() > 2 && argument[1] == letter && argument.compare(2, std::string::npos, code) == 0;
+    return argument.size() > 2 && argument[1] == letter &&
+           argument.compare(2, std::string::npos, code) == 0;
 }
 
 void readInitialArgument(const std::string& argument, bool isLast, StartupState& state) {

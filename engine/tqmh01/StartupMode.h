@@ -22,7 +22,7 @@ inline constexpr std::size_t kArgumentLimit = 255;
 
 struct StartupState {
     EngineMode mode = EngineMode::Initial;
-    bool batch = false;  // further arguments follow the coded switch
+    bool batch = false;          // further arguments follow the coded switch
     bool installButtons = true;  // cleared by "-U"
     CipherSwitches cipher;
     std::string programFolder;  // ends in "/"

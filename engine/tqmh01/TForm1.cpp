@@ -15,8 +15,7 @@ constexpr const char* kDesignCaption = "Vantorell Engine";
 
 }  // namespace
 
-TForm1::TForm1(const StartupState& startup, QWidget* parent)
-    : QWidget(parent), startup_(startup) {
+TForm1::TForm1(const StartupState& startup, QWidget* parent) : QWidget(parent), startup_(startup) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kDesignCaption));
     resize(kDesignWidth, kDesignHeight);
@@ -81,6 +80,8 @@ void TForm1::GetFileName() {
     show();
 }
 
-void TForm1::WelcomeExit() { close(); }
+void TForm1::WelcomeExit() {
+    close();
+}
 
 }  // namespace vantorell::engine
