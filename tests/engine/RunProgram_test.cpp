@@ -3,12 +3,10 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
-
+#include "tests/support/FifoReader.h"
 #include "tests/support/TempFolder.h"
 
 namespace vantorell::engine {
@@ -16,32 +14,12 @@ namespace {
 
 using test::TempFolder;
 
-// What a started program writes into the FIFO, until it closes it or 20 s pass. The FIFO is
-// opened without blocking, so a program that never starts costs the deadline and no more.
+// What a started program writes into the FIFO. It is opened without blocking, so a program
+// that never starts costs the reader's deadline and no more.
 std::string readFifo(const std::string& fifo) {
     const int fd = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     EXPECT_GE(fd, 0);
-    std::string got;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) {
-            ADD_FAILURE() << "nothing came through the FIFO within the deadline";
-            break;
-        }
-        pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, static_cast<int>(left.count())) <= 0) {
-            continue;
-        }
-        char buffer[256];
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n > 0) {
-            got.append(buffer, static_cast<std::size_t>(n));
-        } else if (n == 0 && !got.empty()) {
-            break;  // the writer closed it
-        }
-    }
+    std::string got = test::readFifo(fd);
     ::close(fd);
     return got;
 }

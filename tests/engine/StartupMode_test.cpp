@@ -10,6 +10,9 @@ namespace {
 
 using Args = std::vector<std::string>;
 constexpr int kNoDirection = 0;
+constexpr EngineMode kInitial = EngineMode::Initial;
+constexpr EngineMode kCipher = EngineMode::FileCipher;
+constexpr EngineMode kGeneration = EngineMode::Generation;
 
 int directionOf(const CipherSwitches& s) {
     return s.direction ? static_cast<int>(*s.direction) : kNoDirection;
@@ -25,48 +28,30 @@ TEST(StartupModeTest, ArgumentsChooseTheModeAndTheCipherSwitches) {
         int requestMask;
         std::string controlFile;
     } cases[] = {
-        {{}, EngineMode::Initial, false, true, 0, 0, ""},
-        {{"x", "/f", "-Z", "-"}, EngineMode::Initial, false, true, 0, 0, ""},
-        {{"-U"}, EngineMode::Initial, false, false, 0, 0, ""},
-        {{"-u"}, EngineMode::Initial, false, true, 0, 0, ""},
-        {{"-BK7#LmmP"}, EngineMode::FileCipher, false, true, 0, 0, ""},
-        {{"-BK7#LmmP", "-f/p/control.bec", "-d"},
-         EngineMode::FileCipher,
-         true,
-         true,
-         2,
-         3,
-         "/p/control.bec"},
-        {{"-BK7#LmmP", "-e", "-fc.bec"}, EngineMode::FileCipher, true, true, 1, 3, "c.bec"},
-        {{"-BK7#LmmP", "-d", "-e"}, EngineMode::FileCipher, true, true, 1, 1, ""},
-        {{"-BK7#LmmP", "-f"}, EngineMode::FileCipher, true, true, 0, 2, ""},
-        {{"-BK7#LmmP", "stray"}, EngineMode::FileCipher, true, true, 0, 0, ""},
+        {{}, kInitial, false, true, 0, 0, ""},
+        {{"x", "/f", "-Z", "-"}, kInitial, false, true, 0, 0, ""},
+        {{"-U"}, kInitial, false, false, 0, 0, ""},
+        {{"-u"}, kInitial, false, true, 0, 0, ""},
+        {{"-BK7#LmmP"}, kCipher, false, true, 0, 0, ""},
+        {{"-BK7#LmmP", "-f/p/control.bec", "-d"}, kCipher, true, true, 2, 3, "/p/control.bec"},
+        {{"-BK7#LmmP", "-e", "-fc.bec"}, kCipher, true, true, 1, 3, "c.bec"},
+        {{"-BK7#LmmP", "-d", "-e"}, kCipher, true, true, 1, 1, ""},
+        {{"-BK7#LmmP", "-f"}, kCipher, true, true, 0, 2, ""},
+        {{"-BK7#LmmP", "stray"}, kCipher, true, true, 0, 0, ""},
         // Letters after "-B" are case-sensitive, and the code must stand alone.
-        {{"-bK7#LmmP", "-fc", "-d"}, EngineMode::Initial, false, true, 0, 0, ""},
-        {{"-BK7#LmmPx", "-fc", "-d"}, EngineMode::Initial, false, true, 0, 0, ""},
-        {{"-BK7#Lmm", "-fc", "-d"}, EngineMode::Initial, false, true, 0, 0, ""},
-        {{"-B", "-fc", "-d"}, EngineMode::Initial, false, true, 0, 0, ""},
+        {{"-bK7#LmmP", "-fc", "-d"}, kInitial, false, true, 0, 0, ""},
+        {{"-BK7#LmmPx", "-fc", "-d"}, kInitial, false, true, 0, 0, ""},
+        {{"-BK7#Lmm", "-fc", "-d"}, kInitial, false, true, 0, 0, ""},
+        {{"-B", "-fc", "-d"}, kInitial, false, true, 0, 0, ""},
         // Switches before the cipher switch are judged in initial mode.
-        {{"-d", "-fc", "-BK7#LmmP"}, EngineMode::FileCipher, false, true, 0, 0, ""},
-        {{"-d", "-BK7#LmmP", "-fc"}, EngineMode::FileCipher, true, true, 0, 2, "c"},
-        {{"-U", "-BK7#LmmP"}, EngineMode::FileCipher, false, false, 0, 0, ""},
+        {{"-d", "-fc", "-BK7#LmmP"}, kCipher, false, true, 0, 0, ""},
+        {{"-d", "-BK7#LmmP", "-fc"}, kCipher, true, true, 0, 2, "c"},
+        {{"-U", "-BK7#LmmP"}, kCipher, false, false, 0, 0, ""},
         // After the cipher switch "-U", "-D" and a second coded switch mean nothing.
-        {{"-BK7#LmmP", "-U", "-D", "-Er6413T%T", "-F"},
-         EngineMode::FileCipher,
-         true,
-         true,
-         0,
-         0,
-         ""},
-        {{"-Er6413T%T"}, EngineMode::Generation, false, true, 0, 0, ""},
-        {{"-Er6413T%T", "-BK7#LmmP", "-d", "-fc", "-U"},
-         EngineMode::Generation,
-         true,
-         true,
-         0,
-         0,
-         ""},
-        {{"-Er6413T%"}, EngineMode::Initial, false, true, 0, 0, ""},
+        {{"-BK7#LmmP", "-U", "-D", "-Er6413T%T", "-F"}, kCipher, true, true, 0, 0, ""},
+        {{"-Er6413T%T"}, kGeneration, false, true, 0, 0, ""},
+        {{"-Er6413T%T", "-BK7#LmmP", "-d", "-fc", "-U"}, kGeneration, true, true, 0, 0, ""},
+        {{"-Er6413T%"}, kInitial, false, true, 0, 0, ""},
     };
     for (const Case& c : cases) {
         std::string text;
@@ -118,6 +103,8 @@ TEST(StartupModeTest, ArgumentsLongerThan255CharactersAreIgnoredWhole) {
 }
 
 TEST(StartupModeTest, LayoutPerMode) {
+    const std::string welcome = "Welcome to Orvane Dovozerodi Ltd. Vantorell 2.0 Installation";
+    const auto kWelcome = StartupPanel::Welcome;
     struct Case {
         Args arguments;
         bool shown;
@@ -128,22 +115,8 @@ TEST(StartupModeTest, LayoutPerMode) {
         std::string caption;
         std::string exitCaption;
     } cases[] = {
-        {{},
-         true,
-         StartupPanel::Welcome,
-         true,
-         636,
-         305,
-         "Welcome to Orvane Dovozerodi Ltd. Vantorell 2.0 Installation",
-         "Exit"},
-        {{"-U"},
-         true,
-         StartupPanel::Welcome,
-         true,
-         636,
-         305,
-         "Welcome to Orvane Dovozerodi Ltd. Vantorell 2.0 Installation",
-         "Cancel"},
+        {{}, true, kWelcome, true, 636, 305, welcome, "Exit"},
+        {{"-U"}, true, kWelcome, true, 636, 305, welcome, "Cancel"},
         {{"-BK7#LmmP"}, true, StartupPanel::Encrypt, true, 525, 207, "File Encryption", "Exit"},
         {{"-Er6413T%T"}, true, StartupPanel::None, false, 0, 0, "", "Exit"},
         {{"-BK7#LmmP", "-fc", "-d"}, false, StartupPanel::None, false, 0, 0, "", "Exit"},

@@ -16,11 +16,13 @@
 #include <filesystem>
 
 #include "platform/CommandLine.h"
+#include "tests/support/FifoReader.h"
 #include "tests/support/TempFolder.h"
 
 namespace vantorell {
 namespace {
 
+using test::readFifo;
 using test::TempFolder;
 using Args = std::vector<std::string>;
 
@@ -53,31 +55,6 @@ double cpuSeconds() {
     ::getrusage(RUSAGE_SELF, &usage);
     auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-// Reads what a detached program writes into the FIFO, until it closes it or 10 s pass.
-std::string readFifo(int fd) {
-    std::string got;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) {
-            ADD_FAILURE() << "no end of output within the deadline";
-            return got;
-        }
-        pollfd p{fd, POLLIN, 0};
-        if (::poll(&p, 1, static_cast<int>(left.count())) <= 0) {
-            continue;
-        }
-        char buffer[256];
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n > 0) {
-            got.append(buffer, static_cast<std::size_t>(n));
-        } else if (n == 0 && !got.empty()) {
-            return got;
-        }
-    }
 }
 
 TEST(ProcessTest, FailedStartsReturnTheErrorNumberAtOnce) {
