@@ -49,6 +49,8 @@ void TForm1::nulPanesCreate() {
     headings->setHeaderData(1, Qt::Horizontal, int(Qt::AlignCenter), Qt::TextAlignmentRole);
     HeaderControl1->setModel(headings);
     HeaderControl1->setStretchLastSection(false);
+    // One row of headings; a header outside a view would otherwise take a scroll area's height.
+    HeaderControl1->setFixedHeight(HeaderControl1->sizeHint().height());
     HeaderControl1->resizeSection(0, 215);
     HeaderControl1->resizeSection(1, 79);
     pnlDimsCatsSubSub = named(new QWidget(pnlDimsCats), "pnlDimsCatsSubSub");

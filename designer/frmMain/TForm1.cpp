@@ -52,23 +52,14 @@ void TForm1::FormCreate() {
     nulFormPlacementLoad(*this, *iniSettings);
     nulStartupLogAppend(strProgramFolder, kStartupFormSetup);
 
-    const DebugMasks masks = debugMasksRead(*iniSettings);
-    intReaderWriterDebugFlags = masks.intReaderWriterDebugFlags;
-    intCubeConvertDebugFlags = masks.intCubeConvertDebugFlags;
-    intArrayDebugFlags = masks.intArrayDebugFlags;
+    static_cast<DebugMasks&>(*this) = debugMasksRead(*iniSettings);
     nulPanelSizesSet(panelSizesRead(*iniSettings, nulPanelSizesGet()));
     HeaderControl1->resizeSection(0, tvwDimsCats->minimumWidth());
     lvwDimsCatsResize();
 
     nulOptionalCommandsShow(optionalCommandsRead(*iniSettings));
 
-    const TransferSettings transfer = transferSettingsRead(*iniSettings);
-    flgUseProxyInfo = transfer.flgUseProxyInfo;
-    strHTTPProxyAddress = transfer.strHTTPProxyAddress;
-    intHTTPProxyPort = transfer.intHTTPProxyPort;
-    strFTPProxyAddress = transfer.strFTPProxyAddress;
-    intFTPProxyPort = transfer.intFTPProxyPort;
-    flgUsePassiveTransfer = transfer.flgUsePassiveTransfer;
+    static_cast<TransferSettings&>(*this) = transferSettingsRead(*iniSettings);
 
     nulMainMenuReopenListLoad(*iniSettings, kReopenListSection);
     nulStartupLogAppend(strProgramFolder, kStartupInitialValueLoading);

@@ -29,7 +29,9 @@ namespace vantorell {
 
 class PanelSplitter;
 
-class TForm1 : public QMainWindow {
+// The transfer settings of the server dialogs ("File Transfer") and the debug masks handed to
+// the model file routines and the cube extraction are fields of the main window.
+class TForm1 : public QMainWindow, public TransferSettings, public DebugMasks {
     Q_OBJECT
 public:
     // `programFolder` ends in "/"; the program passes the folder of its executable.
@@ -46,19 +48,6 @@ public:
     std::string strCurrentFile;
     int intRequestedPoints = 0;
     std::string strChecksum;
-
-    // Transfer settings of the server dialogs, kept in "File Transfer".
-    bool flgUseProxyInfo = false;
-    std::string strHTTPProxyAddress;
-    int intHTTPProxyPort = 0;
-    std::string strFTPProxyAddress;
-    int intFTPProxyPort = 0;
-    bool flgUsePassiveTransfer = true;
-
-    // Debug masks handed to the model file routines and the cube extraction.
-    int intReaderWriterDebugFlags = 0;
-    int intCubeConvertDebugFlags = 0;
-    int intArrayDebugFlags = 0;
 
     // Set at the end of creation, cleared at the first showing.
     bool flgFirstShow = false;
