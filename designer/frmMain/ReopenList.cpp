@@ -24,9 +24,16 @@ std::vector<std::string> ReopenList::read(const IniFile& settings, const std::st
 
 void ReopenList::save(IniFile& settings, const std::string& section) const {
     settings.eraseSection(section);
-    const std::size_t count = std::min(paths_.size(), kSavedEntries);
-    for (std::size_t i = 0; i < count; ++i) {
-        settings.writeString(section, "File" + std::to_string(i + 1), paths_[i]);
+    std::size_t written = 0;
+    for (const std::string& path : paths_) {
+        if (written == kSavedEntries) {
+            break;
+        }
+        // A line break would end the entry early and leave the rest as lines of its own.
+        if (path.find_first_of("\r\n") != std::string::npos) {
+            continue;
+        }
+        settings.writeString(section, "File" + std::to_string(++written), path);
     }
 }
 

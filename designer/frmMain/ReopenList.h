@@ -25,7 +25,8 @@ public:
     // The values of the section in file order, whatever their keys are called.
     static std::vector<std::string> read(const IniFile& settings, const std::string& section);
 
-    // Erases the section and writes the first kSavedEntries paths as "File1", "File2", ...
+    // Erases the section and writes the first kSavedEntries paths as "File1", "File2", ...;
+    // a path holding a line break cannot be stored and is left out.
     // Raises IniFileError when the file cannot be written.
     void save(IniFile& settings, const std::string& section) const;
 

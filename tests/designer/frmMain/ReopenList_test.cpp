@@ -55,6 +55,18 @@ TEST(ReopenListTest, SavesAtMostTwentyOneEntries) {
     EXPECT_EQ(dir.read("Vantorell.ini"), "[Keep]\r\nx=1\r\n" + expected);
 }
 
+TEST(ReopenListTest, APathWithALineBreakIsNotStored) {
+    TempFolder dir;
+    ReopenList list;
+    const std::string broken = dir.write("a\n[Vantorell Form]\nWidth=1.vtm", "");
+    const std::string plain = dir.write("b.vtm", "");
+    ASSERT_TRUE(list.add(broken));
+    ASSERT_TRUE(list.add(plain));
+    IniFile settings(dir.file("Vantorell.ini"));
+    list.save(settings, "File Menu Reopen List");
+    EXPECT_EQ(dir.read("Vantorell.ini"), "[File Menu Reopen List]\r\nFile1=" + plain + "\r\n");
+}
+
 TEST(ReopenListTest, AnEmptyListLeavesTheSectionErased) {
     TempFolder dir;
     IniFile settings(dir.write("Vantorell.ini", "[File Menu Reopen List]\nFile1=/old.vtm\n"));
