@@ -1,11 +1,12 @@
+// The model designer.
 #include <QApplication>
-#include <QMainWindow>
+
+#include "designer/frmMain/StartupSequence.h"
+#include "platform/ProgramFolder.h"
+#include "platform/TerminationRequest.h"
 
 int main(int argc, char** argv) {
+    vantorell::holdTerminationRequests();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vantorell"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Vantorell"));
-    window.show();
-    return QApplication::exec();
+    return vantorell::intDesignerRun(vantorell::executableFolder());
 }

@@ -1,0 +1,37 @@
+#include "designer/frmMain/StartupSequence.h"
+
+#include <QApplication>
+
+#include "platform/TerminationRequest.h"
+
+namespace vantorell {
+
+std::unique_ptr<DesignerWindows> designerWindowsCreate(const std::string& programFolder) {
+    auto windows = std::make_unique<DesignerWindows>();
+    windows->Form1 = std::make_unique<TForm1>(programFolder);
+    windows->Form2 = std::make_unique<TForm2>();
+    windows->Form3 = std::make_unique<TForm3>();
+    windows->Form4 = std::make_unique<TForm4>();
+    windows->Form5 = std::make_unique<TForm5>();
+    windows->Form6 = std::make_unique<TForm6>();
+    windows->Form7 = std::make_unique<TForm7>();
+    windows->Form8 = std::make_unique<TForm8>();
+    return windows;
+}
+
+int intDesignerRun(const std::string& programFolder) {
+    QApplication::setApplicationName(QStringLiteral("Vantorell"));
+    const std::unique_ptr<DesignerWindows> windows = designerWindowsCreate(programFolder);
+    TForm1& main = *windows->Form1;
+    // Closing the main window ends the program, even while a dialog is shown.
+    QObject::connect(&main, &TForm1::formClosed, qApp, &QCoreApplication::quit);
+    const TerminationRequest termination([&main] {
+        if (main.isVisible()) {
+            main.close();
+        }
+    });
+    main.show();
+    return QApplication::exec();
+}
+
+}  // namespace vantorell

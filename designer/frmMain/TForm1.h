@@ -1,0 +1,156 @@
+#pragma once
+// The designer's main window: the fields the editors, the document commands and the
+// server dialogs share, the menus and the main tool bar, the editor panes, the reopen list,
+// and the window's creation, first showing, close query and destruction.
+//
+// The sources are split by concern: TForm1.cpp (life cycle and settings), MainMenus.cpp
+// (menus and main tool bar), MainPanes.cpp (the editor panes and their resize handlers),
+// ReopenMenu.cpp (the reopen list's menu side).
+
+#include <QMainWindow>
+#include <memory>
+#include <string>
+
+#include "designer/frmMain/DesignerSettings.h"
+#include "designer/frmMain/ReopenList.h"
+#include "platform/IniFile.h"
+
+class QAction;
+class QComboBox;
+class QHeaderView;
+class QListView;
+class QMenu;
+class QTabWidget;
+class QTableView;
+class QToolBar;
+class QTreeView;
+
+namespace vantorell {
+
+class PanelSplitter;
+
+// The transfer settings of the server dialogs ("File Transfer") and the debug masks handed to
+// the model file routines and the cube extraction are fields of the main window.
+class TForm1 : public QMainWindow, public TransferSettings, public DebugMasks {
+    Q_OBJECT
+public:
+    // `programFolder` ends in "/"; the program passes the folder of its executable.
+    explicit TForm1(const std::string& programFolder, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Folders and files, set at creation.
+    std::string strProgramFolder;
+    std::string strWorkFolder;
+    std::string strHelpFile;
+    std::unique_ptr<IniFile> iniSettings;
+
+    // The model being edited (document commands).
+    std::string strCurrentFile;
+    int intRequestedPoints = 0;
+    std::string strChecksum;
+
+    // Set at the end of creation, cleared at the first showing.
+    bool flgFirstShow = false;
+
+    // Main menu.
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileNew = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QMenu* mnuFileReopen = nullptr;
+    QAction* mnuFileImport = nullptr;
+    QAction* mnuFileSave = nullptr;
+    QAction* mnuFileSaveAs = nullptr;
+    QAction* mnuFileConvertModelToCube = nullptr;
+    QAction* mnuFileConvertCubeToModel = nullptr;
+    QAction* mnuFileSendModel = nullptr;
+    QAction* mnuFileReceiveCube = nullptr;
+    QAction* N5 = nullptr;
+    QAction* mnuFileConfiguration = nullptr;
+    QAction* mnuFileCheckVantorellUpdates = nullptr;
+    QAction* mnuFileExit = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpHelp = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+
+    // Main tool bar; each button runs its menu item.
+    QToolBar* tbrMainButtons = nullptr;
+    QAction* tbnFileNew = nullptr;
+    QAction* tbnFileOpen = nullptr;
+    QAction* tbnFileImport = nullptr;
+    QAction* tbnFileSave = nullptr;
+    QAction* tbnFileSaveAs = nullptr;
+    QAction* tbnFileConvertModelToCube = nullptr;
+    QAction* tbnFileConvertCubeToModel = nullptr;
+    QAction* tbnFileSendModel = nullptr;
+    QAction* tbnFileReceiveCube = nullptr;
+    QAction* ToolButton5 = nullptr;
+    QAction* tbnConfiguration = nullptr;
+
+    // Editor panes: dimensions and categories (upper left), measures (upper right), and
+    // the measure values and irregularities pages (lower).
+    QWidget* pnlTop = nullptr;
+    QWidget* pnlDimsCats = nullptr;
+    QHeaderView* HeaderControl1 = nullptr;
+    QWidget* pnlDimsCatsSubSub = nullptr;
+    QTreeView* tvwDimsCats = nullptr;
+    QListView* lvwDimsCats = nullptr;
+    PanelSplitter* sprVertSplitter = nullptr;
+    QWidget* pnlMeasures = nullptr;
+    QTableView* sgdMeasures = nullptr;
+    PanelSplitter* sprHorzSplitter = nullptr;
+    QTabWidget* pclValues = nullptr;
+    QWidget* tstMeasureValues = nullptr;
+    QToolBar* tbrMeasureValuesButtons = nullptr;
+    QComboBox* cbxMeasureValuesScale = nullptr;
+    QTableView* sgdMeasureValues = nullptr;
+    QWidget* tstIrregularities = nullptr;
+    QTableView* sgdIrregularities = nullptr;
+
+    // Reopen list: the submenu of File, one item per model file; the settings file keeps it
+    // between runs.
+    void nulMainMenuReopenListLoad(const IniFile& settings, const std::string& section);
+    void nulMainMenuReopenListAddItem(const std::string& path);
+    void nulMainMenuReopenListSave(IniFile& settings, const std::string& section);
+
+    // Caption "Vantorell - <file name>".
+    void nulCaptionSet(const std::string& fileName);
+
+    // Resize handlers of the dimensions and categories panel.
+    void lvwDimsCatsResize();
+    void HeaderControl1SectionResize(int section);
+    void pnlDimsCatsSubSubResize();
+
+signals:
+    // The close query allowed the window to close.
+    void formClosed();
+
+protected:
+    // The change check of the document commands: offers to save changed work. True when the
+    // calling command, or the closing of the window, may go on.
+    virtual bool flgCurrentFileCheckForSave();
+    // Reopen command of the document commands, with the path of the clicked item.
+    virtual void mnuFileReopenNClick(const std::string& path);
+
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    bool FormCloseQuery();
+    void FormDestroy();
+
+    void nulMenusCreate();
+    void nulMainToolBarCreate();
+    void nulPanesCreate();
+    void nulOptionalCommandsShow(const OptionalCommands& shown);
+    void nulPanelSizesSet(const PanelSizes& sizes);
+    PanelSizes nulPanelSizesGet() const;
+    void nulSettingsWriteAtExit();
+    void mnuFileExitClick();
+
+    ReopenList reopenList_;
+};
+
+}  // namespace vantorell

@@ -1,0 +1,84 @@
+// The real designer program, run with a program folder of its own on the offscreen platform
+// and closed through a termination request.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+
+#include "platform/FileSystem.h"
+#include "platform/IniFile.h"
+#include "tests/support/FileWait.h"
+#include "tests/support/TempFolder.h"
+
+namespace vantorell {
+namespace {
+
+using namespace std::chrono_literals;
+using test::TempFolder;
+
+// The executable's folder is the program folder, so the program runs from a copy.
+std::string installDesigner(const TempFolder& program) {
+    const std::string target = program.file("Vantorell");
+    std::filesystem::copy_file(VANTORELL_DESIGNER_EXE, target);
+    return target;
+}
+
+bool sixLines(const std::string& log) {
+    return std::count(log.begin(), log.end(), '\n') == 6;
+}
+
+TEST(DesignerE2eTest, StartsWritesItsLogAndKeepsItsSettingsAcrossARun) {
+    TempFolder program;
+    const std::string designer = installDesigner(program);
+    const std::string model = program.write("sales.vtm", "");
+    program.write("startup.log", "earlier run\r\n");
+    program.write("Vantorell.ini",
+                  "[Vantorell Form]\r\nWidth=600\r\nHeight=420\r\nTopPanelHeight=260\r\n"
+                  "[File Transfer]\r\nHTTPProxyAddress=proxy.local\r\nHTTPProxyPort=8080\r\n"
+                  "[File Menu Reopen List]\r\nFile1=" +
+                      program.file("gone.vtm") + "\r\nFile2=" + model + "\r\n");
+
+    QProcess run;
+    run.setProcessChannelMode(QProcess::ForwardedChannels);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    run.setProcessEnvironment(env);
+    run.start(QString::fromStdString(designer), {});
+    ASSERT_TRUE(run.waitForStarted(10000));
+
+    const bool started = test::waitForFileContents(program.file("startup.log"), sixLines, 30s);
+    run.terminate();
+    ASSERT_TRUE(run.waitForFinished(30000));
+    ASSERT_TRUE(started);
+    EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(run.exitCode(), 0);
+
+    EXPECT_EQ(program.read("startup.log"),
+              "Application setup... done.\r\n"
+              "Application cleanup... done.\r\n"
+              "Create temp directories... done.\r\n"
+              "Form setup... done.\r\n"
+              "Initial value loading... done.\r\n"
+              "Model initialization... done.\r\n");
+    EXPECT_FALSE(directoryExists(program.path() + "Temp/"));
+
+    const IniFile settings(program.file("Vantorell.ini"));
+    EXPECT_EQ(settings.readString("Vantorell Form", "Width", ""), "600");
+    EXPECT_EQ(settings.readString("Vantorell Form", "Height", ""), "420");
+    EXPECT_EQ(settings.readString("Vantorell Form", "TopPanelHeight", ""), "260");
+    EXPECT_EQ(settings.readString("Vantorell Form", "DimsCatsPanelWidth", ""), "304");
+    EXPECT_EQ(settings.readString("Vantorell Form", "WindowState", ""), "0");
+    EXPECT_TRUE(settings.valueExists("Vantorell Form", "Top"));
+    EXPECT_TRUE(settings.valueExists("Vantorell Form", "Left"));
+    EXPECT_EQ(settings.readString("File Transfer", "HTTPProxyAddress", ""), "proxy.local");
+    EXPECT_EQ(settings.readString("File Transfer", "HTTPProxyPort", ""), "8080");
+    EXPECT_EQ(settings.readString("File Transfer", "UsePassiveTransferFlag", ""), "1");
+    EXPECT_EQ(settings.readSectionValues("File Menu Reopen List"),
+              (std::vector<std::string>{"File1=" + model}));
+}
+
+}  // namespace
+}  // namespace vantorell
