@@ -3,6 +3,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "common/Scrambler.h"
 #include "designer/rtnReaderWriter/EngineRequests.h"
 #include "designer/rtnReaderWriter/FileKey.h"
 #include "designer/rtnReaderWriter/ModelSections.h"
@@ -38,6 +39,16 @@ std::string targetAsTheEngineSeesIt(const std::string& programFolder, const std:
     return !name.empty() && name.front() == '/' ? name : programFolder + name;
 }
 
+std::string fileKeyFor(const std::string& password, bool usePassword) {
+    try {
+        return strFileKeyForm(password, usePassword);
+    } catch (const ScramblerError&) {
+        throw ModelWriteError(
+            "The password cannot protect a copy of the model: it may hold only the characters "
+            "from the blank to \"~\".");
+    }
+}
+
 }  // namespace
 
 bool flgWriteFile(const std::string& programFolder, const std::string& fileName,
@@ -59,11 +70,12 @@ bool flgWriteFile(const std::string& programFolder, const std::string& fileName,
 
     const bool protectedCopy = !password.empty();
     const std::string tempData = programFolder + kTempDataFile;
+    const std::string fileKey = fileKeyFor(password, usePassword);
     std::string result;
     try {
         // "temp.dat" holds the model in a form the password does not protect yet.
         AtomicFile file(protectedCopy ? tempData : fileName, protectedCopy ? 0600 : 0644);
-        RecordWriter out(&file, strFileKeyForm(password, usePassword), includeInDigest);
+        RecordWriter out(&file, fileKey, includeInDigest);
         writeModel(out, irregularities, values, measures, categories, dimensions, requestedPoints,
                    debugMask);
         result = out.nulFinishChecksum();
