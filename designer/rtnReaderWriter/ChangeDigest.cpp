@@ -2,38 +2,90 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <cstdint>
 
 namespace vantorell {
 namespace {
 
-constexpr std::size_t kPendingLimit = 1 << 16;
+constexpr std::size_t kPieceSize = 1 << 18;
+
+void addTo(QCryptographicHash& hash, const std::string& bytes) {
+    hash.addData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
 
 }  // namespace
 
 ChangeDigest::ChangeDigest() : hash_(QCryptographicHash::Sha256) {
-    pending_.reserve(kPendingLimit);
+    filling_.reserve(kPieceSize + 256);
+}
+
+ChangeDigest::~ChangeDigest() {
+    stopHelper();
 }
 
 void ChangeDigest::addRecord(std::string_view record) {
-    const auto length = static_cast<std::uint32_t>(record.size());
-    const char prefix[4] = {
-        static_cast<char>(length & 0xFF), static_cast<char>((length >> 8) & 0xFF),
-        static_cast<char>((length >> 16) & 0xFF), static_cast<char>((length >> 24) & 0xFF)};
-    pending_.append(prefix, sizeof prefix);
-    pending_.append(record);
-    if (pending_.size() >= kPendingLimit) {
-        flush();
+    // The length goes first, seven bits a byte (one byte for every record a model has), so
+    // that no two sequences of records feed the same bytes.
+    std::size_t length = record.size();
+    while (length >= 0x80) {
+        filling_.push_back(static_cast<char>(0x80 | (length & 0x7F)));
+        length >>= 7;
+    }
+    filling_.push_back(static_cast<char>(length));
+    filling_.append(record);
+    if (filling_.size() >= kPieceSize) {
+        handOver();
     }
 }
 
-void ChangeDigest::flush() {
-    hash_.addData(QByteArrayView(pending_.data(), static_cast<qsizetype>(pending_.size())));
-    pending_.clear();
+void ChangeDigest::waitUntilIdle(std::unique_lock<std::mutex>& lock) {
+    changed_.wait(lock, [this] { return !pieceWaiting_; });
+}
+
+void ChangeDigest::handOver() {
+    if (!helper_.joinable()) {
+        helper_ = std::thread([this] { hashPieces(); });
+    }
+    std::unique_lock<std::mutex> lock(mutex_);
+    waitUntilIdle(lock);
+    hashing_.swap(filling_);
+    pieceWaiting_ = true;
+    lock.unlock();
+    changed_.notify_all();
+    filling_.clear();
+}
+
+void ChangeDigest::hashPieces() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return pieceWaiting_ || stopping_; });
+        if (!pieceWaiting_) {
+            return;
+        }
+        lock.unlock();
+        addTo(hash_, hashing_);
+        lock.lock();
+        pieceWaiting_ = false;
+        changed_.notify_all();
+    }
+}
+
+void ChangeDigest::stopHelper() {
+    if (!helper_.joinable()) {
+        return;
+    }
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        waitUntilIdle(lock);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    helper_.join();
 }
 
 std::string ChangeDigest::finish() {
-    flush();
+    stopHelper();  // the helper has hashed every piece handed over
+    addTo(hash_, filling_);
+    filling_.clear();
     return hash_.result().toHex().toStdString();
 }
 

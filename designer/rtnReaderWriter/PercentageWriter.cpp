@@ -45,12 +45,6 @@ private:
 
     bool validDimension(int d) const { return d >= 0 && d < static_cast<int>(dimensions_.size()); }
     bool validCategory(int c) const { return c >= 0 && c < static_cast<int>(categories_.size()); }
-    bool isParent(int k) const {
-        return k + 1 < static_cast<int>(categories_.size()) &&
-               categories_[k + 1].intParentDimensionIndex ==
-                   categories_[k].intParentDimensionIndex &&
-               categories_[k + 1].bytLevelNumber > categories_[k].bytLevelNumber;
-    }
     const int* recordsBegin(int m) const { return byMeasure_.data() + measureStart_[m]; }
     const int* recordsEnd(int m) const { return byMeasure_.data() + measureStart_[m + 1]; }
     void number(double value) { out_.nulWriteRecord(floatText(value).view()); }
@@ -67,6 +61,10 @@ private:
     std::vector<int> byMeasure_;     // value record indexes grouped by measure, in array order
     std::vector<int> measureStart_;  // measure m owns byMeasure_[start[m] .. start[m + 1])
     std::vector<Span> spans_;        // categories of each dimension
+    // Levels and parent flags in compact form: the walks below read them for every run,
+    // and the category records themselves are too large to stay in the cache.
+    std::vector<int> levels_;
+    std::vector<char> parents_;
     std::unordered_map<long long, int> irregularityOf_;  // (measure, dimension) -> first record
     std::vector<int> recordOf_;    // category -> first record of the current run, or -1
     std::vector<double> leafPos_;  // category -> its absolute value in the current run
@@ -95,9 +93,18 @@ void PercentageSectionWriter::indexRecords() {
         }
     }
 
+    const int categoryCount = static_cast<int>(categories_.size());
     spans_.assign(dimensions_.size(), Span{});
-    for (int c = static_cast<int>(categories_.size()) - 1; c >= 0; --c) {
-        const int d = categories_[c].intParentDimensionIndex;
+    levels_.resize(categoryCount);
+    parents_.assign(categoryCount, 0);
+    for (int c = categoryCount - 1; c >= 0; --c) {
+        const TCategoryRecord& category = categories_[c];
+        const int d = category.intParentDimensionIndex;
+        levels_[c] = std::max(1, category.bytLevelNumber);
+        if (c + 1 < categoryCount && categories_[c + 1].intParentDimensionIndex == d &&
+            categories_[c + 1].bytLevelNumber > category.bytLevelNumber) {
+            parents_[c] = 1;
+        }
         if (validDimension(d)) {
             if (spans_[d].end == 0) {
                 spans_[d].end = c + 1;
@@ -203,7 +210,7 @@ void PercentageSectionWriter::writeIrregularities(int m) {
 // with one running product per level keeps this linear.
 void PercentageSectionWriter::computeLeafValues(const Span& span) {
     for (int c = span.first; c < span.end; ++c) {
-        const int level = std::max(1, categories_[c].bytLevelNumber);
+        const int level = levels_[c];
         if (static_cast<int>(levelPos_.size()) <= level) {
             levelPos_.resize(level + 1, kFull);
             levelNeg_.resize(level + 1, kFull);
@@ -247,7 +254,7 @@ void PercentageSectionWriter::writeValueRun(int m, int dimension, const int* beg
         }
         value.dblWorkPercentage = leafPos_[c];
         value.dblWorkNegPercentage = leafNeg_[c];
-        if (isParent(c)) {
+        if (parents_[c] != 0) {
             continue;
         }
         out_.nulWriteRecord(categories_[c].strFileId.str());

@@ -8,6 +8,9 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
+// Lines are collected and handed to the file in pieces of this size.
+constexpr std::size_t kOutputChunk = 1 << 18;
+
 // Two length characters of 94 values each.
 constexpr std::size_t kLongestFrame = 94 * 94 - 1;
 
@@ -23,6 +26,9 @@ RecordWriter::RecordWriter(AtomicFile* file, std::string fileKey, bool includeIn
         digest_.emplace();
     }
     line_.reserve(kRecordLineLength);
+    if (file_ != nullptr) {
+        output_.reserve(kOutputChunk + 2 * kRecordLineLength);
+    }
 }
 
 void RecordWriter::nulWriteRecord(std::string_view record) {
@@ -33,15 +39,21 @@ void RecordWriter::nulWriteRecord(std::string_view record) {
         return;
     }
     if (fileKey_.empty()) {
-        if (record.find_first_of("\r\n") != std::string_view::npos) {
-            throw ModelWriteError("The text " + quoted(record) +
-                                  " cannot be saved in a model file: it holds a line break.");
+        for (const char c : record) {
+            if (c == '\r' || c == '\n') {
+                throw ModelWriteError("The text " + quoted(record) +
+                                      " cannot be saved in a model file: it holds a line break.");
+            }
         }
-        file_->write(record);
-        file_->write(kLineEnd);
-        return;
+        output_.append(record);
+        output_.append(kLineEnd);
+    } else {
+        writeFramed(record);
     }
-    writeFramed(record);
+    if (output_.size() >= kOutputChunk) {
+        file_->write(output_);
+        output_.clear();
+    }
 }
 
 void RecordWriter::writeFramed(std::string_view record) {
@@ -71,18 +83,22 @@ void RecordWriter::appendToLine(std::string_view characters) {
         line_.append(characters.substr(0, take));
         characters.remove_prefix(take);
         if (line_.size() == kRecordLineLength) {
-            file_->write(strEncryptBlock(line_, fileKey_));
-            file_->write(kLineEnd);
+            output_.append(strEncryptBlock(line_, fileKey_));
+            output_.append(kLineEnd);
             line_.clear();
         }
     }
 }
 
 std::string RecordWriter::nulFinishChecksum() {
-    if (file_ != nullptr && !fileKey_.empty() && !line_.empty()) {
-        file_->write(strEncryptBlock(line_, fileKey_));
-        file_->write(kLineEnd);
-        line_.clear();
+    if (file_ != nullptr) {
+        if (!fileKey_.empty() && !line_.empty()) {
+            output_.append(strEncryptBlock(line_, fileKey_));
+            output_.append(kLineEnd);
+            line_.clear();
+        }
+        file_->write(output_);
+        output_.clear();
     }
     return digest_ ? digest_->finish() : std::string();
 }

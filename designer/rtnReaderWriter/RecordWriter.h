@@ -38,8 +38,8 @@ public:
     // when the file cannot be written.
     void nulWriteRecord(std::string_view record);
 
-    // Closes the digest and writes the last, shorter line of the record layer. Returns the
-    // digest, or an empty text when records were not included in it.
+    // Closes the digest, writes the last, shorter line of the record layer and hands every
+    // line to the file. Returns the digest, or an empty text when records were not included.
     std::string nulFinishChecksum();
 
 private:
@@ -49,7 +49,8 @@ private:
     AtomicFile* file_;
     std::string fileKey_;
     std::optional<ChangeDigest> digest_;
-    std::string line_;  // pending characters of the current 65-character line
+    std::string line_;    // pending characters of the current 65-character line
+    std::string output_;  // finished lines not yet handed to the file
 };
 
 }  // namespace vantorell

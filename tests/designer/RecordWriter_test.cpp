@@ -129,6 +129,8 @@ TEST(RecordWriterTest, DigestDependsOnTheRecordsAloneNotOnTheirForm) {
     EXPECT_NE(digestOf({"ab", "c"}), digestOf({"a", "bc"}));
     EXPECT_NE(digestOf({"a", ""}), digestOf({"a"}));
     EXPECT_NE(digestOf({"a", "b"}), digestOf({"b", "a"}));
+    EXPECT_NE(digestOf({std::string(200, 'a')}),
+              digestOf({std::string(100, 'a'), std::string(99, 'a')}));
     EXPECT_EQ(digestOf({}), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
 
     RecordWriter excluded(nullptr, "", false);
