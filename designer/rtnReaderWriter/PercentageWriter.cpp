@@ -1,6 +1,7 @@
 #include "designer/rtnReaderWriter/PercentageWriter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -47,7 +48,17 @@ private:
     bool validCategory(int c) const { return c >= 0 && c < static_cast<int>(categories_.size()); }
     const int* recordsBegin(int m) const { return byMeasure_.data() + measureStart_[m]; }
     const int* recordsEnd(int m) const { return byMeasure_.data() + measureStart_[m + 1]; }
-    void number(double value) { out_.nulWriteRecord(floatText(value).view()); }
+    void number(double value) { write(floatText(value), value); }
+    void rounded(double value) { write(roundedText(value), value); }
+    // The reader takes no infinite or undefined number: such a file would not open again.
+    void write(const NumberText& text, double value) {
+        if (!std::isfinite(value) && out_.writing()) {
+            throw ModelWriteError("The number " + text.str() + " of the measure \"" +
+                                  measures_[current_].strName.str() +
+                                  "\" cannot be saved in a model file.");
+        }
+        out_.nulWriteRecord(text.view());
+    }
     void integer(long long value) { out_.nulWriteRecord(integerText(value).view()); }
 
     RecordWriter& out_;
@@ -57,6 +68,7 @@ private:
     const TArrCategories& categories_;
     const TArrDimensions& dimensions_;
     int debugMask_;
+    int current_ = 0;  // the measure being written
 
     std::vector<int> byMeasure_;     // value record indexes grouped by measure, in array order
     std::vector<int> measureStart_;  // measure m owns byMeasure_[start[m] .. start[m + 1])
@@ -148,6 +160,7 @@ void PercentageSectionWriter::write() {
 
 void PercentageSectionWriter::writeIndependent(int m, bool firstBlock) {
     TMeasureRecord& measure = measures_[m];
+    current_ = m;
     nulDebugMessage("Processing " + measure.strName, kDebugProgress, debugMask_);
     nulDebugMessage("Processing independent measure.", kDebugProgress, debugMask_);
     out_.nulWriteRecord(measure.strFileId.str());
@@ -194,11 +207,11 @@ void PercentageSectionWriter::writeIrregularities(int m) {
             record = irregularities_[found->second];
         }
         out_.nulWriteRecord(dimensions_[d].strFileId.str());
-        out_.nulWriteRecord(roundedText(record.dblStandardIrregularity * 100).view());
+        rounded(record.dblStandardIrregularity * 100);
         if (measure.intIrregularityType >= 2) {
             integer(record.intIrregularityFamilyNumber);
             if (record.intIrregularityFamilyNumber > 0) {
-                out_.nulWriteRecord(roundedText(record.dblInterFamilyIrregularity * 100).view());
+                rounded(record.dblInterFamilyIrregularity * 100);
             }
         }
     }
@@ -241,10 +254,9 @@ void PercentageSectionWriter::writeValueRun(int m, int dimension, const int* beg
     }
     computeLeafValues(span);
 
-    // The negative side is written as negative numbers. Without a positive total the reader
-    // expects a single column, in which negative numbers stand for the negative side.
-    const bool negative = measure.dblNegTotal > 0;
-    const bool negativeColumn = negative && measure.dblPosTotal > 0;
+    // The negative side is written as negative numbers, in a column of its own whenever the
+    // measure has a negative total.
+    const bool negativeColumn = measure.dblNegTotal > 0;
     out_.nulWriteRecord(dimensions_[dimension].strFileId.str());
     for (const int* i = begin; i != end; ++i) {
         TMeasureValueRecord& value = values_[*i];
@@ -258,10 +270,6 @@ void PercentageSectionWriter::writeValueRun(int m, int dimension, const int* beg
             continue;
         }
         out_.nulWriteRecord(categories_[c].strFileId.str());
-        if (negative && !negativeColumn) {
-            number(-leafNeg_[c]);
-            continue;
-        }
         number(leafPos_[c]);
         if (negativeColumn) {
             number(-leafNeg_[c]);
@@ -278,6 +286,7 @@ void PercentageSectionWriter::writeValueRun(int m, int dimension, const int* beg
 
 void PercentageSectionWriter::writeWeighted(int m) {
     TMeasureRecord& measure = measures_[m];
+    current_ = m;
     nulDebugMessage("Processing " + measure.strName, kDebugProgress, debugMask_);
     nulDebugMessage("Processing weighted measure.", kDebugProgress, debugMask_);
     out_.nulWriteRecord(measure.strFileId.str());

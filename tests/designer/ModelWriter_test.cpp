@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -203,12 +204,12 @@ TEST(ModelWriterTest, NegativeColumnFollowsTheTotals) {
          0,
          {"1250000.5", "-1"},
          {"D1", "C1D1", "500000", "C1D2", "300000", "C1D3", "200000", "*"}},
-        // Without a positive total the reader takes a single column; negative numbers in it
-        // are the negative side.
+        // The negative column comes with every negative total, also without a positive one.
         {0,
          20000,
          {"-20000", "0", "-1"},
-         {"D1", "C1D1", "-200000", "C1D2", "-800000", "C1D3", "0", "*"}},
+         {"D1", "C1D1", "500000", "-200000", "C1D2", "300000", "-800000", "C1D3", "200000", "0",
+          "*"}},
     };
     for (const Case& c : cases) {
         ModelArrays model = test::smallModel();
@@ -234,6 +235,18 @@ TEST(ModelWriterTest, TextsTheReaderWouldMisreadAreRefusedAndNothingIsWritten) {
         {"closer as a dimension name", [](ModelArrays& m) { m.dimensions[0].strName = "*"; }},
         {"parent mark on a leaf", [](ModelArrays& m) { m.categories[5].strName = ">Laptops"; }},
         {"line break", [](ModelArrays& m) { m.categories[2].strCode = "W\r\nX"; }},
+        {"infinite total",
+         [](ModelArrays& m) {
+             m.measures[0].dblPosTotal = std::numeric_limits<double>::infinity();
+         }},
+        {"undefined ratio",
+         [](ModelArrays& m) {
+             m.values[10].dblAverageRatio = std::numeric_limits<double>::quiet_NaN();
+         }},
+        {"infinite irregularity",
+         [](ModelArrays& m) {
+             m.irregularities[0].dblStandardIrregularity = std::numeric_limits<double>::infinity();
+         }},
     };
     TempFolder dir;
     const std::string target = dir.write("model.vtm", "previous contents");
