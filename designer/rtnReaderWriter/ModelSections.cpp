@@ -66,6 +66,20 @@ void writeNameAndCode(RecordWriter& out, const std::string& name, const std::str
     out.nulWriteRecord(code);
 }
 
+// MEAS and DIM: name, code and identifier per record, the identifier stored first.
+template <typename Records>
+void writeNamedRecords(RecordWriter& out, const char* keyword, char kind, const char* what,
+                       Records& records) {
+    out.nulWriteRecord(keyword);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        auto& record = records[i];
+        record.strFileId = identifier(kind, static_cast<long long>(i) + 1);
+        writeNameAndCode(out, record.strName, record.strCode, what, NameForm::Plain);
+        out.nulWriteRecord(record.strFileId.str());
+    }
+    out.nulWriteRecord("*");
+}
+
 }  // namespace
 
 void writeHeader(RecordWriter& out, int categoryCount, int requestedPoints) {
@@ -79,25 +93,11 @@ void writeHeader(RecordWriter& out, int categoryCount, int requestedPoints) {
 }
 
 void writeMeasuresSection(RecordWriter& out, TArrMeasures& measures) {
-    out.nulWriteRecord("MEAS");
-    for (std::size_t m = 0; m < measures.size(); ++m) {
-        TMeasureRecord& measure = measures[m];
-        measure.strFileId = identifier('M', static_cast<long long>(m) + 1);
-        writeNameAndCode(out, measure.strName, measure.strCode, "measure", NameForm::Plain);
-        out.nulWriteRecord(measure.strFileId.str());
-    }
-    out.nulWriteRecord("*");
+    writeNamedRecords(out, "MEAS", 'M', "measure", measures);
 }
 
 void writeDimensionsSection(RecordWriter& out, TArrDimensions& dimensions) {
-    out.nulWriteRecord("DIM");
-    for (std::size_t d = 0; d < dimensions.size(); ++d) {
-        TDimensionRecord& dimension = dimensions[d];
-        dimension.strFileId = identifier('D', static_cast<long long>(d) + 1);
-        writeNameAndCode(out, dimension.strName, dimension.strCode, "dimension", NameForm::Plain);
-        out.nulWriteRecord(dimension.strFileId.str());
-    }
-    out.nulWriteRecord("*");
+    writeNamedRecords(out, "DIM", 'D', "dimension", dimensions);
 }
 
 void writeCategoriesSection(RecordWriter& out, TArrCategories& categories,
