@@ -13,6 +13,8 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "platform/AtomicFile.h"
+
 namespace vantorell {
 namespace {
 
@@ -121,40 +123,9 @@ bool deleteFile(const std::string& path) {
 bool setHiddenAttribute(const std::string& path) { return directoryExists(path); }
 
 void writeFileAtomically(const std::string& path, const std::string& bytes, unsigned mode) {
-    std::string folder = extractFilePath(path);
-    if (folder.empty()) {
-        folder = "./";
-    }
-    std::string temp = folder + "." + extractFileName(path) + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        throw std::runtime_error("cannot create a file in " + folder + ": " + errnoText());
-    }
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    bool ok = true;
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            ok = false;
-            break;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    const std::string writeError = ok ? std::string() : errnoText();
-    if (ok && ::fchmod(fd, mode) != 0) {
-        ok = false;
-    }
-    if (::close(fd) != 0) {
-        ok = false;
-    }
-    if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
-        const std::string why = writeError.empty() ? errnoText() : writeError;
-        ::unlink(temp.c_str());
-        throw std::runtime_error("cannot write " + path + ": " + why);
-    }
+    AtomicFile file(path, mode);
+    file.write(bytes);
+    file.commit();
 }
 
 std::string readWholeFile(const std::string& path) {

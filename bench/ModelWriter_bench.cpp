@@ -1,0 +1,133 @@
+// The model writer on a generated model of 10 measures, as a plain file and as the change
+// digest alone, against its anchor: writing the same bytes with one buffered write into the
+// same folder. "vs_one_write" is the anchor's time over the writer's (1 = as fast).
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <QCryptographicHash>
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "bench/BenchSupport.h"
+#include "designer/rtnReaderWriter/ModelWriter.h"
+#include "platform/FileSystem.h"
+#include "tests/support/RandomModel.h"
+
+namespace {
+
+using namespace vantorell;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kMeasures = 10;
+constexpr int kPoints = 100000;
+
+const ModelArrays& generatedModel(int categories) {
+    static std::map<int, ModelArrays> models;
+    auto it = models.find(categories);
+    if (it == models.end()) {
+        test::RandomModelOptions options;
+        options.minDimensions = 4;
+        options.maxDimensions = 4;
+        options.totalCategories = categories;
+        options.totalMeasures = kMeasures;
+        it = models.emplace(categories, test::randomModel(42, options)).first;
+    }
+    return it->second;
+}
+
+class BenchFolder {
+public:
+    BenchFolder() {
+        std::string templ =
+            (std::filesystem::temp_directory_path() / "vantorell-bench-XXXXXX").string();
+        path_ = std::string(::mkdtemp(templ.data())) + "/";
+    }
+    ~BenchFolder() { std::filesystem::remove_all(path_); }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+double seconds(Clock::time_point from) {
+    return std::chrono::duration<double>(Clock::now() - from).count();
+}
+
+void runAgainstOneWrite(benchmark::State& state, bool writeToFile) {
+    const auto categories = static_cast<int>(state.range(0));
+    ModelArrays model = generatedModel(categories);
+    BenchFolder folder;
+    const std::string target = folder.path() + "model.vtm";
+    std::string digest;
+    flgWriteFile(folder.path(), target, "", "", 0, digest, true, true, true, model, kPoints);
+    const std::string bytes = readWholeFile(target);
+
+    double subject = 0;
+    double anchor = 0;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        const bool ok = flgWriteFile(folder.path(), target, "", "", 0, digest, true, writeToFile,
+                                     true, model, kPoints);
+        const double t = seconds(start);
+        state.SetIterationTime(t);
+        subject += t;
+        if (!ok) {
+            state.SkipWithError("the writer failed");
+            break;
+        }
+        start = Clock::now();
+        writeFileAtomically(folder.path() + "anchor.vtm", bytes);
+        anchor += seconds(start);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+    state.counters["file_MB"] = static_cast<double>(bytes.size()) / 1e6;
+    state.counters["ns_per_category"] =
+        subject / static_cast<double>(state.iterations()) / categories * 1e9;
+    state.counters["anchor_ms"] = anchor / static_cast<double>(state.iterations()) * 1e3;
+    state.counters["vs_one_write"] = anchor / subject;
+}
+
+void BM_WriteModelFile(benchmark::State& state) {
+    runAgainstOneWrite(state, true);
+}
+void BM_ChangeDigestOnly(benchmark::State& state) {
+    runAgainstOneWrite(state, false);
+}
+
+// Reference, not a subject: SHA-256 of the file's bytes in one piece, the least any digest
+// of the records can cost.
+void BM_Sha256OfTheFileBytes(benchmark::State& state) {
+    ModelArrays model = generatedModel(static_cast<int>(state.range(0)));
+    BenchFolder folder;
+    std::string digest;
+    flgWriteFile(folder.path(), folder.path() + "model.vtm", "", "", 0, digest, true, true, true,
+                 model, kPoints);
+    const std::string bytes = readWholeFile(folder.path() + "model.vtm");
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        hash.addData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        benchmark::DoNotOptimize(hash.result());
+        state.SetIterationTime(seconds(start));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
+}
+
+void sizes(benchmark::internal::Benchmark* b) {
+    if (bench::smokeRun()) {
+        b->Arg(200);
+    } else {
+        b->Arg(10000)->Arg(100000);
+    }
+    b->UseManualTime()->Unit(benchmark::kMillisecond);
+}
+
+}  // namespace
+
+BENCHMARK(BM_WriteModelFile)->Apply(sizes);
+BENCHMARK(BM_ChangeDigestOnly)->Apply(sizes);
+BENCHMARK(BM_Sha256OfTheFileBytes)->Apply(sizes);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,178 @@
+#include "designer/rtnReaderWriter/ModelSections.h"
+
+#include <string>
+
+#include "designer/rtnReaderWriter/DebugMessage.h"
+#include "designer/rtnReaderWriter/ModelNumbers.h"
+
+namespace vantorell {
+namespace {
+
+constexpr int kDebugProgress = 4;
+constexpr int kDebugLevels = 16;
+
+std::string identifier(char kind, long long ordinal) {
+    return kind + integerText(ordinal).str();
+}
+
+// "C<d>D<n>" and "H<d>D<n>".
+std::string categoryIdentifier(char kind, long long dimensionOrdinal, long long ordinal) {
+    return kind + integerText(dimensionOrdinal).str() + "D" + integerText(ordinal).str();
+}
+
+enum class NameForm { Plain, Leaf, Parent };
+
+[[noreturn]] void refuse(const char* what, const char* field, const std::string& text,
+                         const std::string& why) {
+    throw ModelWriteError(std::string("The ") + what + " " + field + " \"" + text +
+                          "\" cannot be saved in a model file: " + why);
+}
+
+// The reader skips records that begin with "<", ends a section at a name "*" and takes a
+// category name that begins with ">" for a parent's: such texts would come back as a
+// different model. A parent's name is written after ">", which protects it.
+void requireReadable(const RecordWriter& out, const std::string& name, const std::string& code,
+                     const char* what, NameForm form) {
+    if (!out.writing()) {
+        return;
+    }
+    if (form != NameForm::Parent) {
+        if (!name.empty() && name.front() == '<') {
+            refuse(what, "name", name,
+                   "a text that begins with \"<\" is skipped when the file is read.");
+        }
+        if (name == "*") {
+            refuse(what, "name", name, "a name that is \"*\" alone would end its section.");
+        }
+        if (form == NameForm::Leaf && !name.empty() && name.front() == '>') {
+            refuse(what, "name", name,
+                   "the name of a category without subcategories cannot begin with \">\".");
+        }
+    }
+    if (!code.empty() && code.front() == '<') {
+        refuse(what, "code", code,
+               "a text that begins with \"<\" is skipped when the file is read.");
+    }
+}
+
+void writeNameAndCode(RecordWriter& out, const std::string& name, const std::string& code,
+                      const char* what, NameForm form) {
+    requireReadable(out, name, code, what, form);
+    if (form == NameForm::Parent) {
+        out.nulWriteRecord(">" + name);
+    } else {
+        out.nulWriteRecord(name);
+    }
+    out.nulWriteRecord(code);
+}
+
+// MEAS and DIM: name, code and identifier per record, the identifier stored first.
+template <typename Records>
+void writeNamedRecords(RecordWriter& out, const char* keyword, char kind, const char* what,
+                       Records& records) {
+    out.nulWriteRecord(keyword);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        auto& record = records[i];
+        record.strFileId = identifier(kind, static_cast<long long>(i) + 1);
+        writeNameAndCode(out, record.strName, record.strCode, what, NameForm::Plain);
+        out.nulWriteRecord(record.strFileId.str());
+    }
+    out.nulWriteRecord("*");
+}
+
+}  // namespace
+
+void writeHeader(RecordWriter& out, int categoryCount, int requestedPoints) {
+    out.nulWriteRecord("VT0200");
+    out.nulWriteRecord("INFO");
+    out.nulWriteRecord("NCAT");
+    out.nulWriteRecord(integerText(categoryCount).view());
+    out.nulWriteRecord("NPOI");
+    out.nulWriteRecord(integerText(requestedPoints).view());
+    out.nulWriteRecord("*");
+}
+
+void writeMeasuresSection(RecordWriter& out, TArrMeasures& measures) {
+    writeNamedRecords(out, "MEAS", 'M', "measure", measures);
+}
+
+void writeDimensionsSection(RecordWriter& out, TArrDimensions& dimensions) {
+    writeNamedRecords(out, "DIM", 'D', "dimension", dimensions);
+}
+
+void writeCategoriesSection(RecordWriter& out, TArrCategories& categories,
+                            TArrDimensions& dimensions, int debugMask) {
+    const auto count = static_cast<int>(categories.size());
+    out.nulWriteRecord("CAT");
+    nulDebugMessage("Output of " + std::to_string(count) + " categories.", kDebugProgress,
+                    debugMask);
+
+    long long leafOrdinal = 0;    // over the whole model
+    long long parentOrdinal = 0;  // over the whole model
+    int leafCounter = 0;          // within the dimension
+    int parentCounter = -1;       // within the dimension
+    int previousLeaf = -1;
+    for (int k = 0; k < count; ++k) {
+        TCategoryRecord& category = categories[k];
+        const int level = category.bytLevelNumber;
+        const int dimension = category.intParentDimensionIndex;
+        if (k > 0) {
+            for (int drop = categories[k - 1].bytLevelNumber - level; drop > 0; --drop) {
+                out.nulWriteRecord("*");
+            }
+        }
+        if (k == 0 || dimension != categories[k - 1].intParentDimensionIndex) {
+            if (k > 0) {
+                out.nulWriteRecord("*");
+            }
+            out.nulWriteRecord(identifier('D', static_cast<long long>(dimension) + 1));
+            leafCounter = 0;
+            parentCounter = -1;
+        }
+        bool parent = false;
+        if (k + 1 < count) {
+            const TCategoryRecord& next = categories[k + 1];
+            if ((debugMask & kDebugLevels) != 0) {
+                nulDebugMessage("Comparing current level " + std::to_string(level) +
+                                    " to next: " + std::to_string(next.bytLevelNumber) + " at " +
+                                    std::to_string(k),
+                                kDebugLevels, debugMask);
+            }
+            parent = next.bytLevelNumber > level && next.intParentDimensionIndex == dimension;
+        }
+        writeNameAndCode(out, category.strName, category.strCode, "category",
+                         parent ? NameForm::Parent : NameForm::Leaf);
+        if (parent) {
+            category.intLeafNumber = parentCounter--;
+            category.strFileId = categoryIdentifier('H', dimension + 1LL, ++parentOrdinal);
+        } else {
+            category.intLeafNumber = leafCounter++;
+            category.strFileId = categoryIdentifier('C', dimension + 1LL, ++leafOrdinal);
+            if (previousLeaf >= 0) {
+                categories[previousLeaf].intNextLeafIndex = k;
+            } else if (dimension >= 0 && dimension < static_cast<int>(dimensions.size())) {
+                dimensions[dimension].intLeafLastIndex = k;
+            }
+            previousLeaf = k;
+        }
+        out.nulWriteRecord(category.strFileId.str());
+    }
+    if (previousLeaf >= 0) {
+        categories[previousLeaf].intNextLeafIndex = -2;
+    }
+    if (count > 0) {
+        for (int level = categories[count - 1].bytLevelNumber; level > 1; --level) {
+            out.nulWriteRecord("*");
+        }
+    }
+    out.nulWriteRecord("*");
+    out.nulWriteRecord("*");
+}
+
+void writeTrailer(RecordWriter& out, int requestedPoints) {
+    out.nulWriteRecord("OUT");
+    out.nulWriteRecord(integerText(requestedPoints).view());
+    out.nulWriteRecord("END");
+}
+
+}  // namespace vantorell

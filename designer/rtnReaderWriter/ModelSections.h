@@ -1,0 +1,28 @@
+#pragma once
+// The sections of a model file before the percentages: the header with INFO, MEAS, DIM and
+// CAT. Each gives the records it writes their identifiers; CAT also numbers the leaves and
+// parents of every dimension and chains the model's leaves.
+
+#include "designer/rtnReaderWriter/ModelRecords.h"
+#include "designer/rtnReaderWriter/RecordWriter.h"
+
+namespace vantorell {
+
+// "VT0200", the INFO section with the category count and the requested points.
+void writeHeader(RecordWriter& out, int categoryCount, int requestedPoints);
+
+// "MEAS": name, code and "M<m>" per measure; "*".
+void writeMeasuresSection(RecordWriter& out, TArrMeasures& measures);
+
+// "DIM": name, code and "D<d>" per dimension; "*".
+void writeDimensionsSection(RecordWriter& out, TArrDimensions& dimensions);
+
+// "CAT": per dimension its identifier and its categories in tree pre-order, parents marked
+// with ">", each "*" closing one level, then the dimension and finally the section.
+void writeCategoriesSection(RecordWriter& out, TArrCategories& categories,
+                            TArrDimensions& dimensions, int debugMask);
+
+// "OUT", the requested points, "END".
+void writeTrailer(RecordWriter& out, int requestedPoints);
+
+}  // namespace vantorell

@@ -1,0 +1,105 @@
+#include "designer/rtnReaderWriter/ModelWriter.h"
+
+#include <memory>
+#include <stdexcept>
+
+#include "common/Scrambler.h"
+#include "designer/rtnReaderWriter/EngineRequests.h"
+#include "designer/rtnReaderWriter/FileKey.h"
+#include "designer/rtnReaderWriter/ModelSections.h"
+#include "designer/rtnReaderWriter/PercentageWriter.h"
+#include "platform/AtomicFile.h"
+#include "platform/FileSystem.h"
+
+namespace vantorell {
+namespace {
+
+void writeModel(RecordWriter& out, TArrIrregularities& irregularities, TArrMeasureValues& values,
+                TArrMeasures& measures, TArrCategories& categories, TArrDimensions& dimensions,
+                int requestedPoints, int debugMask) {
+    writeHeader(out, static_cast<int>(categories.size()), requestedPoints);
+    if (!measures.empty()) {
+        writeMeasuresSection(out, measures);
+    }
+    if (!dimensions.empty()) {
+        writeDimensionsSection(out, dimensions);
+        if (!categories.empty()) {
+            writeCategoriesSection(out, categories, dimensions, debugMask);
+            if (!irregularities.empty() || !values.empty()) {
+                writePercentagesSection(out, measures, values, irregularities, categories,
+                                        dimensions, debugMask);
+            }
+        }
+    }
+    writeTrailer(out, requestedPoints);
+}
+
+// The engine runs in the program folder, so a relative target name is relative to it.
+std::string targetAsTheEngineSeesIt(const std::string& programFolder, const std::string& name) {
+    return !name.empty() && name.front() == '/' ? name : programFolder + name;
+}
+
+std::string fileKeyFor(const std::string& password, bool usePassword) {
+    try {
+        return strFileKeyForm(password, usePassword);
+    } catch (const ScramblerError&) {
+        throw ModelWriteError(
+            "The password cannot protect a copy of the model: it may hold only the characters "
+            "from the blank to \"~\".");
+    }
+}
+
+}  // namespace
+
+bool flgWriteFile(const std::string& programFolder, const std::string& fileName,
+                  const std::string& password, const std::string& secondKey, int debugMask,
+                  std::string& digest, bool includeInDigest, bool writeToFile, bool usePassword,
+                  TArrIrregularities& irregularities, TArrMeasureValues& values,
+                  TArrMeasures& measures, TArrCategories& categories, TArrDimensions& dimensions,
+                  int requestedPoints) {
+    if (!writeToFile) {
+        RecordWriter out(nullptr, std::string(), includeInDigest);
+        writeModel(out, irregularities, values, measures, categories, dimensions, requestedPoints,
+                   debugMask);
+        digest = out.nulFinishChecksum();
+        return true;
+    }
+    if (fileName.empty()) {
+        return false;
+    }
+
+    const bool protectedCopy = !password.empty();
+    const std::string tempData = programFolder + kTempDataFile;
+    const std::string fileKey = fileKeyFor(password, usePassword);
+    std::string result;
+    try {
+        // "temp.dat" holds the model in a form the password does not protect yet.
+        AtomicFile file(protectedCopy ? tempData : fileName, protectedCopy ? 0600 : 0644);
+        RecordWriter out(&file, fileKey, includeInDigest);
+        writeModel(out, irregularities, values, measures, categories, dimensions, requestedPoints,
+                   debugMask);
+        result = out.nulFinishChecksum();
+        file.commit();
+    } catch (const ModelWriteError&) {
+        throw;
+    } catch (const std::runtime_error&) {
+        return false;
+    }
+
+    if (protectedCopy) {
+        bool ran = false;
+        try {
+            ran = flgRunEncryption(programFolder, fileName, password, secondKey);
+        } catch (...) {
+            deleteFile(tempData);
+            throw;
+        }
+        if (!ran || !fileExists(targetAsTheEngineSeesIt(programFolder, fileName))) {
+            return false;
+        }
+    }
+    digest = result;
+    return true;
+}
+
+}  // namespace vantorell

@@ -1,0 +1,102 @@
+#include "platform/AtomicFile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+
+#include "platform/FileSystem.h"
+
+namespace vantorell {
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 18;
+
+std::string errnoText() {
+    return std::strerror(errno);
+}
+
+}  // namespace
+
+AtomicFile::AtomicFile(std::string path, unsigned mode) : path_(std::move(path)), mode_(mode) {
+    std::string folder = extractFilePath(path_);
+    if (folder.empty()) {
+        folder = "./";
+    }
+    temp_ = folder + "." + extractFileName(path_) + ".XXXXXX";
+    fd_ = ::mkstemp(temp_.data());
+    if (fd_ < 0) {
+        throw std::runtime_error("cannot create a file in " + folder + ": " + errnoText());
+    }
+    buffer_.reserve(kBufferSize);
+}
+
+AtomicFile::~AtomicFile() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        ::unlink(temp_.c_str());
+    }
+}
+
+void AtomicFile::write(std::string_view bytes) {
+    if (fd_ < 0) {
+        throw std::logic_error("write after commit: " + path_);
+    }
+    if (buffer_.size() + bytes.size() > kBufferSize) {
+        flush();
+    }
+    if (bytes.size() >= kBufferSize) {
+        writeOut(bytes);
+    } else {
+        buffer_.append(bytes);
+    }
+}
+
+void AtomicFile::flush() {
+    writeOut(buffer_);
+    buffer_.clear();
+}
+
+void AtomicFile::writeOut(std::string_view bytes) {
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd_, p, left);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            fail(errnoText());
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+}
+
+void AtomicFile::fail(const std::string& why) {
+    ::close(fd_);
+    ::unlink(temp_.c_str());
+    fd_ = -1;
+    throw std::runtime_error("cannot write " + path_ + ": " + why);
+}
+
+void AtomicFile::commit() {
+    if (fd_ < 0) {
+        throw std::logic_error("commit twice: " + path_);
+    }
+    flush();
+    if (::fchmod(fd_, mode_) != 0) {
+        fail(errnoText());
+    }
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0 || ::rename(temp_.c_str(), path_.c_str()) != 0) {
+        const std::string why = errnoText();
+        ::unlink(temp_.c_str());
+        throw std::runtime_error("cannot write " + path_ + ": " + why);
+    }
+}
+
+}  // namespace vantorell

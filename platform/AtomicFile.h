@@ -1,0 +1,42 @@
+#pragma once
+// A file written over an existing one goes to a temporary file in the same folder and is
+// renamed over the old one only when everything was written, so a failure never destroys
+// the previous file. Large outputs are streamed through a buffer.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace vantorell {
+
+class AtomicFile {
+public:
+    // Creates the temporary file beside `path`; raises std::runtime_error when it cannot.
+    // `mode` is the new file's permission bits.
+    explicit AtomicFile(std::string path, unsigned mode = 0644);
+    // Removes the temporary file unless commit() succeeded.
+    ~AtomicFile();
+    AtomicFile(const AtomicFile&) = delete;
+    AtomicFile& operator=(const AtomicFile&) = delete;
+
+    // Raises std::runtime_error when the bytes cannot be written.
+    void write(std::string_view bytes);
+    // Writes what is buffered, closes the file and renames it over the target.
+    // Raises std::runtime_error; the target is then unchanged.
+    void commit();
+
+    const std::string& path() const { return path_; }
+
+private:
+    void flush();
+    void writeOut(std::string_view bytes);
+    [[noreturn]] void fail(const std::string& why);
+
+    std::string path_;
+    std::string temp_;
+    unsigned mode_;
+    int fd_ = -1;
+    std::string buffer_;
+};
+
+}  // namespace vantorell

@@ -1,0 +1,133 @@
+// Protected copies: the records go to "temp.dat" in the record layer and the engine program
+// (here the stand-in, which copies its input) turns that into the target.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "designer/rtnReaderWriter/EngineRequests.h"
+#include "designer/rtnReaderWriter/FileKey.h"
+#include "designer/rtnReaderWriter/ModelWriter.h"
+#include "platform/FileSystem.h"
+#include "tests/support/RecordLayer.h"
+#include "tests/support/SmallModel.h"
+#include "tests/support/StandInEngine.h"
+#include "tests/support/TempFolder.h"
+
+namespace vantorell {
+namespace {
+
+using test::TempFolder;
+
+std::string goldenFile() {
+    return readWholeFile(test::sourcePath("tests/designer/data/small_model.vtm"));
+}
+
+bool saveProtected(const TempFolder& program, const std::string& target,
+                   const std::string& password, bool usePassword, std::string& digest,
+                   ModelArrays model = test::smallModel()) {
+    return flgWriteFile(program.path(), target, password, "second key", 0, digest, true, true,
+                        usePassword, model, test::kSmallModelPoints);
+}
+
+std::string digestOnly() {
+    ModelArrays model = test::smallModel();
+    std::string digest;
+    flgWriteFile("/nonexistent/", "", "", "", 0, digest, true, false, true, model,
+                 test::kSmallModelPoints);
+    return digest;
+}
+
+void expectNoSecretsLeft(const TempFolder& program) {
+    EXPECT_FALSE(fileExists(program.file(kTempDataFile)));
+    EXPECT_FALSE(fileExists(program.file(kControlFile)));
+}
+
+TEST(ProtectedCopyTest, RecordLayerThroughTheEngineReadsBack) {
+    TempFolder program;
+    TempFolder work;
+    test::installStandInEngine(program.path());
+    const std::string target = work.file("model 1.vte");
+    std::string digest;
+    ASSERT_TRUE(saveProtected(program, target, "pass word`~", true, digest));
+
+    std::vector<std::size_t> lengths;
+    const std::vector<std::string> records = test::decodeRecordLayer(
+        work.read("model 1.vte"), strFileKeyForm("pass word`~", true), &lengths);
+    EXPECT_EQ(records, test::crlfLines(goldenFile()));
+    for (std::size_t i = 0; i + 1 < lengths.size(); ++i) {
+        ASSERT_EQ(lengths[i], kRecordLineLength) << "line " << i;
+    }
+    EXPECT_EQ(digest, digestOnly());
+    expectNoSecretsLeft(program);
+
+    // Without the use-password flag the records are plain lines inside the engine's file.
+    std::string plainDigest;
+    ASSERT_TRUE(saveProtected(program, target, "pass word", false, plainDigest));
+    EXPECT_EQ(work.read("model 1.vte"), goldenFile());
+    EXPECT_EQ(plainDigest, digest);
+
+    // A relative target is where the engine, running in the program folder, puts it.
+    ASSERT_TRUE(saveProtected(program, "relative.vte", "pw", true, plainDigest));
+    EXPECT_TRUE(fileExists(program.file("relative.vte")));
+    expectNoSecretsLeft(program);
+}
+
+TEST(ProtectedCopyTest, TempDataIsPrivateWhileTheEngineRuns) {
+    TempFolder program;
+    TempFolder work;
+    const std::string engine =
+        program.write("tqmx01", "#!/bin/sh\nstat -c %a temp.dat > \"" + work.file("mode.txt") +
+                                    "\"\ncp temp.dat \"" + work.file("copy.vte") + "\"\n");
+    ::chmod(engine.c_str(), 0755);
+    std::string digest;
+    ASSERT_TRUE(saveProtected(program, work.file("copy.vte"), "pw", true, digest));
+    EXPECT_EQ(work.read("mode.txt"), "600\n");
+    expectNoSecretsLeft(program);
+}
+
+TEST(ProtectedCopyTest, EngineFailuresReportFailure) {
+    struct Case {
+        const char* name;
+        const char* engineScript;  // null: no engine in the program folder
+    } cases[] = {
+        {"no engine", nullptr},
+        {"engine fails", "#!/bin/sh\nexit 4\n"},
+        {"engine writes nothing", "#!/bin/sh\nexit 0\n"},
+    };
+    for (const Case& c : cases) {
+        TempFolder program;
+        TempFolder work;
+        if (c.engineScript != nullptr) {
+            ::chmod(program.write("tqmx01", c.engineScript).c_str(), 0755);
+        }
+        std::string digest = "previous digest";
+        EXPECT_FALSE(saveProtected(program, work.file("copy.vte"), "pw", true, digest)) << c.name;
+        EXPECT_EQ(digest, "previous digest") << c.name;
+        EXPECT_FALSE(fileExists(work.file("copy.vte"))) << c.name;
+        expectNoSecretsLeft(program);
+    }
+}
+
+TEST(ProtectedCopyTest, InputTheCopyCannotCarryIsRefused) {
+    TempFolder program;
+    TempFolder work;
+    test::installStandInEngine(program.path());
+    std::string digest;
+    EXPECT_THROW(saveProtected(program, work.file("copy.vte"), "pw\nO", true, digest),
+                 ModelWriteError);
+    EXPECT_THROW(saveProtected(program, work.file("copy.vte"), "pw\nO", false, digest),
+                 EngineRequestError);
+    EXPECT_THROW(
+        saveProtected(program, work.file("copy.vte"), "mot de passe \xC3\xA9", true, digest),
+        ModelWriteError);
+    expectNoSecretsLeft(program);
+
+    ModelArrays model = test::smallModel();
+    model.categories[0].strName = "Nord\xC3\xA9";
+    EXPECT_THROW(saveProtected(program, work.file("copy.vte"), "pw", true, digest, model),
+                 ModelWriteError);
+    expectNoSecretsLeft(program);
+    EXPECT_FALSE(fileExists(work.file("copy.vte")));
+}
+
+}  // namespace
+}  // namespace vantorell
