@@ -23,8 +23,8 @@ void BlockLineDecoder::readLine() {
     const std::size_t count =
         static_cast<std::size_t>(std::min<std::uint64_t>(left_, kBodyLineBytes));
     if (text_.size() != 1 + bodyCharsFor(count) || text_[0] != ' ') {
-        malformed(lineNumber_, "should be a blank and " + std::to_string(bodyCharsFor(count)) +
-                                   " characters");
+        malformed(lineNumber_,
+                  "should be a blank and " + std::to_string(bodyCharsFor(count)) + " characters");
     }
     const char* chars = text_.data() + 1;
     std::size_t n = 0;

@@ -18,7 +18,8 @@ public:
     using LineSource = std::function<bool(std::string& line)>;
 
     // `length` is the number of bytes the body carries.
-    BlockLineDecoder(LineSource next, std::uint64_t length) : next_(std::move(next)), left_(length) {}
+    BlockLineDecoder(LineSource next, std::uint64_t length)
+        : next_(std::move(next)), left_(length) {}
 
     // The next `count` bytes; raises CipherRunError (MalformedInput) when the body does not
     // hold them.

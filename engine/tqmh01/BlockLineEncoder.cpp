@@ -37,7 +37,8 @@ void BlockLineEncoder::EncodeBlockLine(const std::uint8_t* bytes, std::size_t co
             continue;
         }
         const std::size_t take = std::min(count, kBodyLineBytes - pendingCount_);
-        std::copy(bytes, bytes + take, pending_.begin() + static_cast<std::ptrdiff_t>(pendingCount_));
+        std::copy(bytes, bytes + take,
+                  pending_.begin() + static_cast<std::ptrdiff_t>(pendingCount_));
         pendingCount_ += take;
         bytes += take;
         count -= take;

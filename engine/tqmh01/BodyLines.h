@@ -10,7 +10,7 @@ namespace vantorell::engine {
 
 inline constexpr std::size_t kBodyLineBytes = 64;
 inline constexpr std::size_t kBodyLineChars = 80;
-inline constexpr unsigned kBodyCharBase = 35;    // lowest body character
+inline constexpr unsigned kBodyCharBase = 35;     // lowest body character
 inline constexpr unsigned kBodyByteModulus = 86;  // byte characters carry b mod 86
 inline constexpr unsigned kBodyHighestChar = kBodyCharBase + kBodyByteModulus - 1;  // 120
 // Weights of the byte quotients (b div 86) in a group's lead character.

@@ -26,8 +26,8 @@ constexpr std::array<std::string_view, kBuiltInKeyTextCount> kTexts = {
     "`h{gl0uLsGbDFnJ[]LcA@_]h$JN24G;]#_",
 };
 
-constexpr std::array<std::size_t, kBuiltInKeyTextCount> kLengths = {
-    24, 24, 29, 50, 19, 38, 45, 45, 45, 45, 45, 45, 46, 47, 35, 34};
+constexpr std::array<std::size_t, kBuiltInKeyTextCount> kLengths = {24, 24, 29, 50, 19, 38, 45, 45,
+                                                                    45, 45, 45, 45, 46, 47, 35, 34};
 
 constexpr bool lengthsHold() {
     for (int i = 0; i < kBuiltInKeyTextCount; ++i) {

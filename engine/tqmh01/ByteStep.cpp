@@ -1,14 +1,15 @@
 #include "engine/tqmh01/ByteStep.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace vantorell::engine {
 namespace {
 
-constexpr int kFirstLayerTable = kByteStepStateTables;               // 18
-constexpr int kLastLayerTable = kByteStepTables - 1;                 // 26
+constexpr int kFirstLayerTable = kByteStepStateTables;  // 18
+constexpr int kLastLayerTable = kByteStepTables - 1;    // 26
 constexpr int kMixTable = 8;
-constexpr int kFinalStateTable = kByteStepStateTables - 1;           // 17
+constexpr int kFinalStateTable = kByteStepStateTables - 1;  // 17
 
 // Position m of the byte's path: + for 0 and 5, - for 2 and 7, exclusive-or otherwise.
 // Position m deciphering with the operand of 7 - m undoes position 7 - m enciphering.
@@ -28,9 +29,10 @@ std::uint8_t combine(int position, std::uint8_t a, std::uint8_t operand) {
 }  // namespace
 
 // The eight operands u of this byte, from the counter and the round bytes.
-void ByteStep::advance(std::array<std::uint8_t, 8>& u) {
+void ByteStep::advance(std::uint8_t (&u)[8]) {
     const auto& t = m_.tables;
-    std::array<std::uint8_t, 8> v = m_.counter;
+    std::uint8_t v[8];
+    std::copy(m_.counter, m_.counter + 8, v);
     for (int j = 0; j < 7; ++j) {
         v[j + 1] ^= t[17 - j][v[j]];
     }
@@ -55,7 +57,7 @@ void ByteStep::advance(std::array<std::uint8_t, 8>& u) {
         std::swap(v[l], m_.roundBytes[u[l]]);
         u[l] ^= v[l];
     }
-    for (auto& b : m_.counter) {
+    for (std::uint8_t& b : m_.counter) {
         if (++b != 0) {
             break;
         }
@@ -63,7 +65,7 @@ void ByteStep::advance(std::array<std::uint8_t, 8>& u) {
 }
 
 std::uint8_t ByteStep::apply(std::uint8_t a) {
-    std::array<std::uint8_t, 8> u;
+    std::uint8_t u[8];
     advance(u);
     const auto& t = m_.tables;
     if (direction_ == CipherDirection::Encipher) {

@@ -2,7 +2,6 @@
 // The keyed byte step (stage C): every byte goes through eight keyed tables and eight
 // operations whose operands come from a counter-driven state that advances once a byte.
 
-#include <array>
 #include <cstdint>
 
 #include "engine/tqmh01/CipherRequest.h"
@@ -13,12 +12,14 @@ inline constexpr int kByteStepTables = 27;
 inline constexpr int kByteStepStateTables = 18;  // tables 0..17 drive the state
 inline constexpr int kByteStepLayerTables = 9;   // tables 18..26 carry the byte itself
 
+// Plain arrays: the step makes about 150 lookups a byte, and they should cost no more than
+// a load in any build.
 struct ByteStepMaterial {
     // 0..17: inverses of keyed permutations; 18..26: the layer tables, stored inverted when
     // enciphering and as they are when deciphering.
-    std::array<std::array<std::uint8_t, 256>, kByteStepTables> tables{};
-    std::array<std::uint8_t, 8> counter{};      // byte 0 lowest
-    std::array<std::uint8_t, 256> roundBytes{};  // the two sets of 128, one after the other
+    std::uint8_t tables[kByteStepTables][256] = {};
+    std::uint8_t counter[8] = {};       // byte 0 lowest
+    std::uint8_t roundBytes[256] = {};  // the two sets of 128, one after the other
 };
 
 class ByteStep {
@@ -34,7 +35,7 @@ public:
     const ByteStepMaterial& material() const { return m_; }
 
 private:
-    void advance(std::array<std::uint8_t, 8>& u);
+    void advance(std::uint8_t (&u)[8]);
 
     ByteStepMaterial m_;
     CipherDirection direction_ = CipherDirection::Encipher;

@@ -62,17 +62,17 @@ void encipher(const CipherRequest& request, SourceFile& source) {
         keyBlock = EncipheringKeyNumbers(request);
         keyBlockText = longNumberToText(keyBlock->block);
     }
-    const StageChoice choice = ChooseCipherStages(request.stages, request.automaticStages, length,
-                                                  keyBlock.has_value());
-    const CipherKeyMaterial material = derive(keyInput(
-        request, request.thirdKey,
-        keyBlock ? std::optional<LongNumber>(keyBlock->keyNumber) : std::nullopt, length,
-        choice.stages));
+    const StageChoice choice =
+        ChooseCipherStages(request.stages, request.automaticStages, length, keyBlock.has_value());
+    const CipherKeyMaterial material =
+        derive(keyInput(request, request.thirdKey,
+                        keyBlock ? std::optional<LongNumber>(keyBlock->keyNumber) : std::nullopt,
+                        length, choice.stages));
     CipherStages stages(material, choice.stages, CipherDirection::Encipher);
 
     TemporaryOutput output(request.outputPath, kEncipheredMode);
-    std::string text = EncipheredHeaderText(length, request.thirdKey,
-                                            keyBlock ? &keyBlockText : nullptr);
+    std::string text =
+        EncipheredHeaderText(length, request.thirdKey, keyBlock ? &keyBlockText : nullptr);
     BlockLineEncoder encoder(text);
     WalkBlocks(
         stages, length,
@@ -142,14 +142,12 @@ void decipher(const CipherRequest& request, SourceFile& source) {
 
     std::string line;
     if (!nextLine(line)) {
-        throw CipherRunError(CipherOutcome::MalformedInput,
-                             "the file ends before its check value");
+        throw CipherRunError(CipherOutcome::MalformedInput, "the file ends before its check value");
     }
     const int stored = parseCheckValue(line);
     while (nextLine(line)) {
         if (!line.empty()) {
-            throw CipherRunError(CipherOutcome::MalformedInput,
-                                 "text follows the check value");
+            throw CipherRunError(CipherOutcome::MalformedInput, "text follows the check value");
         }
     }
     const int computed = decoder.checkValue();

@@ -10,9 +10,9 @@
 namespace vantorell::engine {
 
 struct EncipheredHeader {
-    std::uint64_t length = 0;              // "L": the plain length
-    std::optional<std::string> thirdKey;   // "T"
-    std::optional<std::string> keyBlock;   // "K": long-number text
+    std::uint64_t length = 0;             // "L": the plain length
+    std::optional<std::string> thirdKey;  // "T"
+    std::optional<std::string> keyBlock;  // "K": long-number text
 };
 
 // "L", length, "T", third key text, ("K", key block,) "M"; every line ended by a line feed.

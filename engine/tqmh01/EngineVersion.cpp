@@ -2,6 +2,8 @@
 
 namespace vantorell {
 
-const char* engineVersionText() { return "1.0.0.0"; }
+const char* engineVersionText() {
+    return "1.0.0.0";
+}
 
 }  // namespace vantorell

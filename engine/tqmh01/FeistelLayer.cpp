@@ -1,5 +1,6 @@
 #include "engine/tqmh01/FeistelLayer.h"
 
+#include <algorithm>
 #include <bit>
 #include <utility>
 
@@ -27,7 +28,9 @@ constexpr std::uint64_t scatter(const BitTarget (&targets)[4], unsigned nibble) 
 
 // spread[m][flag][x]: the row of byte m of the round input x, rotated by m bytes. flag is
 // bit 3 of byte 7 - m: when set the low nibble goes through the first table.
-using SpreadTable = std::array<std::array<std::array<std::uint64_t, 256>, 2>, 8>;
+struct SpreadTable {
+    std::uint64_t rows[8][2][256];
+};
 
 constexpr SpreadTable makeSpread() {
     SpreadTable table{};
@@ -38,14 +41,15 @@ constexpr SpreadTable makeSpread() {
             const std::uint64_t lowFirst = scatter(kFirstScatter, lo) ^ scatter(kSecondScatter, hi);
             const std::uint64_t highFirst =
                 scatter(kFirstScatter, hi) ^ scatter(kSecondScatter, lo);
-            table[m][1][x] = std::rotl(lowFirst, 8 * m);
-            table[m][0][x] = std::rotl(highFirst, 8 * m);
+            table.rows[m][1][x] = std::rotl(lowFirst, 8 * m);
+            table.rows[m][0][x] = std::rotl(highFirst, 8 * m);
         }
     }
     return table;
 }
 
-constexpr SpreadTable kSpread = makeSpread();
+constexpr SpreadTable kSpreadTable = makeSpread();
+constexpr const auto& kSpread = kSpreadTable.rows;
 
 std::uint64_t load(const std::uint8_t* p) {
     std::uint64_t v = 0;
@@ -67,7 +71,7 @@ void FeistelLayer::prepare(const CipherSchedule& schedule) {
     for (int r = 0; r < kFeistelRounds; ++r) {
         subkeys_[r] = load(&schedule.subkeys[static_cast<std::size_t>(r) * 8]);
     }
-    sbox_ = schedule.sbox;
+    std::copy(schedule.sbox.begin(), schedule.sbox.end(), sbox_);
 }
 
 void FeistelLayer::apply(std::uint8_t* block) const {

@@ -2,7 +2,6 @@
 // One keyed Feistel layer over 16-byte blocks: 16 rounds, left half bytes 0..7, right half
 // bytes 8..15. The schedule is turned into lookups once, when the layer is prepared.
 
-#include <array>
 #include <cstdint>
 
 #include "engine/tqmh01/CipherSchedule.h"
@@ -20,8 +19,9 @@ public:
     void apply(std::uint8_t* block) const;
 
 private:
-    std::array<std::uint64_t, kFeistelRounds> subkeys_{};
-    std::array<std::uint8_t, 256> sbox_{};
+    // Plain arrays, like the round tables: lookups should cost a load in any build.
+    std::uint64_t subkeys_[kFeistelRounds] = {};
+    std::uint8_t sbox_[256] = {};
 };
 
 }  // namespace vantorell::engine

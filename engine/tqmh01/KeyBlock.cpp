@@ -48,7 +48,8 @@ LongNumber DecipheringKeyNumber(const CipherRequest& request, const std::string&
     if (fileBlock.empty()) {
         throw CipherRunError(CipherOutcome::MalformedInput, "the file's key block is empty");
     }
-    const LongNumber block = number("key block of the file", fileBlock, CipherOutcome::MalformedInput);
+    const LongNumber block =
+        number("key block of the file", fileBlock, CipherOutcome::MalformedInput);
     const LongNumber modulus = requestNumber("modulus of the key block", request.keyModulus);
     const LongNumber exponent = requestNumber("exponent of the key block", request.keyExponent);
     return power(block, exponent, modulus, "key number");

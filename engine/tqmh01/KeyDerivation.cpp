@@ -11,7 +11,9 @@ constexpr std::int32_t kXDefaults[3] = {57314, 20968, 73451};
 constexpr std::int64_t kSecondSeedOffset = 1452807613;
 constexpr std::uint64_t kLengthSeedMask = 0xFFFFFF;  // low 24 bits of the file length
 
-std::string bt(int number) { return std::string(builtInKeyText(number)); }
+std::string bt(int number) {
+    return std::string(builtInKeyText(number));
+}
 
 unsigned at(const std::string& text, std::size_t i) {
     return static_cast<unsigned char>(text[i % text.size()]);
@@ -31,8 +33,7 @@ void checkKeyText(const char* name, const std::string& text) {
         const auto code = static_cast<unsigned char>(c);
         if (code < 32 || code > 126) {
             throw KeyDerivationError(std::string("the ") + name + " holds character code " +
-                                     std::to_string(code) +
-                                     ", which is not a printable character");
+                                     std::to_string(code) + ", which is not a printable character");
         }
     }
 }
@@ -189,7 +190,8 @@ CipherKeyMaterial Derivation::run() {
                 data = enc(data, dst3);
                 for (int k = 0; k < 16; ++k) {
                     const unsigned b = stream.draw();
-                    key[k] = static_cast<std::uint8_t>(b ^ nibblePair(str2, dst2, data, 2 * k + 32));
+                    key[k] =
+                        static_cast<std::uint8_t>(b ^ nibblePair(str2, dst2, data, 2 * k + 32));
                 }
             }
             ExpandCipherKey(key, material.secondLayer, direction);

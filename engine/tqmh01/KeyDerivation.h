@@ -41,9 +41,9 @@ struct KeyDerivationInput {
 };
 
 struct CipherKeyMaterial {
-    CipherSchedule mainLayer;    // stage A
-    CipherSchedule secondLayer;  // stage B
-    CipherSchedule thirdLayer;   // stage B
+    CipherSchedule mainLayer;                                 // stage A
+    CipherSchedule secondLayer;                               // stage B
+    CipherSchedule thirdLayer;                                // stage B
     std::array<std::uint8_t, kFeistelBlock> chainingStart{};  // stage A
     ByteStepMaterial byteStep;                                // stage C
     KeyStream keyStream;  // stage D draws from it where the derivation left off

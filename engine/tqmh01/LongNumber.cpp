@@ -18,7 +18,9 @@ int firstNonZeroWord(const LongNumber& number) {
 
 }  // namespace
 
-bool LongNumber::isZero() const { return firstNonZeroWord(*this) == kLongNumberWords; }
+bool LongNumber::isZero() const {
+    return firstNonZeroWord(*this) == kLongNumberWords;
+}
 
 int LongNumber::significantLength() const {
     const int words = kLongNumberWords - firstNonZeroWord(*this);

@@ -13,7 +13,7 @@
 namespace vantorell::engine {
 namespace {
 
-constexpr std::size_t kBufferSize = 1 << 20;
+constexpr std::size_t kBufferSize = 1 << 16;
 
 [[noreturn]] void unreadable(const std::string& path, const std::string& why) {
     throw CipherRunError(CipherOutcome::SourceUnreadable, "cannot read " + path + ": " + why);
@@ -88,7 +88,8 @@ bool SourceFile::readLine(std::string& line, std::size_t limit) {
         any = true;
         const char* start = buffer_.data() + begin_;
         const auto* lf = static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));
-        const std::size_t piece = lf != nullptr ? static_cast<std::size_t>(lf - start) : end_ - begin_;
+        const std::size_t piece =
+            lf != nullptr ? static_cast<std::size_t>(lf - start) : end_ - begin_;
         if (line.size() <= limit) {
             line.append(start, std::min(piece, limit + 1 - line.size()));
         }

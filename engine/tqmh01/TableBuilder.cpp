@@ -27,7 +27,7 @@ CipherKey tableKey(const std::string& a, const std::string& b, const std::string
     return key;
 }
 
-void invert(const std::array<std::uint8_t, 256>& from, std::array<std::uint8_t, 256>& to) {
+void invert(const std::array<std::uint8_t, 256>& from, std::uint8_t (&to)[256]) {
     for (int v = 0; v < 256; ++v) {
         to[from[v]] = static_cast<std::uint8_t>(v);
     }
@@ -63,8 +63,7 @@ ByteStepMaterial BuildByteStepTables(const std::string& first, const std::string
             for (int k = 0; k < 8; ++k) {
                 material.counter[k] = counterByte(schedule, 120, k);
             }
-            std::copy(schedule.subkeys.begin(), schedule.subkeys.end(),
-                      material.roundBytes.begin());
+            std::copy(schedule.subkeys.begin(), schedule.subkeys.end(), material.roundBytes);
         }
         if (i < kByteStepLayerTables) {
             ExpandCipherKey(tableKey(d, c, second, first), schedule, CipherDirection::Encipher);
@@ -72,14 +71,14 @@ ByteStepMaterial BuildByteStepTables(const std::string& first, const std::string
             if (direction == CipherDirection::Encipher) {
                 invert(schedule.sbox, layer);
             } else {
-                layer = schedule.sbox;
+                std::copy(schedule.sbox.begin(), schedule.sbox.end(), layer);
             }
             if (i == 0) {
                 for (int k = 0; k < 8; ++k) {
                     material.counter[k] ^= counterByte(schedule, 64, k);
                 }
                 std::copy(schedule.subkeys.begin(), schedule.subkeys.end(),
-                          material.roundBytes.begin() + 128);
+                          material.roundBytes + 128);
             }
         }
         if (i < kByteStepStateTables - 1) {

@@ -15,7 +15,7 @@
 namespace vantorell::engine {
 namespace {
 
-constexpr std::size_t kBufferSize = 1 << 20;
+constexpr std::size_t kBufferSize = 1 << 16;
 
 }  // namespace
 
