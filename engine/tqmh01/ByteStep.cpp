@@ -39,19 +39,24 @@ void ByteStep::advance(std::uint8_t (&u)[8]) {
     for (int k = 7; k >= 1; --k) {
         v[k - 1] ^= t[7 - k][v[k]];
     }
-    for (int k = 0; k < 8; ++k) {
-        std::uint8_t c = static_cast<std::uint8_t>(k);
-        for (int l = 0; l < 8; ++l) {
-            c = t[l][c] ^ v[l];
+    // Eight independent chains of lookups each, walked side by side.
+    std::uint8_t c[8] = {0, 1, 2, 3, 4, 5, 6, 7};
+    for (int l = 0; l < 8; ++l) {
+        for (int k = 0; k < 8; ++k) {
+            c[k] = t[l][c[k]] ^ v[l];
         }
-        u[k] = t[kMixTable][c];
     }
     for (int k = 0; k < 8; ++k) {
-        std::uint8_t c = static_cast<std::uint8_t>(k);
-        for (int l = 0; l < 8; ++l) {
-            c = static_cast<std::uint8_t>(u[l] + t[9 + l][c]);
+        u[k] = t[kMixTable][c[k]];
+        c[k] = static_cast<std::uint8_t>(k);
+    }
+    for (int l = 0; l < 8; ++l) {
+        for (int k = 0; k < 8; ++k) {
+            c[k] = static_cast<std::uint8_t>(u[l] + t[9 + l][c[k]]);
         }
-        v[k] = t[kFinalStateTable][c];
+    }
+    for (int k = 0; k < 8; ++k) {
+        v[k] = t[kFinalStateTable][c[k]];
     }
     for (int l = 0; l < 8; ++l) {
         std::swap(v[l], m_.roundBytes[u[l]]);

@@ -26,24 +26,20 @@ constexpr std::uint64_t scatter(const BitTarget (&targets)[4], unsigned nibble) 
     return row;
 }
 
-// spread[m][flag][x]: the row of byte m of the round input x, rotated by m bytes. flag is
-// bit 3 of byte 7 - m: when set the low nibble goes through the first table.
+// spread[flag][x]: the row of a round-input byte x before its rotation. flag is bit 3 of
+// the byte at the mirrored position: when set the low nibble goes through the first table.
+// 4 KB, so that it stays in the first-level cache beside the substitution table.
 struct SpreadTable {
-    std::uint64_t rows[8][2][256];
+    std::uint64_t rows[2][256];
 };
 
 constexpr SpreadTable makeSpread() {
     SpreadTable table{};
-    for (int m = 0; m < 8; ++m) {
-        for (unsigned x = 0; x < 256; ++x) {
-            const unsigned lo = x & 15U;
-            const unsigned hi = x >> 4;
-            const std::uint64_t lowFirst = scatter(kFirstScatter, lo) ^ scatter(kSecondScatter, hi);
-            const std::uint64_t highFirst =
-                scatter(kFirstScatter, hi) ^ scatter(kSecondScatter, lo);
-            table.rows[m][1][x] = std::rotl(lowFirst, 8 * m);
-            table.rows[m][0][x] = std::rotl(highFirst, 8 * m);
-        }
+    for (unsigned x = 0; x < 256; ++x) {
+        const unsigned lo = x & 15U;
+        const unsigned hi = x >> 4;
+        table.rows[1][x] = scatter(kFirstScatter, lo) ^ scatter(kSecondScatter, hi);
+        table.rows[0][x] = scatter(kFirstScatter, hi) ^ scatter(kSecondScatter, lo);
     }
     return table;
 }
@@ -83,7 +79,8 @@ void FeistelLayer::apply(std::uint8_t* block) const {
         for (int m = 0; m < 8; ++m) {
             const auto x = static_cast<unsigned>((t >> (8 * m)) & 255U);
             const auto flag = static_cast<unsigned>((t >> (8 * (7 - m) + 3)) & 1U);
-            a ^= kSpread[m][flag][x];
+            // Row byte d lands on accumulator byte (d + m) mod 8.
+            a ^= std::rotl(kSpread[flag][x], 8 * m);
         }
         std::uint64_t f = 0;
         for (int m = 0; m < 8; ++m) {
