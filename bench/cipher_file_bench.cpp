@@ -135,36 +135,29 @@ static void BM_PlainFileCopy(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
 }
 
+// Deciphering reads the enciphered file, so it is set against a plain copy of that file.
+void runCipher(benchmark::State& state, bool encipher) {
+    const std::size_t size = fileSize(state);
+    const std::string from = encipher ? files().plain(size) : files().enciphered(size);
+    const CipherRequest r = BenchFiles::request(from, files().path("cipher-out"), encipher);
+    const bench::Stopwatch loop;
+    for (auto _ : state) {
+        if (!CipherFile(r).ok()) {
+            state.SkipWithError("the cipher run failed");
+            break;
+        }
+    }
+    report(state, loop, from, size);
+}
+
 static void BM_EncipherFile(benchmark::State& state) {
-    const std::size_t size = fileSize(state);
-    const std::string from = files().plain(size);
-    const CipherRequest r = BenchFiles::request(from, files().path("enc-out"), true);
-    const bench::Stopwatch loop;
-    for (auto _ : state) {
-        if (!CipherFile(r).ok()) {
-            state.SkipWithError("enciphering failed");
-            break;
-        }
-    }
-    report(state, loop, from, size);
+    runCipher(state, true);
 }
-
 static void BM_DecipherFile(benchmark::State& state) {
-    const std::size_t size = fileSize(state);
-    const std::string from = files().enciphered(size);
-    const CipherRequest r = BenchFiles::request(from, files().path("dec-out"), false);
-    const bench::Stopwatch loop;
-    for (auto _ : state) {
-        if (!CipherFile(r).ok()) {
-            state.SkipWithError("deciphering failed");
-            break;
-        }
-    }
-    // Against a plain copy of the enciphered file, which is what this run reads.
-    report(state, loop, from, size);
+    runCipher(state, false);
 }
 
-// 10 KB (all four stages), 1 MB (stages A and C), 100 MB (stage A alone).
+// 10 KB (stages A, B and C), 1 MB (A and C), 100 MB (A alone).
 #define CIPHER_FILE_SIZES              \
     Args({10 << 10, 1 << 10})          \
         ->Args({1 << 20, 10 << 10})    \

@@ -32,8 +32,6 @@ public:
     // in which they were enciphered.
     std::uint8_t apply(std::uint8_t a);
 
-    const ByteStepMaterial& material() const { return m_; }
-
 private:
     void advance(std::uint8_t (&u)[8]);
 

@@ -62,13 +62,13 @@ void encipher(const CipherRequest& request, SourceFile& source) {
         keyBlock = EncipheringKeyNumbers(request);
         keyBlockText = longNumberToText(keyBlock->block);
     }
-    const StageChoice choice =
+    const CipherStageFlags stageSet =
         ChooseCipherStages(request.stages, request.automaticStages, length, keyBlock.has_value());
     const CipherKeyMaterial material =
         derive(keyInput(request, request.thirdKey,
                         keyBlock ? std::optional<LongNumber>(keyBlock->keyNumber) : std::nullopt,
-                        length, choice.stages));
-    CipherStages stages(material, choice.stages, CipherDirection::Encipher);
+                        length, stageSet));
+    CipherStages stages(material, stageSet, CipherDirection::Encipher);
 
     TemporaryOutput output(request.outputPath, kEncipheredMode);
     std::string text =
@@ -126,12 +126,11 @@ void decipher(const CipherRequest& request, SourceFile& source) {
     if (header->keyBlock) {
         keyNumber = DecipheringKeyNumber(request, *header->keyBlock);
     }
-    const StageChoice choice = ChooseCipherStages(request.stages, request.automaticStages,
-                                                  header->length, keyNumber.has_value());
-    const CipherKeyMaterial material =
-        derive(keyInput(request, header->thirdKey.value_or(request.thirdKey), keyNumber,
-                        header->length, choice.stages));
-    CipherStages stages(material, choice.stages, CipherDirection::Decipher);
+    const CipherStageFlags stageSet = ChooseCipherStages(request.stages, request.automaticStages,
+                                                         header->length, keyNumber.has_value());
+    const CipherKeyMaterial material = derive(keyInput(
+        request, header->thirdKey.value_or(request.thirdKey), keyNumber, header->length, stageSet));
+    CipherStages stages(material, stageSet, CipherDirection::Decipher);
 
     TemporaryOutput output(request.outputPath, kDecipheredMode);
     BlockLineDecoder decoder(nextLine, header->length);
@@ -152,9 +151,10 @@ void decipher(const CipherRequest& request, SourceFile& source) {
     }
     const int computed = decoder.checkValue();
     if (request.mismatchReport && computed != stored) {
+        // A text file of the system's own, so its line ends in CR LF.
         try {
             writeFileAtomically(request.mismatchReportPath,
-                                std::to_string(computed) + " " + std::to_string(stored) + "\n");
+                                std::to_string(computed) + " " + std::to_string(stored) + "\r\n");
         } catch (const std::exception& e) {
             throw CipherRunError(CipherOutcome::OutputFailed, e.what());
         }

@@ -97,6 +97,7 @@ CipherKeyMaterial Derivation::run() {
     const std::string& p = in_.firstKey;
     const std::string& t = in_.thirdKey;
     std::string s = in_.secondKey;
+    // The working texts, named as in the derivation's description so each step can be followed.
     std::string b0, str, dst, dst2, data, str2, dst3;
     bool mixed = false;
     int n = 0;

@@ -11,14 +11,14 @@ constexpr std::uint64_t kMainLayerOnlyFrom = 3414206;
 
 }  // namespace
 
-StageChoice ChooseCipherStages(const CipherStageFlags& requested, bool automatic,
-                               std::uint64_t length, bool keyBlockUsed) {
+CipherStageFlags ChooseCipherStages(const CipherStageFlags& requested, bool automatic,
+                                    std::uint64_t length, bool keyBlockUsed) {
     if (length < 16) {
         // No whole block: the Feistel layers have nothing to work on.
-        return {{.a = false, .b = false, .c = true, .d = true}, false};
+        return {.a = false, .b = false, .c = true, .d = true};
     }
     if (!automatic) {
-        return {requested, false};
+        return requested;
     }
     const std::uint64_t k = keyBlockUsed ? kKeyBlockShift : 0;
     CipherStageFlags s;
@@ -31,7 +31,7 @@ StageChoice ChooseCipherStages(const CipherStageFlags& requested, bool automatic
         s.c = true;
         s.d = s.b ? length < k + kStreamWithLayersBelow : length < k + kStreamWithoutLayersBelow;
     }
-    return {s, true};
+    return s;
 }
 
 }  // namespace vantorell::engine

@@ -8,12 +8,9 @@
 
 namespace vantorell::engine {
 
-struct StageChoice {
-    CipherStageFlags stages;
-    bool automatic = true;
-};
-
-StageChoice ChooseCipherStages(const CipherStageFlags& requested, bool automatic,
-                               std::uint64_t length, bool keyBlockUsed);
+// A file shorter than one block gets stages C and D whatever was asked; otherwise the
+// automatic choice, or the requested stages when it is off.
+CipherStageFlags ChooseCipherStages(const CipherStageFlags& requested, bool automatic,
+                                    std::uint64_t length, bool keyBlockUsed);
 
 }  // namespace vantorell::engine
