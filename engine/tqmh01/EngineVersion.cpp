@@ -2,8 +2,6 @@
 
 namespace vantorell {
 
-const char* engineVersionText() {
-    return "1.0.0.0";
-}
+const char* engineVersionText() { return "1.0.0.0"; }
 
 }  // namespace vantorell
