@@ -1,0 +1,104 @@
+#include "engine/tqmh01/CipherStages.h"
+
+#include <algorithm>
+
+namespace vantorell::engine {
+
+CipherStages::CipherStages(const CipherKeyMaterial& material, const CipherStageFlags& stages,
+                           CipherDirection direction)
+    : stages_(stages),
+      direction_(direction),
+      main_(material.mainLayer),
+      second_(material.secondLayer),
+      third_(material.thirdLayer),
+      chaining_(material.chainingStart),
+      byteStep_(material.byteStep, direction),
+      stream_(material.keyStream) {
+    // The second and third layers only ever follow the main layer.
+    stages_.b = stages_.a && stages_.b;
+}
+
+void CipherStages::layersForward(std::uint8_t* bytes) const {
+    main_.apply(bytes);
+    if (stages_.b) {
+        second_.apply(bytes);
+        third_.apply(bytes);
+    }
+}
+
+void CipherStages::layersBackward(std::uint8_t* bytes) const {
+    if (stages_.b) {
+        third_.apply(bytes);
+        second_.apply(bytes);
+    }
+    main_.apply(bytes);
+}
+
+void CipherStages::chain(std::uint8_t* bytes) const {
+    for (std::size_t i = 0; i < kFeistelBlock; ++i) {
+        bytes[i] ^= chaining_[i];
+    }
+}
+
+void CipherStages::stepBytes(std::uint8_t* bytes, std::size_t count) {
+    if (stages_.c) {
+        for (std::size_t i = 0; i < count; ++i) {
+            bytes[i] = byteStep_.apply(bytes[i]);
+        }
+    }
+}
+
+void CipherStages::streamBytes(std::uint8_t* bytes, std::size_t count) {
+    if (stages_.d) {
+        for (std::size_t i = 0; i < count; ++i) {
+            bytes[i] ^= stream_.draw();
+        }
+    }
+}
+
+void CipherStages::block(std::uint8_t* bytes) {
+    if (direction_ == CipherDirection::Encipher) {
+        stepBytes(bytes, kFeistelBlock);
+        if (stages_.a) {
+            chain(bytes);
+            layersForward(bytes);
+            std::copy(bytes, bytes + kFeistelBlock, chaining_.begin());
+        }
+        streamBytes(bytes, kFeistelBlock);
+        return;
+    }
+    streamBytes(bytes, kFeistelBlock);
+    if (stages_.a) {
+        std::array<std::uint8_t, kFeistelBlock> kept;
+        std::copy(bytes, bytes + kFeistelBlock, kept.begin());
+        layersBackward(bytes);
+        chain(bytes);
+        chaining_ = kept;
+    }
+    stepBytes(bytes, kFeistelBlock);
+}
+
+void CipherStages::tail(std::uint8_t* bytes, std::size_t count) {
+    const bool layers = stages_.a && count > kFeistelBlock;
+    std::uint8_t* last = layers ? bytes + (count - kFeistelBlock) : bytes;
+    if (direction_ == CipherDirection::Encipher) {
+        stepBytes(bytes, count);
+        if (layers) {
+            chain(bytes);
+            layersForward(bytes);
+            std::copy(bytes, bytes + kFeistelBlock, chaining_.begin());
+            layersForward(last);
+        }
+        streamBytes(bytes, count);
+        return;
+    }
+    streamBytes(bytes, count);
+    if (layers) {
+        layersBackward(last);
+        layersBackward(bytes);
+        chain(bytes);
+    }
+    stepBytes(bytes, count);
+}
+
+}  // namespace vantorell::engine

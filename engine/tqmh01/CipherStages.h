@@ -1,0 +1,48 @@
+#pragma once
+// The four stages applied to the blocks and the tail of a file, in the order of the run's
+// direction. Holds the chaining block, the byte-step state and the key stream of one run.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/tqmh01/ByteStep.h"
+#include "engine/tqmh01/CipherRequest.h"
+#include "engine/tqmh01/FeistelLayer.h"
+#include "engine/tqmh01/KeyDerivation.h"
+#include "engine/tqmh01/KeyStream.h"
+
+namespace vantorell::engine {
+
+inline constexpr std::size_t kLongestTail = 2 * kFeistelBlock - 1;
+
+class CipherStages {
+public:
+    // The material must have been derived for the same stages and direction.
+    CipherStages(const CipherKeyMaterial& material, const CipherStageFlags& stages,
+                 CipherDirection direction);
+
+    // One whole block of 16 bytes, in place.
+    void block(std::uint8_t* bytes);
+    // The tail: 1..15 bytes (no whole block in the file), or 17..31 bytes, whose first and
+    // last 16 bytes are enciphered as two overlapping blocks.
+    void tail(std::uint8_t* bytes, std::size_t count);
+
+private:
+    void layersForward(std::uint8_t* bytes) const;
+    void layersBackward(std::uint8_t* bytes) const;
+    void chain(std::uint8_t* bytes) const;
+    void stepBytes(std::uint8_t* bytes, std::size_t count);
+    void streamBytes(std::uint8_t* bytes, std::size_t count);
+
+    CipherStageFlags stages_;
+    CipherDirection direction_;
+    FeistelLayer main_;
+    FeistelLayer second_;
+    FeistelLayer third_;
+    std::array<std::uint8_t, kFeistelBlock> chaining_;
+    ByteStep byteStep_;
+    KeyStream stream_;
+};
+
+}  // namespace vantorell::engine

@@ -1,0 +1,143 @@
+#include "engine/tqmh01/FeistelLayer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <random>
+
+#include "engine/tqmh01/CipherSchedule.h"
+
+namespace vantorell::engine {
+namespace {
+
+using Block = std::array<std::uint8_t, kFeistelBlock>;
+
+CipherKey randomKey(std::mt19937& rng) {
+    CipherKey key;
+    for (auto& b : key) {
+        b = static_cast<std::uint8_t>(rng());
+    }
+    return key;
+}
+
+Block randomBlock(std::mt19937& rng) {
+    Block block;
+    for (auto& b : block) {
+        b = static_cast<std::uint8_t>(rng());
+    }
+    return block;
+}
+
+// The round function straight from its description: nibble bits scattered one by one,
+// rows rotated byte by byte.
+Block referenceLayer(Block block, const CipherSchedule& s) {
+    const int first[4][2] = {{3, 1}, {4, 0}, {6, 6}, {2, 5}};
+    const int second[4][2] = {{5, 3}, {7, 7}, {0, 2}, {1, 4}};
+    const auto scatter = [](const int(&table)[4][2], unsigned nibble, std::uint8_t* row) {
+        for (int b = 0; b < 4; ++b) {
+            if ((nibble >> b) & 1U) {
+                row[table[b][0]] ^= static_cast<std::uint8_t>(1U << table[b][1]);
+            }
+        }
+    };
+    std::uint8_t* left = block.data();
+    std::uint8_t* right = block.data() + 8;
+    for (int r = 0; r < 16; ++r) {
+        std::uint8_t t[8];
+        std::uint8_t a[8] = {};
+        for (int m = 0; m < 8; ++m) {
+            t[m] = right[m] ^ s.subkeys[r * 8 + m];
+        }
+        for (int m = 0; m < 8; ++m) {
+            std::uint8_t row[8] = {};
+            const bool lowFirst = (t[7 - m] & 8) != 0;
+            scatter(first, lowFirst ? t[m] & 15U : t[m] >> 4U, row);
+            scatter(second, lowFirst ? t[m] >> 4U : t[m] & 15U, row);
+            for (int d = 0; d < 8; ++d) {
+                a[(d + m) % 8] ^= row[d];
+            }
+        }
+        for (int m = 0; m < 8; ++m) {
+            left[m] ^= s.sbox[a[m]];
+        }
+        if (r < 15) {
+            std::swap_ranges(left, left + 8, right);
+        }
+    }
+    return block;
+}
+
+TEST(FeistelLayerTest, SubstitutionTableIsAPermutation) {
+    std::mt19937 rng(1);
+    for (int i = 0; i < 50; ++i) {
+        CipherSchedule s;
+        ExpandCipherKey(randomKey(rng), s, CipherDirection::Encipher);
+        std::array<std::uint8_t, 256> sorted = s.sbox;
+        std::sort(sorted.begin(), sorted.end());
+        for (int v = 0; v < 256; ++v) {
+            ASSERT_EQ(sorted[v], v);
+        }
+    }
+}
+
+TEST(FeistelLayerTest, DecipherScheduleRestoresTheBlock) {
+    std::mt19937 rng(2);
+    for (int i = 0; i < 200; ++i) {
+        const CipherKey key = randomKey(rng);
+        CipherSchedule forward;
+        CipherSchedule backward;
+        ExpandCipherKey(key, forward, CipherDirection::Encipher);
+        ExpandCipherKey(key, backward, CipherDirection::Decipher);
+        EXPECT_EQ(forward.sbox, backward.sbox);
+
+        const Block plain = randomBlock(rng);
+        Block block = plain;
+        FeistelLayer(forward).apply(block.data());
+        EXPECT_NE(block, plain);
+        FeistelLayer(backward).apply(block.data());
+        EXPECT_EQ(block, plain);
+    }
+}
+
+TEST(FeistelLayerTest, AgreesWithTheRoundFunctionAsDescribed) {
+    std::mt19937 rng(3);
+    for (int i = 0; i < 100; ++i) {
+        CipherSchedule s;
+        ExpandCipherKey(randomKey(rng), s, CipherDirection::Encipher);
+        const Block plain = randomBlock(rng);
+        Block fast = plain;
+        FeistelLayer(s).apply(fast.data());
+        EXPECT_EQ(fast, referenceLayer(plain, s));
+    }
+}
+
+// Worked out with a separate model of the key expansion and the layer in Python.
+TEST(FeistelLayerTest, KnownAnswers) {
+    struct Case {
+        CipherKey key;
+        Block plain;
+        Block enciphered;
+    };
+    Case cases[2];
+    for (int i = 0; i < 16; ++i) {
+        cases[0].key[i] = static_cast<std::uint8_t>(i);
+        cases[0].plain[i] = static_cast<std::uint8_t>(i);
+        cases[1].key[i] = static_cast<std::uint8_t>(0xFF - i);
+        cases[1].plain[i] = 0x5A;
+    }
+    cases[0].enciphered = {0x3a, 0x19, 0x05, 0xc9, 0xe2, 0xc2, 0x24, 0x84,
+                           0x2c, 0x1d, 0xdc, 0x9a, 0xe5, 0x87, 0x47, 0xde};
+    cases[1].enciphered = {0x0a, 0x07, 0x50, 0x33, 0xd1, 0x06, 0x5f, 0x02,
+                           0xbe, 0x1f, 0xb6, 0xee, 0xae, 0x6b, 0xaf, 0x09};
+    for (const Case& c : cases) {
+        CipherSchedule s;
+        ExpandCipherKey(c.key, s, CipherDirection::Encipher);
+        Block block = c.plain;
+        FeistelLayer(s).apply(block.data());
+        EXPECT_EQ(block, c.enciphered);
+    }
+}
+
+}  // namespace
+}  // namespace vantorell::engine
