@@ -55,7 +55,7 @@ void ComboBox::setBounds(const Rect& bounds) {
 
 void ComboBox::setFocus() {
     if (view_ != nullptr) {
-        view_->setFocus();
+        view_->focusCombo();
     }
 }
 

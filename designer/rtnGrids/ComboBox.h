@@ -16,7 +16,7 @@ class ComboBoxView {
 public:
     virtual ~ComboBoxView() = default;
     virtual void comboChanged() = 0;
-    virtual void setFocus() = 0;
+    virtual void focusCombo() = 0;
 };
 
 class ComboBox {

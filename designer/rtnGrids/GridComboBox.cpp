@@ -11,7 +11,8 @@ void nulGridComboBoxShow(StringGrid& grid, ComboBox& combo, int col, int row,
     const int line = grid.gridLineWidth();
     const int left = gridBounds.left + cell.left + line;
     const int top = gridBounds.top + cell.top + line;
-    combo.setBounds(Rect{left, top, left + cell.width() + 2 * line, top + cell.height() - 2 * line});
+    combo.setBounds(
+        Rect{left, top, left + cell.width() + 2 * line, top + cell.height() - 2 * line});
     if (fill) {
         fill(combo);
     }

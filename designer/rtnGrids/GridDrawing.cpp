@@ -99,15 +99,15 @@ void nulGridCellTextDraw(GridCanvas& canvas, const Rect& rect, int leftMargin, i
 
 std::string strPercentText(double value) {
     char buffer[400];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                         std::chars_format::fixed);
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     const std::string number = ec == std::errc() ? std::string(buffer, end) : std::string("0");
     return " " + number + " % ";
 }
 
 void nulGridCellPercentBarDraw(const StringGrid& grid, GridCanvas& canvas, const Rect& rect,
-                               int col, int row, GridDrawState state, int divisor,
-                               double fullScale, Color barColor, Color textColor, bool show) {
+                               int col, int row, GridDrawState state, int divisor, double fullScale,
+                               Color barColor, Color textColor, bool show) {
     if (row < grid.fixedRows() || col < grid.fixedCols()) {
         return;
     }
@@ -138,8 +138,8 @@ void nulGridCellPercentBarDraw(const StringGrid& grid, GridCanvas& canvas, const
     }
     // Clamped before it becomes an integer: a value far above full scale is cut at the edge.
     const double length = std::abs(value) * ((rect.width() - 2) / fullScale);
-    const int w = static_cast<int>(std::clamp(std::trunc(length), 0.0,
-                                              static_cast<double>(std::max(rect.width(), 0))));
+    const int w = static_cast<int>(
+        std::clamp(std::trunc(length), 0.0, static_cast<double>(std::max(rect.width(), 0))));
     const Rect bar{rect.left + 1, rect.top + 1, std::min(rect.left + w + 1, rect.right),
                    rect.bottom - 1};
     if (!bar.isEmpty()) {

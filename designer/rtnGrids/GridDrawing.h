@@ -31,8 +31,8 @@ void nulGridCellTextDraw(GridCanvas& canvas, const Rect& rect, int leftMargin, i
 // background. A cell that does not hold an integer shows its text without a bar. Heading
 // cells are left alone.
 void nulGridCellPercentBarDraw(const StringGrid& grid, GridCanvas& canvas, const Rect& rect,
-                               int col, int row, GridDrawState state, int divisor,
-                               double fullScale, Color barColor, Color textColor, bool show);
+                               int col, int row, GridDrawState state, int divisor, double fullScale,
+                               Color barColor, Color textColor, bool show);
 
 // The percentage text of a value: a blank, the value in its shortest decimal form, " % ".
 std::string strPercentText(double value);

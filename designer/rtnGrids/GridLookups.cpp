@@ -21,8 +21,12 @@ std::string trimmed(const std::string& s) {
     return s.substr(first, last - first);
 }
 
-int firstDataRow(const StringGrid& grid) { return grid.fixedRows(); }
-int endDataRow(const StringGrid& grid) { return grid.fixedRows() + grid.dataRowCount(); }
+int firstDataRow(const StringGrid& grid) {
+    return grid.fixedRows();
+}
+int endDataRow(const StringGrid& grid) {
+    return grid.fixedRows() + grid.dataRowCount();
+}
 
 }  // namespace
 

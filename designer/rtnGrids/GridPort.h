@@ -1,5 +1,5 @@
 #pragma once
-// The grid's link to the view that shows it: font metrics, cell geometry, focus and repaint.
+// The grid's link to the view that shows it: font metrics, cell geometry and the focus.
 // A grid without a view measures every text as 0 pixels and has no geometry.
 
 #include <string>
@@ -19,8 +19,7 @@ public:
     virtual Rect cellRect(int col, int row) const = 0;
     // The grid's rectangle in its parent's coordinates.
     virtual Rect bounds() const = 0;
-    virtual void setFocus() = 0;
-    virtual void repaint() = 0;
+    virtual void focusGrid() = 0;
 };
 
 }  // namespace vantorell

@@ -19,7 +19,9 @@ void writeValues(StringGrid& grid, int firstCol, int row, const std::vector<std:
 
 }  // namespace
 
-bool flgGridIsEmpty(const StringGrid& grid) { return grid.dataRowCount() == 0; }
+bool flgGridIsEmpty(const StringGrid& grid) {
+    return grid.dataRowCount() == 0;
+}
 
 void nulGridClear(StringGrid& grid) {
     grid.beginUpdate();
@@ -32,13 +34,14 @@ void nulGridClear(StringGrid& grid) {
     grid.endUpdate();
 }
 
-void nulGridRowSet(StringGrid& grid, int firstCol, int row, const std::vector<std::string>& values) {
+void nulGridRowSet(StringGrid& grid, int firstCol, int row,
+                   const std::vector<std::string>& values) {
     if (row < 0 || row >= grid.rowCount() || firstCol < 0) {
         return;
     }
     writeValues(grid, firstCol, row, values);
-    const bool holdsText = std::any_of(values.begin(), values.end(),
-                                       [](const std::string& v) { return !v.empty(); });
+    const bool holdsText =
+        std::any_of(values.begin(), values.end(), [](const std::string& v) { return !v.empty(); });
     if (isDataRow(grid, row) && holdsText && flgGridIsEmpty(grid)) {
         grid.setHoldsData(true);
     }

@@ -6,7 +6,9 @@ namespace vantorell {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Digits beyond this in the integer part are above any limit once scaled.
 constexpr std::size_t kMaxIntegerDigits = 18;
@@ -71,8 +73,8 @@ std::optional<std::int64_t> optScaledDecimal(const std::string& text, std::int64
         }
         magnitude += carry;
     }
-    const auto clamped = static_cast<std::int64_t>(
-        std::min(magnitude, static_cast<unsigned __int128>(limit)));
+    const auto clamped =
+        static_cast<std::int64_t>(std::min(magnitude, static_cast<unsigned __int128>(limit)));
     return negative ? -clamped : clamped;
 }
 

@@ -10,8 +10,7 @@ namespace {
 const std::string kNoText;
 }
 
-StringGrid::StringGrid()
-    : rows_(5, std::vector<std::string>(5)), colWidths_(5, 64) {}
+StringGrid::StringGrid() : rows_(5, std::vector<std::string>(5)), colWidths_(5, 64) {}
 
 void StringGrid::notify(GridChange::Kind kind, int first, int count) {
     if (updateDepth_ > 0) {
@@ -100,7 +99,9 @@ void StringGrid::setFixedCols(int count) {
     clampCurrent();
 }
 
-void StringGrid::setHoldsData(bool holds) { dataRowCount_ = holds ? rowCount() - fixedRows_ : 0; }
+void StringGrid::setHoldsData(bool holds) {
+    dataRowCount_ = holds ? rowCount() - fixedRows_ : 0;
+}
 
 const std::string& StringGrid::cell(int col, int row) const {
     if (row < 0 || row >= rowCount() || col < 0 || col >= colCount_) {
@@ -185,7 +186,14 @@ bool StringGrid::setCurrentCell(int col, int row) {
     if (wasEditing) {
         notify(GridChange::Kind::Editor);
     }
+    click();
     return true;
+}
+
+void StringGrid::click() {
+    if (onClick) {
+        onClick();
+    }
 }
 
 void StringGrid::setSelection(GridRect rect) {
@@ -257,7 +265,9 @@ void StringGrid::setGridLineWidth(int width) {
     notify(GridChange::Kind::Reset);
 }
 
-void StringGrid::beginUpdate() { ++updateDepth_; }
+void StringGrid::beginUpdate() {
+    ++updateDepth_;
+}
 
 void StringGrid::endUpdate() {
     if (updateDepth_ == 0) {
@@ -269,7 +279,9 @@ void StringGrid::endUpdate() {
     }
 }
 
-void StringGrid::refresh() { notify(GridChange::Kind::Repaint); }
+void StringGrid::refresh() {
+    notify(GridChange::Kind::Repaint);
+}
 
 int StringGrid::textWidth(const std::string& text) const {
     return port_ != nullptr ? port_->textWidth(text) : 0;
@@ -283,11 +295,13 @@ Rect StringGrid::cellRect(int col, int row) const {
     return port_ != nullptr ? port_->cellRect(col, row) : Rect{};
 }
 
-Rect StringGrid::bounds() const { return port_ != nullptr ? port_->bounds() : Rect{}; }
+Rect StringGrid::bounds() const {
+    return port_ != nullptr ? port_->bounds() : Rect{};
+}
 
 void StringGrid::setFocus() {
     if (port_ != nullptr) {
-        port_->setFocus();
+        port_->focusGrid();
     }
 }
 

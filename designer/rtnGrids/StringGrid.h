@@ -45,7 +45,7 @@ struct GridChange {
         Editor,        // in-place editor switched on or off
         Widths,        // column first's width, or every column's when first is -1
         Options,
-        Repaint,       // drawing depends on something outside the grid
+        Repaint,  // drawing depends on something outside the grid
     };
     Kind kind = Kind::Reset;
     int first = 0;
@@ -95,6 +95,9 @@ public:
     bool setRow(int row) { return setCurrentCell(col_, row); }
     bool setCol(int col) { return setCurrentCell(col, row_); }
     std::function<bool(int col, int row)> onSelectCell;
+    // Called after the current cell moved, and for a click on the current cell.
+    std::function<void()> onClick;
+    void click();
 
     GridRect selection() const { return selection_; }
     void setSelection(GridRect rect);
@@ -153,8 +156,8 @@ private:
     int col_ = 1;
     int row_ = 1;
     GridRect selection_{1, 1, 1, 1};
-    GridOptions options_ = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine |
-                           goRangeSelect;
+    GridOptions options_ =
+        goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
     bool editorMode_ = false;
     std::vector<int> colWidths_;
     int defaultColWidth_ = 64;

@@ -168,7 +168,8 @@ bool TreeNode::moveTo(TreeNode* destination, NodeAttachMode mode) {
     TreeNode* parent = root;
     int index = 0;
     if (destination == nullptr) {
-        const bool first = mode == NodeAttachMode::AddFirst || mode == NodeAttachMode::AddChildFirst;
+        const bool first =
+            mode == NodeAttachMode::AddFirst || mode == NodeAttachMode::AddChildFirst;
         index = first ? 0 : root->count();
     } else {
         switch (mode) {
@@ -381,7 +382,9 @@ void NodeTree::fullCollapse() {
     endUpdate();
 }
 
-void NodeTree::beginUpdate() { ++updateDepth_; }
+void NodeTree::beginUpdate() {
+    ++updateDepth_;
+}
 
 void NodeTree::endUpdate() {
     if (updateDepth_ == 0) {
@@ -414,13 +417,17 @@ void NodeTree::endEdit(bool cancel) {
     }
 }
 
-bool NodeTree::isEditing() const { return port_ != nullptr && port_->isEditing(); }
+bool NodeTree::isEditing() const {
+    return port_ != nullptr && port_->isEditing();
+}
 
-TreeNode* NodeTree::topItem() const { return port_ != nullptr ? port_->topItem() : nullptr; }
+TreeNode* NodeTree::topItem() const {
+    return port_ != nullptr ? port_->topItem() : nullptr;
+}
 
 void NodeTree::setFocus() {
     if (port_ != nullptr) {
-        port_->setFocus();
+        port_->focusTree();
     }
 }
 

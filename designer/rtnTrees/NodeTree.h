@@ -40,7 +40,9 @@ public:
     bool hasChildren() const { return !children_.empty(); }
     int count() const { return static_cast<int>(children_.size()); }
     TreeNode* item(int index) const;
-    TreeNode* getFirstChild() const { return children_.empty() ? nullptr : children_.front().get(); }
+    TreeNode* getFirstChild() const {
+        return children_.empty() ? nullptr : children_.front().get();
+    }
     TreeNode* getLastChild() const { return children_.empty() ? nullptr : children_.back().get(); }
     TreeNode* getPrevSibling() const;
     TreeNode* getNextSibling() const;

@@ -33,7 +33,7 @@ public:
     virtual bool isEditing() const = 0;
     // The first node in view, or none.
     virtual TreeNode* topItem() const = 0;
-    virtual void setFocus() = 0;
+    virtual void focusTree() = 0;
 };
 
 }  // namespace vantorell

@@ -1,7 +1,8 @@
 // The drop-down list laid over a grid cell.
+#include "designer/rtnGrids/GridComboBox.h"
+
 #include <gtest/gtest.h>
 
-#include "designer/rtnGrids/GridComboBox.h"
 #include "designer/rtnGrids/GridRows.h"
 #include "tests/support/GridFakes.h"
 
@@ -11,7 +12,7 @@ namespace {
 class FocusRecorder : public ComboBoxView {
 public:
     void comboChanged() override { ++changes; }
-    void setFocus() override { ++focusCount; }
+    void focusCombo() override { ++focusCount; }
     int changes = 0;
     int focusCount = 0;
 };
@@ -74,8 +75,8 @@ TEST_F(GridComboBoxTest, HideWritesTheChoiceIntoTheCellItWasOpenedForAndFitsTheC
     EXPECT_EQ(grid.cell(1, 2), "Independent");
     EXPECT_EQ(grid.cell(0, 1), "Sales");
     EXPECT_FALSE(combo.visible());
-    EXPECT_EQ(grid.colWidth(1), static_cast<int>(std::string("Independent  ").size()) *
-                                        test::kCharWidth + 20);
+    EXPECT_EQ(grid.colWidth(1),
+              static_cast<int>(std::string("Independent  ").size()) * test::kCharWidth + 20);
     // The exit handler that follows the hide finds the list closed and writes nothing.
     grid.setCell(1, 2, "Weighted");
     EXPECT_FALSE(flgGridComboBoxHide(grid, combo, "Weighted"));

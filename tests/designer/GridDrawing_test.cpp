@@ -1,7 +1,8 @@
 // Cell drawing: backgrounds by draw state, aligned text and percentage bars.
+#include "designer/rtnGrids/GridDrawing.h"
+
 #include <gtest/gtest.h>
 
-#include "designer/rtnGrids/GridDrawing.h"
 #include "designer/rtnGrids/GridRows.h"
 #include "tests/support/GridFakes.h"
 
@@ -56,8 +57,7 @@ TEST(GridDrawing, TextIsPlacedByAlignmentWithinTheMargins) {
     for (const auto& c : cases) {
         RecordingCanvas canvas;
         nulGridCellTextDraw(canvas, cell, c.margins[0], c.margins[1], c.margins[2], c.margins[3],
-                            c.x, c.y, c.rightOffset, c.bottomOffset, c.hAlign, c.vAlign, 0,
-                            "abcd");
+                            c.x, c.y, c.rightOffset, c.bottomOffset, c.hAlign, c.vAlign, 0, "abcd");
         ASSERT_EQ(canvas.ops.size(), 1u);
         EXPECT_EQ(canvas.ops[0].kind, CanvasOp::Kind::TextRect);
         EXPECT_EQ(canvas.ops[0].x, c.atX) << c.hAlign;
@@ -119,8 +119,8 @@ TEST(GridDrawing, PercentBarGeometryAndText) {
     for (const BarCase& c : cases) {
         BarGrid grid(c.cell);
         RecordingCanvas canvas;
-        nulGridCellPercentBarDraw(grid, canvas, kBarCell, 1, 1, GridDrawState{}, 10000,
-                                  c.fullScale, clNavy, clWindowText, true);
+        nulGridCellPercentBarDraw(grid, canvas, kBarCell, 1, 1, GridDrawState{}, 10000, c.fullScale,
+                                  clNavy, clWindowText, true);
         const auto texts = canvas.ofKind(CanvasOp::Kind::TextOut);
         ASSERT_EQ(texts.size(), 1u) << c.cell;
         EXPECT_EQ(texts[0].text, c.text);
@@ -140,15 +140,15 @@ TEST(GridDrawing, PercentBarGeometryAndText) {
 TEST(GridDrawing, PercentBarFocusHiddenValuesAndHeadings) {
     BarGrid grid("250000");
     RecordingCanvas canvas;
-    nulGridCellPercentBarDraw(grid, canvas, kBarCell, 1, 1, GridDrawState{true, true, false},
-                              10000, 100, clGreen, clMaroon, true);
+    nulGridCellPercentBarDraw(grid, canvas, kBarCell, 1, 1, GridDrawState{true, true, false}, 10000,
+                              100, clGreen, clMaroon, true);
     ASSERT_EQ(canvas.ofKind(CanvasOp::Kind::FocusRect).size(), 1u);
     EXPECT_EQ(canvas.ops.front().kind, CanvasOp::Kind::Fill);
     EXPECT_EQ(canvas.ofKind(CanvasOp::Kind::TextOut)[0].font, clMaroon);
 
     canvas.ops.clear();
-    nulGridCellPercentBarDraw(grid, canvas, kBarCell, 1, 1, GridDrawState{true, true, false},
-                              10000, 100, clGreen, clMaroon, false);
+    nulGridCellPercentBarDraw(grid, canvas, kBarCell, 1, 1, GridDrawState{true, true, false}, 10000,
+                              100, clGreen, clMaroon, false);
     EXPECT_TRUE(canvas.ofKind(CanvasOp::Kind::Invert).empty());
     EXPECT_TRUE(canvas.ofKind(CanvasOp::Kind::FocusRect).empty());
     EXPECT_EQ(canvas.ofKind(CanvasOp::Kind::TextOut)[0].text, "");

@@ -1,7 +1,8 @@
 // Finding rows and columns, unique values, replacing, column arrays and column widths.
+#include "designer/rtnGrids/GridLookups.h"
+
 #include <gtest/gtest.h>
 
-#include "designer/rtnGrids/GridLookups.h"
 #include "designer/rtnGrids/GridRows.h"
 #include "designer/rtnGrids/GridSizing.h"
 #include "tests/support/GridFakes.h"

@@ -1,7 +1,8 @@
 // Numeric cell editing and the exact decimal conversion under it.
+#include "designer/rtnGrids/GridNumericEdit.h"
+
 #include <gtest/gtest.h>
 
-#include "designer/rtnGrids/GridNumericEdit.h"
 #include "designer/rtnGrids/GridRows.h"
 #include "designer/rtnGrids/ScaledDecimal.h"
 
@@ -77,8 +78,8 @@ TEST(GridNumericEdit, StartReplacesTheCellWithANumericCharacterOnly) {
         char32_t typed;
         const char* cell;
     } cases[] = {
-        {true, U'7', "7"}, {true, U'-', "-"},        {true, U'.', "."},
-        {true, U'a', ""},  {true, U'\u00e9', ""},    {false, U'7', "250000"},
+        {true, U'7', "7"}, {true, U'-', "-"},     {true, U'.', "."},
+        {true, U'a', ""},  {true, U'\u00e9', ""}, {false, U'7', "250000"},
     };
     for (const auto& c : cases) {
         PercentGrid grid;

@@ -1,7 +1,7 @@
 // Row operations and emptiness of the string grid.
-#include <gtest/gtest.h>
-
 #include "designer/rtnGrids/GridRows.h"
+
+#include <gtest/gtest.h>
 
 namespace vantorell {
 namespace {

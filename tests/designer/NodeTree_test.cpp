@@ -194,8 +194,7 @@ TEST_F(NodeTreeTest, ViewsAreToldBeforeAndAfterEachChangeAndOnceForABatch) {
     n1->moveTo(nullptr, NodeAttachMode::Add);
     tree.deleteNode(n2);
     south->setText("Sud");
-    EXPECT_EQ(listener.log,
-              "+South0 inserted >N1:-2 moved -N2 removed changed:Sud ");
+    EXPECT_EQ(listener.log, "+South0 inserted >N1:-2 moved -N2 removed changed:Sud ");
 
     listener.log.clear();
     tree.beginUpdate();

@@ -16,7 +16,9 @@ int FakeGridPort::textWidth(const std::string& text) const {
     return static_cast<int>(text.size()) * kCharWidth;
 }
 
-int FakeGridPort::textHeight(const std::string& /*text*/) const { return kTextHeight; }
+int FakeGridPort::textHeight(const std::string& /*text*/) const {
+    return kTextHeight;
+}
 
 Rect FakeGridPort::cellRect(int col, int row) const {
     const int line = grid_.gridLineWidth();
@@ -56,7 +58,9 @@ int RecordingCanvas::textWidth(const std::string& text) const {
     return static_cast<int>(text.size()) * kCharWidth;
 }
 
-int RecordingCanvas::textHeight(const std::string& /*text*/) const { return kTextHeight; }
+int RecordingCanvas::textHeight(const std::string& /*text*/) const {
+    return kTextHeight;
+}
 
 void RecordingCanvas::invertCopy(const Rect& r, Color color) {
     record(CanvasOp::Kind::Invert, r);
@@ -70,7 +74,9 @@ void RecordingCanvas::drawBitmap(int x, int y, const std::string& name) {
     ops.back().text = name;
 }
 
-Size RecordingCanvas::bitmapSize(const std::string& /*name*/) const { return Size{16, 16}; }
+Size RecordingCanvas::bitmapSize(const std::string& /*name*/) const {
+    return Size{16, 16};
+}
 
 std::vector<CanvasOp> RecordingCanvas::ofKind(CanvasOp::Kind kind) const {
     std::vector<CanvasOp> found;

@@ -24,11 +24,9 @@ public:
     // Cells from the grid's top-left corner, with grid lines between them; nothing scrolled.
     Rect cellRect(int col, int row) const override;
     Rect bounds() const override { return bounds_; }
-    void setFocus() override { ++focusCount; }
-    void repaint() override { ++repaintCount; }
+    void focusGrid() override { ++focusCount; }
 
     int focusCount = 0;
-    int repaintCount = 0;
 
 private:
     StringGrid& grid_;
