@@ -13,10 +13,6 @@ NodeTreeModel::~NodeTreeModel() {
 
 void NodeTreeModel::setImages(std::vector<QIcon> images) {
     images_ = std::move(images);
-    if (tree_.count() > 0) {
-        emit dataChanged(index(0, 0, QModelIndex()),
-                         index(tree_.topLevelCount() - 1, 0, QModelIndex()), {Qt::DecorationRole});
-    }
 }
 
 TreeNode* NodeTreeModel::nodeOf(const QModelIndex& index) {

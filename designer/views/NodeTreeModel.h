@@ -17,7 +17,6 @@ public:
     ~NodeTreeModel() override;
 
     NodeTree& tree() const { return tree_; }
-    // The images of the nodes' image and selected indexes.
     void setImages(std::vector<QIcon> images);
 
     QModelIndex indexOf(const TreeNode* node) const;

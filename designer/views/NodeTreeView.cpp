@@ -77,6 +77,11 @@ NodeTreeView::~NodeTreeView() {
     }
 }
 
+void NodeTreeView::setImages(std::vector<QIcon> images) {
+    model_->setImages(std::move(images));
+    viewport()->update();
+}
+
 TreeNode* NodeTreeView::nodeAt(QPoint viewportPos) const {
     return NodeTreeModel::nodeOf(indexAt(viewportPos));
 }

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QTreeView>
 #include <functional>
+#include <vector>
 
 #include "designer/rtnGrids/GridTypes.h"
 #include "designer/rtnTrees/NodeTree.h"
@@ -31,6 +32,8 @@ public:
     NodeTree& tree() const { return tree_; }
     NodeTreeModel& treeModel() const { return *model_; }
     TreeNode* nodeAt(QPoint viewportPos) const;
+    // The images of the nodes' image and selected indexes.
+    void setImages(std::vector<QIcon> images);
 
     std::function<void(const TreeMouseEvent& event)> onMouseDown;
     std::function<void()> onClick;

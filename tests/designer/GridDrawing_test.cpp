@@ -114,6 +114,7 @@ TEST(GridDrawing, PercentBarGeometryAndText) {
         {"250000", 0, " 25 % ", 0},
         {"12.5", 100, "12.5", 0},
         {"many", 100, "many", 0},
+        {"99999999999999999999", 100, "99999999999999999999", 0},
         {"", 100, "", 0},
     };
     for (const BarCase& c : cases) {

@@ -56,6 +56,33 @@ TEST_F(NodeTreeViewTest, SelectionAndExpansionFollowTheTreeBothWays) {
     EXPECT_FALSE(region->expanded());
 }
 
+TEST_F(NodeTreeViewTest, ASelectedNodeShowsItsSelectedImage) {
+    std::vector<QIcon> images;
+    for (const Qt::GlobalColor color : {Qt::red, Qt::green, Qt::blue, Qt::yellow}) {
+        QPixmap pixmap(8, 8);
+        pixmap.fill(color);
+        images.emplace_back(pixmap);
+    }
+    view->setImages(images);
+    for (TreeNode* n = tree.getFirstNode(); n != nullptr; n = n->getNext()) {
+        n->setImageIndex(n->level() == 0 ? 0 : 2);
+        n->setSelectedIndex(n->level() == 0 ? 1 : 3);
+    }
+    const auto decoration = [&](const TreeNode* node) {
+        return view->model()
+            ->data(view->treeModel().indexOf(node), Qt::DecorationRole)
+            .value<QIcon>()
+            .cacheKey();
+    };
+    tree.setSelected(north);
+    EXPECT_EQ(decoration(north), images[3].cacheKey());
+    EXPECT_EQ(decoration(south), images[2].cacheKey());
+    EXPECT_EQ(decoration(region), images[0].cacheKey());
+    tree.setSelected(region);
+    EXPECT_EQ(decoration(north), images[2].cacheKey());
+    EXPECT_EQ(decoration(region), images[1].cacheKey());
+}
+
 TEST_F(NodeTreeViewTest, StructuralChangesShowAtOnce) {
     tree.fullExpand();
     TreeNode* east = tree.insert(south, "East");
