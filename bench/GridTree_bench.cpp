@@ -14,28 +14,37 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-std::vector<std::vector<std::string>> measureRows(long long count) {
-    std::vector<std::vector<std::string>> rows;
-    for (long long i = 0; i < count; ++i) {
-        const std::string n = std::to_string(i);
-        rows.push_back({"Measure " + n, "MEAS" + n, "Independent", "0", "0"});
+// Times `work` and then `anchor` in every iteration; reports the time of `work` and its
+// ratio to the anchor's.
+template <class Work, class Anchor>
+void timeAgainstAnchor(benchmark::State& state, Work&& work, Anchor&& anchor) {
+    double workSeconds = 0;
+    double anchorSeconds = 0;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        work();
+        const double w = std::chrono::duration<double>(Clock::now() - start).count();
+        start = Clock::now();
+        anchor();
+        const double a = std::chrono::duration<double>(Clock::now() - start).count();
+        state.SetIterationTime(w);
+        workSeconds += w;
+        anchorSeconds += a;
     }
-    return rows;
+    state.counters["ratio_to_vector"] = anchorSeconds > 0 ? workSeconds / anchorSeconds : 0;
 }
 
 // Grid: clear, then one nulGridRowAdd per row. Anchor: the same rows pushed onto a vector.
+// Each side frees what it built within its time, so both meet the allocator alike.
 void BM_GridRowAdd(benchmark::State& state) {
-    const auto rows = measureRows(vantorell::bench::sized(100000, 100));
-    double anchorSeconds = 0;
-    double gridSeconds = 0;
-    for (auto _ : state) {
-        // Each side is timed with its own freeing, so both meet the allocator alike.
-        auto start = Clock::now();
-        {
+    std::vector<std::vector<std::string>> rows;
+    for (long long i = 0; i < vantorell::bench::sized(100000, 100); ++i) {
+        const std::string n = std::to_string(i);
+        rows.push_back({"Measure " + n, "MEAS" + n, "Independent", "0", "0"});
+    }
+    timeAgainstAnchor(
+        state,
+        [&] {
             vantorell::StringGrid grid;
             grid.setFixedCols(0);
             vantorell::nulGridClear(grid);
@@ -43,35 +52,25 @@ void BM_GridRowAdd(benchmark::State& state) {
                 vantorell::nulGridRowAdd(grid, row);
             }
             benchmark::DoNotOptimize(grid.rowCount());
-        }
-        const double g = secondsSince(start);
-
-        start = Clock::now();
-        {
+        },
+        [&] {
             std::vector<std::vector<std::string>> plain;
             for (const auto& row : rows) {
                 plain.push_back(row);
             }
             benchmark::DoNotOptimize(plain.data());
-        }
-        const double a = secondsSince(start);
-
-        state.SetIterationTime(g);
-        gridSeconds += g;
-        anchorSeconds += a;
-    }
+        });
     state.counters["rows"] = static_cast<double>(rows.size());
-    state.counters["ratio_to_vector"] = anchorSeconds > 0 ? gridSeconds / anchorSeconds : 0;
 }
 BENCHMARK(BM_GridRowAdd)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// Tree: a walk in pre-order over every node. Anchor: a loop over a vector of the same texts.
+// Tree: a walk in pre-order over every node, reading text and level. Anchor: a loop over a
+// vector of the same texts.
 void BM_TreePreOrderWalk(benchmark::State& state) {
-    const long long count = vantorell::bench::sized(100000, 100);
     vantorell::NodeTree tree;
     std::vector<std::string> texts;
     vantorell::TreeNode* parent = nullptr;
-    for (long long i = 0; i < count; ++i) {
+    for (long long i = 0; i < vantorell::bench::sized(100000, 100); ++i) {
         texts.push_back("Category " + std::to_string(i));
         // Ten dimensions, each with groups of ten categories under a parent category.
         if (i % 10000 == 0 || parent == nullptr) {
@@ -82,31 +81,24 @@ void BM_TreePreOrderWalk(benchmark::State& state) {
             tree.addChild(parent, texts.back());
         }
     }
-    double anchorSeconds = 0;
-    double walkSeconds = 0;
-    for (auto _ : state) {
-        auto start = Clock::now();
-        std::size_t bytes = 0;
-        for (const vantorell::TreeNode* n = tree.getFirstNode(); n != nullptr; n = n->getNext()) {
-            bytes += n->text().size() + static_cast<std::size_t>(n->level());
-        }
-        benchmark::DoNotOptimize(bytes);
-        const double w = secondsSince(start);
-
-        start = Clock::now();
-        std::size_t plain = 0;
-        for (const std::string& t : texts) {
-            plain += t.size() + 1;
-        }
-        benchmark::DoNotOptimize(plain);
-        const double a = secondsSince(start);
-
-        state.SetIterationTime(w);
-        walkSeconds += w;
-        anchorSeconds += a;
-    }
+    timeAgainstAnchor(
+        state,
+        [&] {
+            std::size_t bytes = 0;
+            for (const vantorell::TreeNode* n = tree.getFirstNode(); n != nullptr;
+                 n = n->getNext()) {
+                bytes += n->text().size() + static_cast<std::size_t>(n->level());
+            }
+            benchmark::DoNotOptimize(bytes);
+        },
+        [&] {
+            std::size_t bytes = 0;
+            for (const std::string& t : texts) {
+                bytes += t.size() + 1;
+            }
+            benchmark::DoNotOptimize(bytes);
+        });
     state.counters["nodes"] = static_cast<double>(tree.count());
-    state.counters["ratio_to_vector"] = anchorSeconds > 0 ? walkSeconds / anchorSeconds : 0;
 }
 BENCHMARK(BM_TreePreOrderWalk)->UseManualTime()->Unit(benchmark::kMillisecond);
 

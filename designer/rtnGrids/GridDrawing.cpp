@@ -6,25 +6,20 @@
 #include <cstdint>
 #include <optional>
 
+#include "designer/rtnGrids/TrimBlanks.h"
+
 namespace vantorell {
 
 namespace {
 
 std::optional<std::int64_t> optCellInteger(const std::string& text) {
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && text[first] == ' ') {
-        ++first;
-    }
-    while (last > first && text[last - 1] == ' ') {
-        --last;
-    }
-    if (first < last && text[first] == '+') {
-        ++first;
+    std::string_view digits = trimBlanks(text);
+    if (!digits.empty() && digits.front() == '+') {
+        digits.remove_prefix(1);
     }
     std::int64_t value = 0;
-    const char* begin = text.data() + first;
-    const char* end = text.data() + last;
+    const char* begin = digits.data();
+    const char* end = digits.data() + digits.size();
     const auto [ptr, ec] = std::from_chars(begin, end, value);
     if (begin == end || ec != std::errc() || ptr != end) {
         return std::nullopt;

@@ -3,23 +3,13 @@
 #include <algorithm>
 #include <charconv>
 
+#include "designer/rtnGrids/TrimBlanks.h"
+
 namespace vantorell {
 
 namespace {
 
 constexpr int kUniqueLimit = 1000000;
-
-std::string trimmed(const std::string& s) {
-    std::size_t first = 0;
-    std::size_t last = s.size();
-    while (first < last && static_cast<unsigned char>(s[first]) <= ' ') {
-        ++first;
-    }
-    while (last > first && static_cast<unsigned char>(s[last - 1]) <= ' ') {
-        --last;
-    }
-    return s.substr(first, last - first);
-}
 
 int firstDataRow(const StringGrid& grid) {
     return grid.fixedRows();
@@ -32,7 +22,7 @@ int endDataRow(const StringGrid& grid) {
 
 int intGridColumnIndexGetByHeading(const StringGrid& grid, const std::string& heading) {
     for (int c = 0; c < grid.colCount(); ++c) {
-        if (trimmed(grid.cell(c, 0)) == heading) {
+        if (trimBlanks(grid.cell(c, 0)) == heading) {
             return c;
         }
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "designer/rtnGrids/TrimBlanks.h"
+
 namespace vantorell {
 
 namespace {
@@ -15,20 +17,15 @@ constexpr std::size_t kMaxIntegerDigits = 18;
 
 }  // namespace
 
-std::optional<std::int64_t> optScaledDecimal(const std::string& text, std::int64_t scale,
+std::optional<std::int64_t> optScaledDecimal(const std::string& typed, std::int64_t scale,
                                              std::int64_t limit) {
     if (scale <= 0) {
         return std::nullopt;
     }
     limit = std::max<std::int64_t>(limit, 0);
+    const std::string_view text = trimBlanks(typed);
     std::size_t i = 0;
-    std::size_t end = text.size();
-    while (i < end && text[i] == ' ') {
-        ++i;
-    }
-    while (end > i && text[end - 1] == ' ') {
-        --end;
-    }
+    const std::size_t end = text.size();
     bool negative = false;
     if (i < end && (text[i] == '-' || text[i] == '+')) {
         negative = text[i] == '-';

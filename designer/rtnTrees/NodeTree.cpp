@@ -80,10 +80,7 @@ int TreeNode::absoluteIndex() const {
     return index;
 }
 
-TreeNode* TreeNode::getNext() const {
-    if (hasChildren()) {
-        return getFirstChild();
-    }
+TreeNode* TreeNode::nextAfterSubtree() const {
     for (const TreeNode* n = this; n != nullptr; n = n->parent()) {
         if (TreeNode* next = n->getNextSibling()) {
             return next;
@@ -92,16 +89,12 @@ TreeNode* TreeNode::getNext() const {
     return nullptr;
 }
 
+TreeNode* TreeNode::getNext() const {
+    return hasChildren() ? getFirstChild() : nextAfterSubtree();
+}
+
 TreeNode* TreeNode::getNextVisible() const {
-    if (expanded_ && hasChildren()) {
-        return getFirstChild();
-    }
-    for (const TreeNode* n = this; n != nullptr; n = n->parent()) {
-        if (TreeNode* next = n->getNextSibling()) {
-            return next;
-        }
-    }
-    return nullptr;
+    return expanded_ && hasChildren() ? getFirstChild() : nextAfterSubtree();
 }
 
 TreeNode* TreeNode::getPrevVisible() const {

@@ -80,6 +80,8 @@ public:
 
 private:
     friend class NodeTree;
+    // The node that follows this node's subtree in pre-order.
+    TreeNode* nextAfterSubtree() const;
     explicit TreeNode(NodeTree* tree, TreeNode* parent, std::string text)
         : tree_(tree), parent_(parent), text_(std::move(text)) {}
 

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "designer/views/GridHeaderView.h"
 #include "designer/views/GridModel.h"
@@ -14,17 +15,6 @@ namespace {
 
 std::string toUtf8(char32_t c) {
     return QString::fromUcs4(&c, 1).toStdString();
-}
-
-MouseButton buttonOf(Qt::MouseButton button) {
-    switch (button) {
-        case Qt::RightButton:
-            return MouseButton::Right;
-        case Qt::MiddleButton:
-            return MouseButton::Middle;
-        default:
-            return MouseButton::Left;
-    }
 }
 
 bool isNavigationKey(int key) {
@@ -163,7 +153,7 @@ void GridView::moveTo(int col, int row, bool extend) {
 
 GridMouseEvent GridView::mouseEvent(QMouseEvent* event, QWidget* from) const {
     GridMouseEvent e;
-    e.button = buttonOf(event->button());
+    e.button = mouseButton(event->button());
     e.shift = shiftState(event->modifiers(), event->buttons());
     const QPoint at = from->mapTo(this, event->position().toPoint());
     e.x = at.x();

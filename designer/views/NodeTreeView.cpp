@@ -122,17 +122,7 @@ void NodeTreeView::mousePressEvent(QMouseEvent* event) {
     QTreeView::mousePressEvent(event);
     if (onMouseDown) {
         TreeMouseEvent e;
-        switch (event->button()) {
-            case Qt::RightButton:
-                e.button = MouseButton::Right;
-                break;
-            case Qt::MiddleButton:
-                e.button = MouseButton::Middle;
-                break;
-            default:
-                e.button = MouseButton::Left;
-                break;
-        }
+        e.button = mouseButton(event->button());
         e.shift = shiftState(event->modifiers(), event->buttons());
         e.x = event->position().toPoint().x();
         e.y = event->position().toPoint().y();

@@ -70,6 +70,17 @@ char32_t typedCharacter(const QKeyEvent& event) {
     return static_cast<char32_t>(codes.front());
 }
 
+MouseButton mouseButton(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::RightButton:
+            return MouseButton::Right;
+        case Qt::MiddleButton:
+            return MouseButton::Middle;
+        default:
+            return MouseButton::Left;
+    }
+}
+
 ShiftState shiftState(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
     ShiftState s;
     s.shift = (modifiers & Qt::ShiftModifier) != 0;
