@@ -105,11 +105,20 @@ void NodeTreeModel::treeRemoved() {
 }
 
 void NodeTreeModel::treeAboutToMove(TreeNode& node, TreeNode* newParent, int index) {
-    beginMoveRows(indexOf(node.parent()), node.index(), node.index(), indexOf(newParent), index);
+    moving_ = beginMoveRows(indexOf(node.parent()), node.index(), node.index(), indexOf(newParent),
+                            index);
+    if (!moving_) {
+        beginResetModel();  // a move the view cannot follow row by row
+    }
 }
 
 void NodeTreeModel::treeMoved() {
-    endMoveRows();
+    if (moving_) {
+        endMoveRows();
+    } else {
+        endResetModel();
+        emit modelWasReset();
+    }
 }
 
 void NodeTreeModel::treeAboutToReset() {

@@ -53,6 +53,7 @@ private:
     NodeTree& tree_;
     std::vector<QIcon> images_;
     const TreeNode* selected_ = nullptr;  // whose icon shows selected
+    bool moving_ = false;
 };
 
 }  // namespace vantorell
