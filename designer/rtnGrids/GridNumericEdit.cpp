@@ -27,11 +27,10 @@ NumericEditEnd nulGridNumericEditEnd(StringGrid& grid, std::int64_t scale, std::
     grid.setEditorMode(false);
     const int col = grid.col();
     const int row = grid.row();
-    std::string text = grid.cell(col, row);
-    if (text.empty() || text == "-") {
-        text = "0";
-    }
-    const std::optional<std::int64_t> value = optScaledDecimal(text, scale, limit);
+    const std::string& text = grid.cell(col, row);
+    const bool zero = text.empty() || text == "-";
+    const std::optional<std::int64_t> value =
+        zero ? std::optional<std::int64_t>(0) : optScaledDecimal(text, scale, limit);
     if (!value) {
         grid.setCell(col, row, previousText);
         return NumericEditEnd::Refused;
