@@ -1,25 +1,30 @@
 #include "designer/rtnReaderWriter/ChangeDigest.h"
 
-#include <QByteArray>
-#include <QByteArrayView>
+#include <openssl/evp.h>
+
+#include <new>
+#include <stdexcept>
 
 namespace vantorell {
 namespace {
 
-constexpr std::size_t kPieceSize = 1 << 18;
-
-void addTo(QCryptographicHash& hash, const std::string& bytes) {
-    hash.addData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
+constexpr std::size_t kPieceSize = 1 << 16;
 
 }  // namespace
 
-ChangeDigest::ChangeDigest() : hash_(QCryptographicHash::Sha256) {
-    filling_.reserve(kPieceSize + 256);
+ChangeDigest::ChangeDigest() : context_(EVP_MD_CTX_new()) {
+    if (context_ == nullptr) {
+        throw std::bad_alloc();
+    }
+    if (EVP_DigestInit_ex(context_, EVP_sha256(), nullptr) != 1) {
+        EVP_MD_CTX_free(context_);
+        throw std::runtime_error("The change digest could not be started.");
+    }
+    pending_.reserve(kPieceSize + 256);
 }
 
 ChangeDigest::~ChangeDigest() {
-    stopHelper();
+    EVP_MD_CTX_free(context_);
 }
 
 void ChangeDigest::addRecord(std::string_view record) {
@@ -27,66 +32,38 @@ void ChangeDigest::addRecord(std::string_view record) {
     // that no two sequences of records feed the same bytes.
     std::size_t length = record.size();
     while (length >= 0x80) {
-        filling_.push_back(static_cast<char>(0x80 | (length & 0x7F)));
+        pending_.push_back(static_cast<char>(0x80 | (length & 0x7F)));
         length >>= 7;
     }
-    filling_.push_back(static_cast<char>(length));
-    filling_.append(record);
-    if (filling_.size() >= kPieceSize) {
-        handOver();
+    pending_.push_back(static_cast<char>(length));
+    pending_.append(record);
+    if (pending_.size() >= kPieceSize) {
+        flush();
     }
 }
 
-void ChangeDigest::waitUntilIdle(std::unique_lock<std::mutex>& lock) {
-    changed_.wait(lock, [this] { return !pieceWaiting_; });
-}
-
-void ChangeDigest::handOver() {
-    if (!helper_.joinable()) {
-        helper_ = std::thread([this] { hashPieces(); });
+void ChangeDigest::flush() {
+    if (!pending_.empty() && EVP_DigestUpdate(context_, pending_.data(), pending_.size()) != 1) {
+        throw std::runtime_error("The change digest could not be computed.");
     }
-    std::unique_lock<std::mutex> lock(mutex_);
-    waitUntilIdle(lock);
-    hashing_.swap(filling_);
-    pieceWaiting_ = true;
-    lock.unlock();
-    changed_.notify_all();
-    filling_.clear();
-}
-
-void ChangeDigest::hashPieces() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    for (;;) {
-        changed_.wait(lock, [this] { return pieceWaiting_ || stopping_; });
-        if (!pieceWaiting_) {
-            return;
-        }
-        lock.unlock();
-        addTo(hash_, hashing_);
-        lock.lock();
-        pieceWaiting_ = false;
-        changed_.notify_all();
-    }
-}
-
-void ChangeDigest::stopHelper() {
-    if (!helper_.joinable()) {
-        return;
-    }
-    {
-        std::unique_lock<std::mutex> lock(mutex_);
-        waitUntilIdle(lock);
-        stopping_ = true;
-    }
-    changed_.notify_all();
-    helper_.join();
+    pending_.clear();
 }
 
 std::string ChangeDigest::finish() {
-    stopHelper();  // the helper has hashed every piece handed over
-    addTo(hash_, filling_);
-    filling_.clear();
-    return hash_.result().toHex().toStdString();
+    flush();
+    unsigned char hash[EVP_MAX_MD_SIZE];
+    unsigned int size = 0;
+    if (EVP_DigestFinal_ex(context_, hash, &size) != 1) {
+        throw std::runtime_error("The change digest could not be computed.");
+    }
+    static const char kHex[] = "0123456789abcdef";
+    std::string text;
+    text.reserve(size * 2);
+    for (unsigned int i = 0; i < size; ++i) {
+        text.push_back(kHex[hash[i] >> 4]);
+        text.push_back(kHex[hash[i] & 15]);
+    }
+    return text;
 }
 
 }  // namespace vantorell

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCryptographicHash>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -201,8 +202,8 @@ const std::vector<std::pair<const char*, std::function<bool(ModelArrays&, Rng&)>
      }},
 };
 
-// Large inputs are hashed in pieces on a helper thread; the result must be that of hashing
-// the length-prefixed records in one go.
+// Large inputs are hashed in pieces; the result must be that of hashing the length-prefixed
+// records in one go, by an independent implementation.
 TEST(ChangeDigestTest, PiecesHashedAlongsideGiveTheSameHash) {
     for (const int records : {0, 10, 50000, 200000}) {
         ChangeDigest digest;
@@ -223,7 +224,7 @@ TEST(ChangeDigestTest, PiecesHashedAlongsideGiveTheSameHash) {
             QCryptographicHash::Sha256);
         EXPECT_EQ(digest.finish(), expected.toHex().toStdString()) << records << " records";
     }
-    // A digest abandoned halfway (a write that failed) stops its helper.
+    // A digest abandoned halfway (a write that failed) releases what it holds.
     ChangeDigest abandoned;
     for (int i = 0; i < 100000; ++i) {
         abandoned.addRecord("record that is abandoned");
