@@ -38,8 +38,11 @@ bool blankOnceTrimmed(const std::string& line) {
 void nulFileCreate(const std::string& fileName) { openOrRaise(fileName, "wb"); }
 
 void nulFileAppendLine(const std::string& fileName, const std::string& line) {
+    nulFileAppendText(fileName, line + "\r\n");
+}
+
+void nulFileAppendText(const std::string& fileName, const std::string& text) {
     FilePtr f = openOrRaise(fileName, "ab");
-    const std::string text = line + "\r\n";
     if (std::fwrite(text.data(), 1, text.size(), f.get()) != text.size() ||
         std::fflush(f.get()) != 0) {
         throw FileIoError("I/O error writing " + fileName + ": " + std::strerror(errno));

@@ -22,6 +22,10 @@ void nulFileCreate(const std::string& fileName);
 // Appends the line and a CRLF line end, creating the file when it does not exist.
 void nulFileAppendLine(const std::string& fileName, const std::string& line);
 
+// Appends the text as it stands (line ends included) in one write, creating the file when
+// it does not exist: many lines cost one open instead of one each.
+void nulFileAppendText(const std::string& fileName, const std::string& text);
+
 // Reads the whole file into `lines` (emptied first); LF and CRLF end a line. With
 // `skipEmpty`, lines that are blank once trimmed are left out. Returns the count stored.
 // A file of zero bytes holds one empty line.

@@ -349,6 +349,29 @@ void NodeTree::clear() {
     endUpdate();
 }
 
+void NodeTree::adoptNodes(NodeTree& other) {
+    if (&other == this || !other.root_->hasChildren()) {
+        return;
+    }
+    for (TreeNode* n = other.getFirstNode(); n != nullptr; n = n->getNext()) {
+        n->tree_ = this;
+    }
+    other.setSelected(nullptr);
+    beginUpdate();
+    notifying();  // the view is told of one reset
+    auto moved = std::move(other.root_->children_);
+    other.root_->children_.clear();
+    const int from = root_->count();
+    for (auto& node : moved) {
+        node->parent_ = root_.get();
+        root_->children_.push_back(std::move(node));
+    }
+    renumber(*root_, from);
+    count_ += other.count_;
+    other.count_ = 0;
+    endUpdate();
+}
+
 void NodeTree::setSelected(TreeNode* node) {
     if (selected_ == node) {
         return;

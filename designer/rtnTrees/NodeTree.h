@@ -119,6 +119,9 @@ public:
     // children before their parent, while the tree is still whole.
     void deleteNode(TreeNode* node);
     void clear();
+    // Moves every node of `other` to the end of this tree's top level, data and all; the
+    // view is told of one reset. A tree built aside so joins this one whole or not at all.
+    void adoptNodes(NodeTree& other);
 
     TreeNode* selected() const { return selected_; }
     void setSelected(TreeNode* node);

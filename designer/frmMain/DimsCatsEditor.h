@@ -1,0 +1,30 @@
+#pragma once
+// The dimension and category tree editor: queries over the tree, node icons, the release of
+// a node's working data and the code list beside the tree.
+
+#include "designer/frmMain/EditorState.h"
+
+namespace vantorell {
+
+// Images of the tree's nodes: a dimension, a selected dimension, a category, a selected one.
+inline constexpr int kDimensionImage = 0;
+inline constexpr int kDimensionSelectedImage = 1;
+inline constexpr int kCategoryImage = 2;
+inline constexpr int kCategorySelectedImage = 3;
+
+// The tree has at least one node.
+bool flgDimsCatsHasValues(const NodeTree& tree);
+// The tree has a node and the measures grid holds a measure.
+bool flgDimsCatsAndMeasuresHasValues(const NodeTree& tree, const StringGrid& sgdMeasures);
+
+// The node's images by its level.
+void nulDimsCatsNodeSetIcon(TreeNode& node);
+
+// Releases the node's working data; false when it had none.
+bool flgDimsCatsNodeExtDataDelete(TreeNode& node);
+
+// Refills the code list: from the tree's first row in view, one item per visible node in
+// depth-first order, until the list holds as many items as it can show.
+void nulDimsCatsDisplayCodes(EditorState& editors);
+
+}  // namespace vantorell

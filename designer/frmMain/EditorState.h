@@ -1,0 +1,85 @@
+#pragma once
+// What the editors of the main window share, without widgets: the dimension and category
+// tree with its code list, the measures grid with its lists, the node lists of the lower
+// grids, and the fields of the main window the conversions use. The main window owns one
+// and shows it through its views; tests drive one directly.
+
+#include <chrono>
+#include <ctime>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "designer/frmMain/CodeList.h"
+#include "designer/frmMain/DesignerSettings.h"
+#include "designer/frmMain/WorkingCopy.h"
+#include "designer/rtnGrids/ComboBox.h"
+#include "designer/rtnGrids/StringGrid.h"
+#include "designer/rtnTrees/NodeTree.h"
+
+namespace vantorell {
+
+class EditorState : public DebugMasks {
+public:
+    EditorState();
+    EditorState(const EditorState&) = delete;
+    EditorState& operator=(const EditorState&) = delete;
+
+    NodeTree tvwDimsCats;
+    CodeList lvwDimsCats;
+    StringGrid sgdMeasures;
+    ComboBox cbxMeasuresType;
+    ComboBox cbxMeasuresIrregType;
+
+    // Node data of the rows of the measure values and irregularities grids, in row order.
+    std::vector<TDimsCatsData*> lstMeasureValuesNodes;
+    std::vector<TDimsCatsData*> lstIrregularitiesNodes;
+    // Text of the current cell before the edit in progress.
+    std::string strCellPreviousText;
+
+    std::string strProgramFolder;  // ends in "/"
+    int intRequestedPoints = 0;
+
+    // Exit handlers of the editor grids, installed by their editors; pending edits are
+    // committed through them.
+    std::function<void()> sgdMeasuresExit;
+    std::function<void()> sgdMeasureValuesExit;
+    std::function<void()> sgdIrregularitiesExit;
+
+    // The status bar's text.
+    const std::string& statusText() const { return strStatusText_; }
+    void setStatusText(const std::string& text);
+    std::function<void()> onStatusTextChanged;
+
+    // Hourglass on (true) and off again.
+    std::function<void(bool busy)> onBusyCursor;
+
+    // Clocks, replaceable in tests: elapsed times, and the local date and time of logs.
+    std::function<std::chrono::steady_clock::time_point()> elapsedClock;
+    std::function<std::tm()> localClock;
+
+private:
+    std::string strStatusText_;
+};
+
+// The hourglass for the lifetime of the object.
+class BusyCursor {
+public:
+    explicit BusyCursor(EditorState& editors);
+    ~BusyCursor();
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    EditorState& editors_;
+};
+
+// Commits pending edits before a command: ends the in-place edit of the selected tree node
+// (keeping the text), then runs the exit handlers of the measures, measure values and
+// irregularities grids, in that order.
+void nulGridsSaveValues(EditorState& editors);
+
+// The current local date and time.
+std::tm localTimeNow();
+
+}  // namespace vantorell
