@@ -1,0 +1,170 @@
+#include "designer/rtnReaderWriter/ModelReader.h"
+
+#include <stdexcept>
+
+#include "designer/rtnReaderWriter/CategorySection.h"
+#include "designer/rtnReaderWriter/DebugMessage.h"
+#include "designer/rtnReaderWriter/EngineRequests.h"
+#include "designer/rtnReaderWriter/FileKey.h"
+#include "designer/rtnReaderWriter/ModelFileError.h"
+#include "designer/rtnReaderWriter/ModelReadState.h"
+#include "designer/rtnReaderWriter/PercentageReader.h"
+#include "designer/rtnReaderWriter/RecordReader.h"
+#include "platform/EventLoop.h"
+#include "platform/FileSystem.h"
+
+namespace vantorell {
+namespace {
+
+constexpr int kDebugCommands = 1;
+constexpr int kDebugProgress = 4;
+constexpr int kDebugFileOpen = 2048;
+
+std::string readFileText(const std::string& path, const std::string& shownName) {
+    try {
+        return readWholeFile(path);
+    } catch (const std::runtime_error& e) {
+        throw ModelFileError("The model file \"" + shownName + "\" cannot be read: " + e.what());
+    }
+}
+
+// The file's bytes: the file itself, or for a protected file what the engine deciphers it
+// into. "temp.dat" goes as soon as it has been read, whatever happened.
+std::string openModelFile(const std::string& programFolder, const std::string& fileName,
+                          const std::string& password, const std::string& secondKey,
+                          int debugMask) {
+    if (password.empty()) {
+        return readFileText(fileName, fileName);
+    }
+    const std::string tempFile = programFolder + kTempDataFile;
+    const bool ran =
+        flgRunDecryption(programFolder, fileName, kTempDataFile, password, secondKey, debugMask);
+    if (!ran || !fileExists(tempFile)) {
+        deleteFile(tempFile);
+        throw ModelFileError("The engine program could not decipher the model file \"" +
+                             fileName + "\".");
+    }
+    try {
+        std::string text = readFileText(tempFile, fileName);
+        deleteFile(tempFile);
+        return text;
+    } catch (...) {
+        deleteFile(tempFile);
+        throw;
+    }
+}
+
+// MEAS and DIM: name, code and identifier per record, up to "*".
+template <typename Records>
+void readNamedRecords(ModelReadState& state, Records& records) {
+    for (;;) {
+        const std::string& name = state.next();
+        if (name == "*") {
+            return;
+        }
+        auto& r = records.emplace_back();
+        r.strName = name;
+        const std::string& code = state.next();
+        r.strCode = code.empty() ? r.strName.str() : code;
+        r.strFileId = state.next();
+    }
+}
+
+// INFO: key and value pairs up to "*". Only "NCAT" is used, as a size hint.
+std::int64_t readInfoSection(ModelReadState& state) {
+    std::int64_t categoryHint = 0;
+    for (;;) {
+        const std::string key = state.next();
+        if (key == "*") {
+            return categoryHint;
+        }
+        state.next();
+        if (key == "NCAT") {
+            categoryHint = state.currentInteger();
+        }
+    }
+}
+
+// The top-level records after the version record; true when "END" was reached.
+bool readSections(ModelReadState& state, bool& pointsRead, std::int32_t& points) {
+    std::int64_t categoryHint = 0;
+    for (;;) {
+        const std::string command = state.next();
+        if (state.debugOn(kDebugCommands)) {
+            nulDebugMessage("Expecting command, obtained: " + command, kDebugCommands,
+                            state.debugMask());
+        }
+        processMessages();
+        if (command == "MEAS") {
+            readNamedRecords(state, state.measures);
+        } else if (command == "DIM") {
+            readNamedRecords(state, state.dimensions);
+        } else if (command == "CAT") {
+            nulReadCategorySection(state, categoryHint);
+        } else if (command == "PER") {
+            nulReadPercentages(state);
+        } else if (command == "OUT") {
+            points = state.nextInteger();
+            pointsRead = true;
+        } else if (command == "END") {
+            return true;
+        } else if (command == "INFO") {
+            categoryHint = readInfoSection(state);
+        } else if (command != "*") {
+            return false;
+        }
+    }
+}
+
+}  // namespace
+
+bool flgReadFile(const std::string& programFolder, const std::string& fileName,
+                 const std::string& password, const std::string& secondKey, int debugMask,
+                 bool usePassword, std::int32_t& requestedPoints,
+                 TArrIrregularities& irregularities, TArrMeasureValues& values,
+                 TArrMeasures& measures, TArrCategories& categories, TArrDimensions& dimensions) {
+    irregularities.clear();
+    values.clear();
+    measures.clear();
+    categories.clear();
+    dimensions.clear();
+
+    const std::string fileKey = strFileKeyForm(password, usePassword);
+    std::string text = openModelFile(programFolder, fileName, password, secondKey, debugMask);
+    nulDebugMessage("File opened for reading", kDebugFileOpen, debugMask);
+
+    RecordSource source(std::move(text), fileKey, debugMask, fileName);
+    ModelReadState state(source, irregularities, values, measures, categories, dimensions);
+    bool pointsRead = false;
+    std::int32_t points = 0;
+    bool ended = false;
+    try {
+        const std::string& version = state.next();
+        if (state.debugOn(kDebugProgress)) {
+            nulDebugMessage("Program version is: " + version, kDebugProgress, debugMask);
+        }
+        ended = readSections(state, pointsRead, points);
+    } catch (const ModelFileTruncated&) {
+        ended = false;
+    }
+    const bool ok = ended && state.success;
+    if (ok && pointsRead) {
+        requestedPoints = points;
+    }
+    return ok;
+}
+
+bool flgReadFile(const std::string& programFolder, const std::string& fileName,
+                 const std::string& password, const std::string& secondKey, int debugMask,
+                 bool usePassword, std::int32_t& requestedPoints, ModelArrays& model) {
+    return flgReadFile(programFolder, fileName, password, secondKey, debugMask, usePassword,
+                       requestedPoints, model.irregularities, model.values, model.measures,
+                       model.categories, model.dimensions);
+}
+
+bool flgReadFile(const std::string& fileName, std::int32_t& requestedPoints, ModelArrays& model) {
+    return flgReadFile(std::string(), fileName, std::string(), std::string(), 0, false,
+                       requestedPoints, model);
+}
+
+}  // namespace vantorell
