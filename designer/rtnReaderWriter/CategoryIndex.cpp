@@ -17,18 +17,43 @@ std::string_view idOf(const TArrCategories& categories, std::int32_t index) {
 }  // namespace
 
 void nulSortCategories(TArrCategories& categories, int debugMask) {
-    std::vector<std::int32_t> order;
-    order.reserve(categories.size());
+    // The identifiers are copied side by side first, comparing them where they lie in the
+    // records would fetch a record for every comparison; their first eight bytes, zero
+    // padded, decide most comparisons as one number (a shorter text still comes first).
+    struct Key {
+        std::uint64_t head;
+        std::string_view id;
+        std::int32_t index;
+    };
+    std::size_t bytes = 0;
     for (const TCategoryRecord& c : categories) {
-        order.push_back(c.intSortedIndex);
+        bytes += categories[static_cast<std::size_t>(c.intSortedIndex)].strFileId.size();
     }
-    // Identifiers are unique in a sound file; the stable sort keeps a file with duplicates
-    // in a definite order as well.
-    std::stable_sort(order.begin(), order.end(), [&](std::int32_t a, std::int32_t b) {
-        return idOf(categories, a) < idOf(categories, b);
+    std::string text;
+    text.reserve(bytes);
+    std::vector<Key> keys;
+    keys.reserve(categories.size());
+    for (const TCategoryRecord& c : categories) {
+        const std::string& id = categories[static_cast<std::size_t>(c.intSortedIndex)].strFileId;
+        std::uint64_t head = 0;
+        for (std::size_t i = 0; i < 8; ++i) {
+            head = (head << 8) | (i < id.size() ? static_cast<unsigned char>(id[i]) : 0U);
+        }
+        keys.push_back(
+            {head, std::string_view(text.data() + text.size(), id.size()), c.intSortedIndex});
+        text += id;
+    }
+    // Identifiers are unique in a sound file; ties keep their order, so that a file with
+    // duplicates sorts in a definite order as well.
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        if (a.head != b.head) {
+            return a.head < b.head;
+        }
+        const int order = a.id.compare(b.id);
+        return order < 0 || (order == 0 && a.index < b.index);
     });
     for (std::size_t i = 0; i < categories.size(); ++i) {
-        categories[i].intSortedIndex = order[i];
+        categories[i].intSortedIndex = keys[i].index;
     }
     nulDebugMessage("Quicksort complete.", kDebugCommands, debugMask);
 }

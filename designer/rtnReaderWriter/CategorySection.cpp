@@ -5,6 +5,7 @@
 
 #include "designer/rtnReaderWriter/CategoryIndex.h"
 #include "designer/rtnReaderWriter/DebugMessage.h"
+#include "platform/LargeArrays.h"
 
 namespace vantorell {
 namespace {
@@ -19,7 +20,20 @@ void reserveCategories(ModelReadState& state, std::int64_t sizeHint, std::size_t
     const std::size_t wanted =
         sizeHint > 0 ? static_cast<std::size_t>(sizeHint) + 1 : std::size_t{kInitialSize};
     const std::size_t bound = fileBytes / kMinimumBytesPerCategory + 1;
-    state.categories.reserve(state.categories.size() + std::min(wanted, bound));
+    const std::size_t size = state.categories.size();
+    state.categories.reserve(size + std::min(wanted, bound));
+    adviseLargeArray(state.categories.data() + size,
+                     (state.categories.capacity() - size) * sizeof(TCategoryRecord));
+}
+
+bool idsUnique(const TArrCategories& categories) {
+    for (std::size_t i = 1; i < categories.size(); ++i) {
+        if (categories[static_cast<std::size_t>(categories[i - 1].intSortedIndex)].strFileId ==
+            categories[static_cast<std::size_t>(categories[i].intSortedIndex)].strFileId) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Reads one dimension's categories. With `dimension` -1 they are read and dropped.
@@ -53,7 +67,7 @@ void readDimensionBlock(ModelReadState& state, std::int32_t dimension) {
         if (parent) {
             ++depth;
         }
-        const std::string& code = state.next();
+        const std::string_view code = state.next();
         if (dim == nullptr) {
             state.next();  // identifier
             continue;
@@ -61,7 +75,7 @@ void readDimensionBlock(ModelReadState& state, std::int32_t dimension) {
         const auto index = static_cast<std::int32_t>(state.categories.size());
         TCategoryRecord& c = state.categories.emplace_back();
         c.strName = name;
-        c.strCode = code.empty() ? c.strName.str() : code;
+        c.strCode = code.empty() ? std::string_view(c.strName.str()) : code;
         c.strFileId = state.next();
         c.bytLevelNumber = level;
         c.intSortedIndex = index;
@@ -84,7 +98,7 @@ void nulReadCategorySection(ModelReadState& state, std::int64_t sizeHint) {
     reserveCategories(state, sizeHint, state.source.fileBytes());
     state.dimensionsWithCategories.resize(state.dimensions.size(), false);
     for (;;) {
-        const std::string id = state.next();
+        const std::string id(state.next());
         if (id == "*") {
             break;
         }
@@ -110,6 +124,7 @@ void nulReadCategorySection(ModelReadState& state, std::int64_t sizeHint) {
         readDimensionBlock(state, d);
     }
     nulSortCategories(state.categories, state.debugMask());
+    state.categoryIdsUnique = idsUnique(state.categories);
 }
 
 }  // namespace vantorell

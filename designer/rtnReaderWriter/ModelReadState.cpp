@@ -21,8 +21,8 @@ ModelReadState::ModelReadState(RecordSource& source, TArrIrregularities& irregul
       categories(categories),
       dimensions(dimensions) {}
 
-const std::string& ModelReadState::next() {
-    if (!nulReadRecordSkipComments(source, record_)) {
+std::string_view ModelReadState::next() {
+    if (!flgReadRecordViewSkipComments(source, record_)) {
         throw ModelFileTruncated();
     }
     return record_;
@@ -55,7 +55,7 @@ std::int32_t ModelReadState::currentInteger() const {
 }
 
 void ModelReadState::notANumber() const {
-    std::string quoted = record_.substr(0, kQuotedRecordLimit);
+    std::string quoted(record_.substr(0, kQuotedRecordLimit));
     if (quoted.size() < record_.size()) {
         quoted += "...";
     }

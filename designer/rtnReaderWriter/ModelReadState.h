@@ -41,6 +41,8 @@ public:
     std::int32_t leavesRead = 0;
     // Dimensions whose categories a CAT section gave already.
     std::vector<bool> dimensionsWithCategories;
+    // No two categories share an identifier (set with the sort).
+    bool categoryIdsUnique = true;
 
     // Percentage sections: per measure the block of value records reserved for it last
     // (first = -1: none), and which reserved records carry a category; per measure the
@@ -56,8 +58,9 @@ public:
     int debugMask() const { return source.debugMask(); }
     bool debugOn(int bit) const { return (bit & source.debugMask()) != 0; }
 
-    // The next record, comments skipped. Raises ModelFileTruncated at the end of the file.
-    const std::string& next();
+    // The next record, comments skipped; valid up to the next read. Raises
+    // ModelFileTruncated at the end of the file.
+    std::string_view next();
     // The next record as a number or an Integer; ModelFileError when it does not convert.
     double nextNumber();
     std::int32_t nextInteger();
@@ -77,7 +80,7 @@ private:
                                std::string_view fileId);
     [[noreturn]] void notANumber() const;
 
-    std::string record_;
+    std::string_view record_;
     IdIndex measureIds_;
     std::size_t measuresIndexed_ = 0;
     IdIndex dimensionIds_;

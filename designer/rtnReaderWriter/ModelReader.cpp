@@ -1,7 +1,5 @@
 #include "designer/rtnReaderWriter/ModelReader.h"
 
-#include <stdexcept>
-
 #include "designer/rtnReaderWriter/CategorySection.h"
 #include "designer/rtnReaderWriter/DebugMessage.h"
 #include "designer/rtnReaderWriter/EngineRequests.h"
@@ -20,21 +18,13 @@ constexpr int kDebugCommands = 1;
 constexpr int kDebugProgress = 4;
 constexpr int kDebugFileOpen = 2048;
 
-std::string readFileText(const std::string& path, const std::string& shownName) {
-    try {
-        return readWholeFile(path);
-    } catch (const std::runtime_error& e) {
-        throw ModelFileError("The model file \"" + shownName + "\" cannot be read: " + e.what());
-    }
-}
-
-// The file's bytes: the file itself, or for a protected file what the engine deciphers it
-// into. "temp.dat" goes as soon as it has been read, whatever happened.
-std::string openModelFile(const std::string& programFolder, const std::string& fileName,
-                          const std::string& password, const std::string& secondKey,
-                          int debugMask) {
+// The file's records: the file itself, or for a protected file what the engine deciphers it
+// into. "temp.dat" is removed as soon as it is open, whatever happens next.
+RecordSource openModelFile(const std::string& programFolder, const std::string& fileName,
+                           const std::string& password, const std::string& secondKey,
+                           const std::string& fileKey, int debugMask) {
     if (password.empty()) {
-        return readFileText(fileName, fileName);
+        return RecordSource::open(fileName, fileKey, debugMask, fileName);
     }
     const std::string tempFile = programFolder + kTempDataFile;
     const bool ran =
@@ -45,9 +35,9 @@ std::string openModelFile(const std::string& programFolder, const std::string& f
                              fileName + "\".");
     }
     try {
-        std::string text = readFileText(tempFile, fileName);
+        RecordSource source = RecordSource::open(tempFile, fileKey, debugMask, fileName);
         deleteFile(tempFile);
-        return text;
+        return source;
     } catch (...) {
         deleteFile(tempFile);
         throw;
@@ -58,14 +48,14 @@ std::string openModelFile(const std::string& programFolder, const std::string& f
 template <typename Records>
 void readNamedRecords(ModelReadState& state, Records& records) {
     for (;;) {
-        const std::string& name = state.next();
+        const std::string_view name = state.next();
         if (name == "*") {
             return;
         }
         auto& r = records.emplace_back();
         r.strName = name;
-        const std::string& code = state.next();
-        r.strCode = code.empty() ? r.strName.str() : code;
+        const std::string_view code = state.next();
+        r.strCode = code.empty() ? std::string_view(r.strName.str()) : code;
         r.strFileId = state.next();
     }
 }
@@ -74,7 +64,7 @@ void readNamedRecords(ModelReadState& state, Records& records) {
 std::int64_t readInfoSection(ModelReadState& state) {
     std::int64_t categoryHint = 0;
     for (;;) {
-        const std::string key = state.next();
+        const std::string key(state.next());
         if (key == "*") {
             return categoryHint;
         }
@@ -89,7 +79,7 @@ std::int64_t readInfoSection(ModelReadState& state) {
 bool readSections(ModelReadState& state, bool& pointsRead, std::int32_t& points) {
     std::int64_t categoryHint = 0;
     for (;;) {
-        const std::string command = state.next();
+        const std::string command(state.next());
         if (state.debugOn(kDebugCommands)) {
             nulDebugMessage("Expecting command, obtained: " + command, kDebugCommands,
                             state.debugMask());
@@ -129,19 +119,17 @@ bool flgReadFile(const std::string& programFolder, const std::string& fileName,
     categories.clear();
     dimensions.clear();
 
-    const std::string fileKey = strFileKeyForm(password, usePassword);
-    std::string text = openModelFile(programFolder, fileName, password, secondKey, debugMask);
+    RecordSource source = openModelFile(programFolder, fileName, password, secondKey,
+                                        strFileKeyForm(password, usePassword), debugMask);
     nulDebugMessage("File opened for reading", kDebugFileOpen, debugMask);
-
-    RecordSource source(std::move(text), fileKey, debugMask, fileName);
     ModelReadState state(source, irregularities, values, measures, categories, dimensions);
     bool pointsRead = false;
     std::int32_t points = 0;
     bool ended = false;
     try {
-        const std::string& version = state.next();
+        const std::string_view version = state.next();
         if (state.debugOn(kDebugProgress)) {
-            nulDebugMessage("Program version is: " + version, kDebugProgress, debugMask);
+            nulDebugMessage("Program version is: " + std::string(version), kDebugProgress, debugMask);
         }
         ended = readSections(state, pointsRead, points);
     } catch (const ModelFileTruncated&) {

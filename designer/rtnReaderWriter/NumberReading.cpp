@@ -31,31 +31,24 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool flgParseDouble(std::string_view text, double& value) {
     text = withoutPlus(trimmedBlanks(text));
-    // Only digits, one separator, a sign and an exponent are numbers here: from_chars would
-    // also take "inf", "nan" and hexadecimal forms.
-    std::array<char, 64> buffer{};
-    if (text.empty() || text.size() >= buffer.size()) {
+    // A number starts with a digit, a sign or the separator: from_chars would also take
+    // "inf" and "nan" (a signed one is refused below as not finite).
+    if (text.empty() || !(isDigit(text[0]) || text[0] == '-' || text[0] == '.' || text[0] == ',')) {
         return false;
     }
-    std::size_t n = 0;
-    bool digits = false;
-    for (char c : text) {
-        if (c == ',') {
-            c = '.';
-        }
-        if (isDigit(c)) {
-            digits = true;
-        } else if (c != '.' && c != '-' && c != '+' && c != 'e' && c != 'E') {
+    std::array<char, 64> buffer{};
+    if (text.find(',') != std::string_view::npos) {
+        if (text.size() > buffer.size()) {
             return false;
         }
-        buffer[n++] = c;
-    }
-    if (!digits) {
-        return false;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            buffer[i] = text[i] == ',' ? '.' : text[i];
+        }
+        text = std::string_view(buffer.data(), text.size());
     }
     double parsed = 0.0;
-    const auto [end, ec] = std::from_chars(buffer.data(), buffer.data() + n, parsed);
-    if (ec != std::errc() || end != buffer.data() + n || !std::isfinite(parsed)) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(parsed)) {
         return false;
     }
     value = parsed;

@@ -1,12 +1,14 @@
 #include "designer/rtnReaderWriter/PercentageReader.h"
 
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "designer/rtnReaderWriter/CategoryIndex.h"
 #include "designer/rtnReaderWriter/DebugMessage.h"
 #include "designer/rtnReaderWriter/LevelNormaliser.h"
 #include "designer/rtnReaderWriter/NumberReading.h"
+#include "platform/LargeArrays.h"
 
 namespace vantorell {
 namespace {
@@ -16,6 +18,8 @@ constexpr int kDebugIdentifiers = 64;
 constexpr int kDebugPercentages = 4096;
 // A layout marker of this or more is the older weighted layout's total.
 constexpr double kOlderLayoutMarker = 0.5;
+// Value records reserved in advance at most (64 bytes each).
+constexpr std::size_t kReserveLimit = std::size_t{1} << 24;
 
 std::size_t at(std::int64_t i) { return static_cast<std::size_t>(i); }
 
@@ -25,12 +29,20 @@ public:
         s_.valueBlocks.resize(s_.measures.size());
         s_.irregularityBases.resize(s_.measures.size(), -1);
         s_.valueSlotsUsed.resize(s_.values.size(), true);
+        // A block never holds more records than there are categories: room for all of them
+        // at once spares the copies of a growing array (only what is used gets touched).
+        const std::size_t bound = s_.measures.size() * s_.categories.size();
+        if (bound <= kReserveLimit) {
+            const std::size_t size = s_.values.size();
+            s_.values.reserve(size + bound);
+            adviseLargeArray(s_.values.data() + size, bound * sizeof(TMeasureValueRecord));
+        }
     }
 
     void read() {
         bool independent = true;
         for (bool firstBlock = true;; firstBlock = false) {
-            const std::string id = s_.next();
+            const std::string id(s_.next());
             if (id == "*") {
                 break;
             }
@@ -38,7 +50,7 @@ public:
             if (m < 0) {
                 s_.success = false;
             }
-            const std::string& keyword = s_.next();
+            const std::string_view keyword = s_.next();
             bool numberPending = false;
             if (keyword == "IND") {
                 independent = true;
@@ -70,9 +82,10 @@ private:
         return base;
     }
 
+    // Reserved records start zeroed; a dimension given twice in a block has its shares
+    // written afresh by the normaliser.
     void fillSlot(std::int64_t slot, std::int32_t m, std::int32_t d, std::int32_t c) {
         TMeasureValueRecord& v = s_.values[at(slot)];
-        v = TMeasureValueRecord{};
         v.intMeasureIndex = m;
         v.intDimensionIndex = d;
         v.intCategoryIndex = c;
@@ -84,15 +97,38 @@ private:
         return slot >= b.first && slot < b.end;
     }
 
-    // The category of `fileId` when it belongs to dimension `d`; -1 otherwise.
+    // The category of `fileId` when it belongs to dimension `d`; -1 otherwise. A block
+    // lists its leaves in order, as the writer writes them, so the leaf after the one found
+    // last is tried first; with unique identifiers that gives what the search would.
     std::int32_t categoryOf(std::string_view fileId, std::int32_t d) {
         std::int32_t c = -1;
-        nulFindCategory(s_.categories, fileId, c, s_.success);
+        if (s_.categoryIdsUnique && guess_ >= 0 &&
+            s_.categories[at(guess_)].strFileId.str() == fileId) {
+            c = guess_;
+        } else {
+            nulFindCategory(s_.categories, fileId, c, s_.success);
+        }
         if (c >= 0 && s_.categories[at(c)].intParentDimensionIndex != d) {
             s_.success = false;
             c = -1;
         }
+        if (c >= 0) {
+            guessLeafFrom(c + 1, d);
+        }
         return c;
+    }
+
+    // The first leaf of dimension `d` at or after category `from`, as the next guess.
+    void guessLeafFrom(std::int32_t from, std::int32_t d) {
+        const TDimensionRecord& dim = s_.dimensions[at(d)];
+        const std::int32_t end = dim.intFirstCategoryIndex + dim.intCategoryCount;
+        guess_ = -1;
+        for (std::int32_t i = from; i < end; ++i) {
+            if (s_.categories[at(i)].intLeafNumber >= 0) {
+                guess_ = i;
+                return;
+            }
+        }
     }
 
     void readIrregularities(std::int32_t m) {
@@ -126,7 +162,7 @@ private:
         }
         TIrregularityRecord dropped;
         for (;;) {
-            const std::string id = s_.next();
+            const std::string id(s_.next());
             if (id == "*") {
                 return;
             }
@@ -167,13 +203,9 @@ private:
         if (m >= 0) {
             base = reserveValues(m, s_.categories.size());
             meas.intFirstValueIndex = static_cast<std::int32_t>(base);
-            for (TCategoryRecord& c : s_.categories) {
-                c.dblWorkPosValue = 0.0;
-                c.dblWorkNegValue = 0.0;
-            }
         }
         for (;;) {
-            const std::string id = s_.next();
+            const std::string id(s_.next());
             if (id == "*") {
                 return;
             }
@@ -190,31 +222,45 @@ private:
             if (storing) {
                 claimDimension(m, d, base);
             }
-            readIndependentEntries(m, storing ? d : -1, base, negativeColumn);
+            readIndependentEntries(storing ? d : -1, negativeColumn);
             if (storing) {
-                nulNormaliseLevels(s_.categories, s_.dimensions[at(d)], meas, s_.values, base,
-                                   s_.debugMask(), scratch_);
+                nulNormaliseLevels(s_.categories, shape(d), meas, s_.values, base, s_.debugMask(),
+                                   levelValues_);
             }
         }
+    }
+
+    // The tree of dimension `d`, worked out once per section.
+    const DimensionShape& shape(std::int32_t d) {
+        if (shapes_.size() != s_.dimensions.size()) {
+            shapes_.assign(s_.dimensions.size(), std::nullopt);
+        }
+        std::optional<DimensionShape>& known = shapes_[at(d)];
+        if (!known) {
+            known = shapeOfDimension(s_.categories, s_.dimensions[at(d)]);
+        }
+        return *known;
     }
 
     // Every category of a listed dimension has its record in the measure's block.
     void claimDimension(std::int32_t m, std::int32_t d, std::int64_t base) {
-        const TDimensionRecord& dim = s_.dimensions[at(d)];
-        for (std::int32_t i = 0; i < dim.intCategoryCount; ++i) {
-            const std::int32_t c = dim.intFirstCategoryIndex + i;
-            const std::int64_t slot = intIndependentSlot(s_.categories[at(c)], dim, base);
+        const DimensionShape& sh = shape(d);
+        for (std::int32_t i = 0; i < sh.count(); ++i) {
+            const std::int64_t slot = base + sh.slot[at(i)];
             if (slotInBlock(m, slot)) {
-                fillSlot(slot, m, d, c);
+                fillSlot(slot, m, d, sh.first + i);
             }
         }
+        levelValues_.reset(sh.count());
     }
 
     // Category entries of one dimension up to "*"; `d` -1: read and dropped.
-    void readIndependentEntries(std::int32_t m, std::int32_t d, std::int64_t base,
-                                bool negativeColumn) {
+    void readIndependentEntries(std::int32_t d, bool negativeColumn) {
+        if (d >= 0) {
+            guessLeafFrom(s_.dimensions[at(d)].intFirstCategoryIndex, d);
+        }
         for (;;) {
-            const std::string id = s_.next();
+            const std::string_view id = s_.next();
             if (id == "*") {
                 return;
             }
@@ -232,18 +278,14 @@ private:
             }
             // Both sides are held as magnitudes; a file may give the negative column with
             // either sign.
+            const double positive = z > 0.0 ? z : 0.0;
+            const double negative = negativeColumn ? std::fabs(w) : (z > 0.0 ? 0.0 : -z);
             TCategoryRecord& cat = s_.categories[at(c)];
-            if (negativeColumn) {
-                cat.dblWorkPosValue = z > 0.0 ? z : 0.0;
-                cat.dblWorkNegValue = std::fabs(w);
-            } else {
-                cat.dblWorkPosValue = z > 0.0 ? z : 0.0;
-                cat.dblWorkNegValue = z > 0.0 ? 0.0 : -z;
-            }
-            const std::int64_t slot = intIndependentSlot(cat, s_.dimensions[at(d)], base);
-            if (slotInBlock(m, slot)) {
-                s_.values[at(slot)].dblWorkPercentage = z;
-            }
+            cat.dblWorkPosValue = positive;
+            cat.dblWorkNegValue = negative;
+            const auto position = at(c - s_.dimensions[at(d)].intFirstCategoryIndex);
+            levelValues_.positive[position] = positive;
+            levelValues_.negative[position] = negative;
         }
     }
 
@@ -278,7 +320,7 @@ private:
         }
         meas.intFirstValueIndex = static_cast<std::int32_t>(s_.values.size());
 
-        const std::string dimId = s_.next();
+        const std::string dimId(s_.next());
         const std::int32_t d = s_.dimensionIndex(dimId);
         if (d < 0) {
             nulDebugMessage("Dimension ID search failed: weighting dimension", kDebugIdentifiers,
@@ -302,7 +344,10 @@ private:
         }
 
         // The leaf's record in the block, or null when the entry is dropped.
-        auto slotOf = [&](const std::string& id) -> TMeasureValueRecord* {
+        if (storing) {
+            guessLeafFrom(s_.dimensions[at(d)].intFirstCategoryIndex, d);
+        }
+        auto slotOf = [&](std::string_view id) -> TMeasureValueRecord* {
             if (!storing) {
                 return nullptr;
             }
@@ -318,7 +363,7 @@ private:
         if (olderLayout) {
             const double sourceTotal = source >= 0 ? s_.measures[at(source)].dblPosTotal : 0.0;
             for (;;) {
-                const std::string id = s_.next();
+                const std::string_view id = s_.next();
                 if (id == "*") {
                     break;
                 }
@@ -328,9 +373,12 @@ private:
                     v->dblAverageRatio = percent * 0.01 * marker / sourceTotal;
                 }
             }
+            if (storing) {
+                guessLeafFrom(s_.dimensions[at(d)].intFirstCategoryIndex, d);
+            }
         }
         for (;;) {
-            const std::string id = s_.next();
+            const std::string_view id = s_.next();
             if (id == "*") {
                 return;
             }
@@ -346,32 +394,50 @@ private:
     }
 
     // Each measure's records together, in measure order; records of dimensions the file
-    // did not list go.
+    // did not list go. When the blocks already lie in measure order (as the writer puts
+    // them, independent measures first) the records move forward in place.
     void regroup() {
-        TArrMeasureValues grouped;
-        grouped.reserve(s_.values.size());
+        bool inOrder = true;
+        std::int32_t previousEnd = 0;
+        for (const ModelReadState::ValueBlock& block : s_.valueBlocks) {
+            if (block.first >= 0) {
+                inOrder = inOrder && block.first >= previousEnd;
+                previousEnd = block.end;
+            }
+        }
+        TArrMeasureValues copy;
+        if (!inOrder) {
+            copy = s_.values;
+        }
+        const TArrMeasureValues& from = inOrder ? s_.values : copy;
+        std::size_t kept = 0;
         for (std::size_t m = 0; m < s_.measures.size(); ++m) {
             ModelReadState::ValueBlock& block = s_.valueBlocks[m];
-            const auto first = static_cast<std::int32_t>(grouped.size());
+            const auto first = static_cast<std::int32_t>(kept);
             s_.measures[m].intFirstValueIndex = first;
             if (block.first < 0) {
                 continue;
             }
             for (std::int32_t j = block.first; j < block.end; ++j) {
                 if (s_.valueSlotsUsed[at(j)] &&
-                    s_.values[at(j)].intMeasureIndex == static_cast<std::int32_t>(m)) {
-                    grouped.push_back(s_.values[at(j)]);
+                    from[at(j)].intMeasureIndex == static_cast<std::int32_t>(m)) {
+                    if (!inOrder || kept != at(j)) {
+                        s_.values[kept] = from[at(j)];
+                    }
+                    ++kept;
                 }
             }
-            block = {first, static_cast<std::int32_t>(grouped.size())};
+            block = {first, static_cast<std::int32_t>(kept)};
         }
-        s_.values = std::move(grouped);
-        s_.valueSlotsUsed.assign(s_.values.size(), true);
+        s_.values.resize(kept);
+        s_.valueSlotsUsed.assign(kept, true);
     }
 
     ModelReadState& s_;
     TMeasureRecord dropped_;
-    LevelScratch scratch_;
+    std::vector<std::optional<DimensionShape>> shapes_;
+    LevelValues levelValues_;
+    std::int32_t guess_ = -1;
 };
 
 }  // namespace
