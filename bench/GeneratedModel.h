@@ -31,7 +31,8 @@ public:
         lines({"INFO", "NCAT", std::to_string(categoryCount()), "NPOI", "100000", "*", "MEAS"});
         const int measures = kIndependentMeasures + kWeightedMeasures;
         for (int m = 1; m <= measures; ++m) {
-            lines({"Measure " + std::to_string(m), "MS" + std::to_string(m), "M" + std::to_string(m)});
+            lines({"Measure " + std::to_string(m), "MS" + std::to_string(m),
+                   "M" + std::to_string(m)});
         }
         lines({"*", "DIM"});
         for (std::size_t d = 1; d <= dimensions_.size(); ++d) {

@@ -58,8 +58,8 @@ void nulSortCategories(TArrCategories& categories, int debugMask) {
     nulDebugMessage("Quicksort complete.", kDebugCommands, debugMask);
 }
 
-void nulFindCategory(const TArrCategories& categories, std::string_view fileId,
-                     std::int32_t& index, bool& success) {
+void nulFindCategory(const TArrCategories& categories, std::string_view fileId, std::int32_t& index,
+                     bool& success) {
     // Binary search over the sorted column for the first identifier not below the key.
     std::size_t lo = 0;
     std::size_t hi = categories.size();

@@ -17,7 +17,7 @@ void nulSortCategories(TArrCategories& categories, int debugMask);
 
 // Sets `index` to the index of the category whose identifier is `fileId`. When there is
 // none, `index` becomes -1 and `success` false; `success` is never set to true here.
-void nulFindCategory(const TArrCategories& categories, std::string_view fileId,
-                     std::int32_t& index, bool& success);
+void nulFindCategory(const TArrCategories& categories, std::string_view fileId, std::int32_t& index,
+                     bool& success);
 
 }  // namespace vantorell

@@ -15,7 +15,9 @@ constexpr long double kFull = kFullPercentage;
 // Totals are spread over the work copies only when the top level holds a real amount.
 constexpr long double kScaleThreshold = 0.5L;
 
-std::size_t at(std::int64_t i) { return static_cast<std::size_t>(i); }
+std::size_t at(std::int64_t i) {
+    return static_cast<std::size_t>(i);
+}
 
 // Parents by level (the categories are in pre-order), children lists, and the groups
 // ordered deepest level first (a counting sort by the level of their members).
@@ -137,8 +139,8 @@ private:
 std::int32_t intMaxLevelGet(const TArrCategories& categories, const TDimensionRecord& dimension) {
     std::int32_t deepest = 0;
     for (std::int32_t i = 0; i < dimension.intCategoryCount; ++i) {
-        deepest = std::max(deepest,
-                           categories[at(dimension.intFirstCategoryIndex + i)].bytLevelNumber);
+        deepest =
+            std::max(deepest, categories[at(dimension.intFirstCategoryIndex + i)].bytLevelNumber);
     }
     return deepest;
 }

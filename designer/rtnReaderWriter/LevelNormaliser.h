@@ -26,8 +26,8 @@ inline std::int64_t intIndependentSlot(const TCategoryRecord& category,
 struct DimensionShape {
     std::int32_t first = 0;
     std::int32_t maxLevel = 0;
-    std::vector<std::int32_t> parent;      // position of the parent, -1 at the top
-    std::vector<std::int32_t> slot;        // record within a measure's block, from its base
+    std::vector<std::int32_t> parent;  // position of the parent, -1 at the top
+    std::vector<std::int32_t> slot;    // record within a measure's block, from its base
     std::vector<char> hasChildren;
     std::vector<std::int32_t> groupStart;  // group g (0: top level, p + 1: children of p)
     std::vector<std::int32_t> members;     // holds members[groupStart[g] .. groupStart[g + 1])
@@ -36,7 +36,8 @@ struct DimensionShape {
     std::int32_t count() const { return static_cast<std::int32_t>(parent.size()); }
 };
 
-DimensionShape shapeOfDimension(const TArrCategories& categories, const TDimensionRecord& dimension);
+DimensionShape shapeOfDimension(const TArrCategories& categories,
+                                const TDimensionRecord& dimension);
 
 // Values of one dimension for one measure, by position: magnitudes (not below 0) of the
 // leaves as read; the normaliser turns them into subtree sums.

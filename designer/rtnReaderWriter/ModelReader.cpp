@@ -31,8 +31,8 @@ RecordSource openModelFile(const std::string& programFolder, const std::string& 
         flgRunDecryption(programFolder, fileName, kTempDataFile, password, secondKey, debugMask);
     if (!ran || !fileExists(tempFile)) {
         deleteFile(tempFile);
-        throw ModelFileError("The engine program could not decipher the model file \"" +
-                             fileName + "\".");
+        throw ModelFileError("The engine program could not decipher the model file \"" + fileName +
+                             "\".");
     }
     try {
         RecordSource source = RecordSource::open(tempFile, fileKey, debugMask, fileName);
@@ -129,7 +129,8 @@ bool flgReadFile(const std::string& programFolder, const std::string& fileName,
     try {
         const std::string_view version = state.next();
         if (state.debugOn(kDebugProgress)) {
-            nulDebugMessage("Program version is: " + std::string(version), kDebugProgress, debugMask);
+            nulDebugMessage("Program version is: " + std::string(version), kDebugProgress,
+                            debugMask);
         }
         ended = readSections(state, pointsRead, points);
     } catch (const ModelFileTruncated&) {

@@ -21,7 +21,9 @@ constexpr double kOlderLayoutMarker = 0.5;
 // Value records reserved in advance at most (64 bytes each).
 constexpr std::size_t kReserveLimit = std::size_t{1} << 24;
 
-std::size_t at(std::int64_t i) { return static_cast<std::size_t>(i); }
+std::size_t at(std::int64_t i) {
+    return static_cast<std::size_t>(i);
+}
 
 class PercentageSection {
 public:
@@ -69,9 +71,7 @@ public:
     }
 
 private:
-    TMeasureRecord& measure(std::int32_t m) {
-        return m >= 0 ? s_.measures[at(m)] : dropped_;
-    }
+    TMeasureRecord& measure(std::int32_t m) { return m >= 0 ? s_.measures[at(m)] : dropped_; }
 
     std::int64_t reserveValues(std::int32_t m, std::size_t count) {
         const auto base = static_cast<std::int64_t>(s_.values.size());
@@ -442,6 +442,8 @@ private:
 
 }  // namespace
 
-void nulReadPercentages(ModelReadState& state) { PercentageSection(state).read(); }
+void nulReadPercentages(ModelReadState& state) {
+    PercentageSection(state).read();
+}
 
 }  // namespace vantorell

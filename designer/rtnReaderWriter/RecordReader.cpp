@@ -38,11 +38,10 @@ RecordSource RecordSource::open(const std::string& path, std::string fileKey, in
         if (file != nullptr) {
             std::fclose(file);
         }
-        throw ModelFileError("The model file \"" + fileName + "\" cannot be read: " + reason +
-                             ".");
+        throw ModelFileError("The model file \"" + fileName + "\" cannot be read: " + reason + ".");
     }
-    return RecordSource(file, static_cast<std::size_t>(info.st_size), std::move(fileKey),
-                        debugMask, fileName);
+    return RecordSource(file, static_cast<std::size_t>(info.st_size), std::move(fileKey), debugMask,
+                        fileName);
 }
 
 RecordSource::RecordSource(std::string text, std::string fileKey, int debugMask,
@@ -123,9 +122,9 @@ bool RecordSource::nextLine(std::string_view& line) {
         return false;
     }
     const char* start = buffer_.data() + next_;
-    std::size_t length =
-        found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - start)
-                         : end_ - next_;
+    std::size_t length = found != nullptr
+                             ? static_cast<std::size_t>(static_cast<const char*>(found) - start)
+                             : end_ - next_;
     next_ += found != nullptr ? length + 1 : length;
     if (length > 0 && start[length - 1] == '\r') {
         --length;

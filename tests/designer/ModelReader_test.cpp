@@ -150,10 +150,11 @@ TEST(ModelReaderTest, FixtureFiles) {
              EXPECT_EQ(valueOf(m, 0, "PAR").intPercentage, 600000);
          }},
         {"comments everywhere",
-         records("<head|VT0200|<c|INFO|<c|NCAT|<c|4|NPOI|300|<c|*|<c|MEAS|<c|Sales|<c|SAL|<c|M1|"
-                 "<c|*|DIM|Shop|<c|SHP|D1|*|<c|CAT|<c|D1|<c|>North|<c|N|<c|H1D1|<c|Oslo|OSL|C1D1|"
-                 "<c|Bergen|BRG|C1D2|<c|*|<c|Paris|PAR|<c|C1D3|*|<c|*|<c|PER|<c|M1|<c|1000|<c|5|"
-                 "<c|D1|<c|C1D1|<c|10|C1D2|<c|30|C1D3|60|<c|*|<c|*|<c|*|<c|OUT|<c|700|<c|END|<tail"),
+         records(
+             "<head|VT0200|<c|INFO|<c|NCAT|<c|4|NPOI|300|<c|*|<c|MEAS|<c|Sales|<c|SAL|<c|M1|"
+             "<c|*|DIM|Shop|<c|SHP|D1|*|<c|CAT|<c|D1|<c|>North|<c|N|<c|H1D1|<c|Oslo|OSL|C1D1|"
+             "<c|Bergen|BRG|C1D2|<c|*|<c|Paris|PAR|<c|C1D3|*|<c|*|<c|PER|<c|M1|<c|1000|<c|5|"
+             "<c|D1|<c|C1D1|<c|10|C1D2|<c|30|C1D3|60|<c|*|<c|*|<c|*|<c|OUT|<c|700|<c|END|<tail"),
          true, 700,
          [](const ModelArrays& m) {
              ModelArrays plain;
@@ -236,7 +237,8 @@ TEST(ModelReaderTest, FixtureFiles) {
         {"unknown category in PER",
          records("VT0200|MEAS|S|S|M1|*|DIM|D|D|D1|*|CAT|D1|a|a|C1D1|*|*|"
                  "PER|M1|100|0|D1|C1D9|5|C1D1|1|*|*|*|END"),
-         false, 123, [](const ModelArrays& m) { EXPECT_EQ(valueOf(m, 0, "a").intPercentage, 1000000); }},
+         false, 123,
+         [](const ModelArrays& m) { EXPECT_EQ(valueOf(m, 0, "a").intPercentage, 1000000); }},
         {"a category of another dimension in PER",
          records("VT0200|MEAS|S|S|M1|*|DIM|D|D|D1|E|E|D2|*|CAT|D1|a|a|C1D1|*|D2|b|b|C2D2|*|*|"
                  "PER|M1|100|0|D1|C2D2|5|*|*|*|END"),
@@ -315,9 +317,8 @@ TEST(ModelReaderTest, ErrorsForFilesThatCannotBeRead) {
         flgReadFile(bad, points, m);
         ADD_FAILURE() << "no error";
     } catch (const ModelFileError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "The record \"4x\" on line 4 of the model file \"" + bad +
-                      "\" is not a valid number.");
+        EXPECT_EQ(std::string(e.what()), "The record \"4x\" on line 4 of the model file \"" + bad +
+                                             "\" is not a valid number.");
     }
 }
 

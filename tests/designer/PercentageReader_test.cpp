@@ -53,14 +53,15 @@ const TMeasureValueRecord* valueOf(const ModelArrays& m, int measure, const std:
 }
 
 // Shares of measure M1 as "code:positive/negative" for the codes given.
-std::string shares(const ModelArrays& m, std::initializer_list<const char*> codes, int measure = 0) {
+std::string shares(const ModelArrays& m, std::initializer_list<const char*> codes,
+                   int measure = 0) {
     std::string out;
     for (const char* code : codes) {
         const TMeasureValueRecord* v = valueOf(m, measure, code);
         out += std::string(out.empty() ? "" : " ") + code + ":" +
-               (v == nullptr ? std::string("none")
-                             : std::to_string(v->intPercentage) + "/" +
-                                   std::to_string(v->intNegPercentage));
+               (v == nullptr
+                    ? std::string("none")
+                    : std::to_string(v->intPercentage) + "/" + std::to_string(v->intNegPercentage));
     }
     return out;
 }
@@ -242,10 +243,11 @@ ShareTree randomTree(std::mt19937& rng, int count, int maxDepth, int wideness) {
     for (int i = 0; i < count; ++i) {
         const int previous = i == 0 ? 0 : t.level.back();
         const int deeper = std::min(previous + 1, maxDepth);
-        t.level.push_back(i == 0 ? 1
-                                 : (static_cast<int>(rng() % static_cast<unsigned>(wideness)) == 0
-                                        ? 1 + static_cast<int>(rng() % static_cast<unsigned>(deeper))
-                                        : (rng() % 2 == 0 ? deeper : previous)));
+        t.level.push_back(i == 0
+                              ? 1
+                              : (static_cast<int>(rng() % static_cast<unsigned>(wideness)) == 0
+                                     ? 1 + static_cast<int>(rng() % static_cast<unsigned>(deeper))
+                                     : (rng() % 2 == 0 ? deeper : previous)));
     }
     const auto n = static_cast<std::size_t>(count);
     std::vector<bool> leaf(n);
@@ -253,7 +255,8 @@ ShareTree randomTree(std::mt19937& rng, int count, int maxDepth, int wideness) {
     std::vector<int> open;
     for (int i = 0; i < count; ++i) {
         leaf[static_cast<std::size_t>(i)] =
-            i + 1 == count || t.level[static_cast<std::size_t>(i) + 1] <= t.level[static_cast<std::size_t>(i)];
+            i + 1 == count ||
+            t.level[static_cast<std::size_t>(i) + 1] <= t.level[static_cast<std::size_t>(i)];
         while (static_cast<int>(open.size()) >= t.level[static_cast<std::size_t>(i)]) {
             open.pop_back();
         }
@@ -327,7 +330,7 @@ TEST(PercentageReaderTest, SavedSharesReadBackAsTheyWere) {
         int maxDepth;
         int wideness;  // larger: fewer returns to a higher level
     } cases[] = {
-        {"small tree", 30, 3, 4},     {"deep tree", 400, 40, 50},   {"bushy tree", 3000, 5, 3},
+        {"small tree", 30, 3, 4},       {"deep tree", 400, 40, 50},      {"bushy tree", 3000, 5, 3},
         {"wide groups", 4000, 2, 4000}, {"one flat group", 25000, 1, 1},
     };
     std::mt19937 rng(20240611);

@@ -44,8 +44,8 @@ protected:
 
     void SetUp() override {
         std::int32_t points = 0;
-        ASSERT_TRUE(flgReadFile(models_.write("plain.vtm", test::joinLines(records_)), points,
-                                plain_));
+        ASSERT_TRUE(
+            flgReadFile(models_.write("plain.vtm", test::joinLines(records_)), points, plain_));
     }
 
     bool readProtected(const std::string& file, ModelArrays& m, std::int32_t& points,
@@ -62,8 +62,8 @@ protected:
 
 TEST_F(ProtectedModelTest, ReadsTheRecordLayerThroughTheEngine) {
     test::installStandInEngine(program_.path());
-    const std::string file = models_.write(
-        "sent.vte", test::keyedRecordFile(records_, strFileKeyForm(kPassword, true)));
+    const std::string file =
+        models_.write("sent.vte", test::keyedRecordFile(records_, strFileKeyForm(kPassword, true)));
     test::TestMessages messages;
     messages.expect("About to run comprehensive decryption program.")
         .expect("Decryption program run")

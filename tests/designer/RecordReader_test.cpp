@@ -22,9 +22,8 @@ std::vector<std::string> readAll(RecordSource& source, bool skipComments = false
                                  std::size_t limit = 100000) {
     std::vector<std::string> records;
     std::string record;
-    while (records.size() < limit &&
-           (skipComments ? nulReadRecordSkipComments(source, record)
-                         : nulReadRecord(source, record))) {
+    while (records.size() < limit && (skipComments ? nulReadRecordSkipComments(source, record)
+                                                   : nulReadRecord(source, record))) {
         records.push_back(record);
     }
     return records;
@@ -63,9 +62,17 @@ TEST(RecordReaderTest, CommentsAreSkippedButEmptyRecordsAreNot) {
 TEST(RecordReaderTest, RecordLayerGivesBackEveryRecord) {
     // Records that span lines, lines that end one record and start the next, the empty
     // record (two length characters of code 33), the escape characters and blanks.
-    const std::vector<std::string> records = {
-        "VT0200", "", "a `grave` and a ~tilde~ and  blanks ", std::string(300, 'x'), "",
-        "Espresso Beans", "C1D10", std::string(64, 'y'), "z", "-125000", "END"};
+    const std::vector<std::string> records = {"VT0200",
+                                              "",
+                                              "a `grave` and a ~tilde~ and  blanks ",
+                                              std::string(300, 'x'),
+                                              "",
+                                              "Espresso Beans",
+                                              "C1D10",
+                                              std::string(64, 'y'),
+                                              "z",
+                                              "-125000",
+                                              "END"};
     for (const std::string lineEnd : {"\r\n", "\n"}) {
         const std::string file = test::keyedRecordFile(records, kKey, lineEnd);
         const std::vector<std::string> lines = test::keyedRecordLines(records, kKey);
@@ -106,8 +113,8 @@ TEST(RecordReaderTest, RecordLayerCutAnywhereEndsWithoutLooping) {
 TEST(RecordReaderTest, UndecipherableLineNamesTheLine) {
     std::vector<std::string> lines = test::keyedRecordLines({"VT0200", "MEAS", "END"}, kKey);
     lines.insert(lines.begin(), test::keyedRecordLines({std::string(60, 'p')}, kKey).front());
-    for (const std::string& bad : {std::string("bad line"), std::string(300, 'w'),
-                                  std::string("caf\xC3\xA9")}) {
+    for (const std::string& bad :
+         {std::string("bad line"), std::string(300, 'w'), std::string("caf\xC3\xA9")}) {
         std::vector<std::string> broken = lines;
         broken.insert(broken.begin() + 1, bad);
         RecordSource source(test::joinLines(broken), kKey, 0, "/models/sent.vte");

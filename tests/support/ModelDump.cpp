@@ -10,9 +10,9 @@ std::string dumpModel(const ModelArrays& m, bool scratch) {
     for (std::size_t i = 0; i < m.dimensions.size(); ++i) {
         const TDimensionRecord& d = m.dimensions[i];
         s << "D" << i << " " << d.strName.str() << "|" << d.strCode.str() << "|"
-          << d.strFileId.str() << " last " << d.intLeafLastIndex << " count "
-          << d.intCategoryCount << " first " << d.intFirstCategoryIndex << " leaves "
-          << d.intLeafCount << " base " << d.intLeafBase << "\n";
+          << d.strFileId.str() << " last " << d.intLeafLastIndex << " count " << d.intCategoryCount
+          << " first " << d.intFirstCategoryIndex << " leaves " << d.intLeafCount << " base "
+          << d.intLeafBase << "\n";
     }
     for (std::size_t i = 0; i < m.categories.size(); ++i) {
         const TCategoryRecord& c = m.categories[i];
@@ -30,9 +30,9 @@ std::string dumpModel(const ModelArrays& m, bool scratch) {
         const TMeasureRecord& r = m.measures[i];
         s << "M" << i << " " << r.strName.str() << "|" << r.strCode.str() << "|"
           << r.strFileId.str() << " " << r.chrType << " pos " << r.dblPosTotal << " neg "
-          << r.dblNegTotal << " irr " << r.intIrregularityType << " global "
-          << r.intGlobalPercent << " source " << r.intSourceMeasureIndex << " weighting "
-          << r.intWeightingDimensionIndex << " first " << r.intFirstValueIndex << "\n";
+          << r.dblNegTotal << " irr " << r.intIrregularityType << " global " << r.intGlobalPercent
+          << " source " << r.intSourceMeasureIndex << " weighting " << r.intWeightingDimensionIndex
+          << " first " << r.intFirstValueIndex << "\n";
     }
     for (std::size_t i = 0; i < m.values.size(); ++i) {
         const TMeasureValueRecord& v = m.values[i];
