@@ -43,15 +43,9 @@ public:
 
     void read() {
         bool independent = true;
-        for (bool firstBlock = true;; firstBlock = false) {
-            const std::string id(s_.next());
-            if (id == "*") {
-                break;
-            }
-            const std::int32_t m = s_.measureIndex(id);
-            if (m < 0) {
-                s_.success = false;
-            }
+        std::string_view id;
+        for (bool firstBlock = true; nextInList(id); firstBlock = false) {
+            const std::int32_t m = found(s_.measureIndex(id));
             const std::string_view keyword = s_.next();
             bool numberPending = false;
             if (keyword == "IND") {
@@ -71,6 +65,21 @@ public:
     }
 
 private:
+    // The next identifier of a list, valid up to the next read; false at the "*" that
+    // ends the list.
+    bool nextInList(std::string_view& id) {
+        id = s_.next();
+        return id != "*";
+    }
+
+    // An index looked up for an identifier of the file; one that was not found fails the read.
+    std::int32_t found(std::int32_t index) {
+        if (index < 0) {
+            s_.success = false;
+        }
+        return index;
+    }
+
     TMeasureRecord& measure(std::int32_t m) { return m >= 0 ? s_.measures[at(m)] : dropped_; }
 
     std::int64_t reserveValues(std::int32_t m, std::size_t count) {
@@ -161,15 +170,9 @@ private:
             }
         }
         TIrregularityRecord dropped;
-        for (;;) {
-            const std::string id(s_.next());
-            if (id == "*") {
-                return;
-            }
-            const std::int32_t d = s_.dimensionIndex(id);
-            if (d < 0) {
-                s_.success = false;
-            }
+        std::string_view id;
+        while (nextInList(id)) {
+            const std::int32_t d = found(s_.dimensionIndex(id));
             TIrregularityRecord& r =
                 (base >= 0 && d >= 0) ? s_.irregularities[at(base + d)] : dropped;
             r.dblStandardIrregularity = s_.nextNumber() / 100.0;
@@ -204,19 +207,13 @@ private:
             base = reserveValues(m, s_.categories.size());
             meas.intFirstValueIndex = static_cast<std::int32_t>(base);
         }
-        for (;;) {
-            const std::string id(s_.next());
-            if (id == "*") {
-                return;
-            }
-            const std::int32_t d = s_.dimensionIndex(id);
-            if (d < 0) {
-                if (s_.debugOn(kDebugIdentifiers)) {
-                    nulDebugMessage("*** *** Dimension ID search for <" + id +
-                                        "> failed in an independent measure",
-                                    kDebugIdentifiers, s_.debugMask());
-                }
-                s_.success = false;
+        std::string_view id;
+        while (nextInList(id)) {
+            const std::int32_t d = found(s_.dimensionIndex(id));
+            if (d < 0 && s_.debugOn(kDebugIdentifiers)) {
+                nulDebugMessage("*** *** Dimension ID search for <" + std::string(id) +
+                                    "> failed in an independent measure",
+                                kDebugIdentifiers, s_.debugMask());
             }
             const bool storing = m >= 0 && d >= 0;
             if (storing) {
@@ -259,11 +256,8 @@ private:
         if (d >= 0) {
             guessLeafFrom(s_.dimensions[at(d)].intFirstCategoryIndex, d);
         }
-        for (;;) {
-            const std::string_view id = s_.next();
-            if (id == "*") {
-                return;
-            }
+        std::string_view id;
+        while (nextInList(id)) {
             const std::int32_t c = d >= 0 ? categoryOf(id, d) : -1;
             const double z = s_.nextNumber();
             const double w = negativeColumn ? s_.nextNumber() : 0.0;
@@ -312,20 +306,16 @@ private:
         const double marker = s_.nextNumber();
         const bool olderLayout = marker >= kOlderLayoutMarker;
 
-        const std::int32_t source = s_.measureIndex(s_.next());
-        if (source < 0) {
-            s_.success = false;
-        } else {
+        const std::int32_t source = found(s_.measureIndex(s_.next()));
+        if (source >= 0) {
             meas.intSourceMeasureIndex = source;
         }
         meas.intFirstValueIndex = static_cast<std::int32_t>(s_.values.size());
 
-        const std::string dimId(s_.next());
-        const std::int32_t d = s_.dimensionIndex(dimId);
+        const std::int32_t d = found(s_.dimensionIndex(s_.next()));
         if (d < 0) {
             nulDebugMessage("Dimension ID search failed: weighting dimension", kDebugIdentifiers,
                             s_.debugMask());
-            s_.success = false;
         } else {
             meas.intWeightingDimensionIndex = d;
         }
@@ -362,11 +352,8 @@ private:
 
         if (olderLayout) {
             const double sourceTotal = source >= 0 ? s_.measures[at(source)].dblPosTotal : 0.0;
-            for (;;) {
-                const std::string_view id = s_.next();
-                if (id == "*") {
-                    break;
-                }
+            std::string_view id;
+            while (nextInList(id)) {
                 TMeasureValueRecord* v = slotOf(id);
                 const std::int32_t percent = s_.nextInteger();
                 if (v != nullptr && sourceTotal > 0.0) {
@@ -377,11 +364,8 @@ private:
                 guessLeafFrom(s_.dimensions[at(d)].intFirstCategoryIndex, d);
             }
         }
-        for (;;) {
-            const std::string_view id = s_.next();
-            if (id == "*") {
-                return;
-            }
+        std::string_view id;
+        while (nextInList(id)) {
             TMeasureValueRecord* v = slotOf(id);
             TMeasureValueRecord dropped;
             TMeasureValueRecord& r = v != nullptr ? *v : dropped;

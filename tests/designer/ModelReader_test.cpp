@@ -8,6 +8,7 @@
 #include "designer/rtnReaderWriter/EngineRequests.h"
 #include "designer/rtnReaderWriter/ModelFileError.h"
 #include "platform/FileSystem.h"
+#include "tests/support/KeyedRecords.h"
 #include "tests/support/ModelDump.h"
 #include "tests/support/ModelInvariants.h"
 #include "tests/support/TempFolder.h"
@@ -18,13 +19,8 @@ namespace {
 
 using test::TempFolder;
 
-// A file text from records separated by "|" (CRLF line ends).
 std::string records(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        out += c == '|' ? std::string("\r\n") : std::string(1, c);
-    }
-    return out + "\r\n";
+    return test::plainRecords(text);
 }
 
 bool readText(const std::string& text, ModelArrays& model, std::int32_t& points) {

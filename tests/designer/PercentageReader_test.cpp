@@ -5,6 +5,7 @@
 #include <random>
 
 #include "designer/rtnReaderWriter/ModelReader.h"
+#include "tests/support/KeyedRecords.h"
 #include "tests/support/ModelInvariants.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestMessages.h"
@@ -13,11 +14,7 @@ namespace vantorell {
 namespace {
 
 std::string records(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        out += c == '|' ? std::string("\r\n") : std::string(1, c);
-    }
-    return out + "\r\n";
+    return test::plainRecords(text);
 }
 
 // Two measures; D1 holds the leaves a, b, c; D2 the parent X (x1, x2) and the leaf y.
@@ -40,6 +37,15 @@ Read readModel(const std::string& text) {
     std::int32_t points = 0;
     r.ok = flgReadFile(folder.write("m.vtm", text), points, r.m);
     return r;
+}
+
+// Reads a model of modelWith(per) that must read and keep the arrays' rules.
+ModelArrays readValid(const std::string& per) {
+    test::TestMessages messages;
+    Read r = readModel(modelWith(per));
+    EXPECT_TRUE(r.ok);
+    EXPECT_TRUE(test::modelArraysValid(r.m));
+    return std::move(r.m);
 }
 
 const TMeasureValueRecord* valueOf(const ModelArrays& m, int measure, const std::string& code) {
@@ -96,11 +102,7 @@ TEST(PercentageReaderTest, SharesOfIndependentMeasures) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        test::TestMessages messages;
-        const Read r = readModel(modelWith(c.per));
-        ASSERT_TRUE(r.ok);
-        EXPECT_TRUE(test::modelArraysValid(r.m));
-        EXPECT_EQ(shares(r.m, {"a", "b", "c", "X", "x1", "x2", "y"}), c.expected);
+        EXPECT_EQ(shares(readValid(c.per), {"a", "b", "c", "X", "x1", "x2", "y"}), c.expected);
     }
 }
 
@@ -186,11 +188,7 @@ TEST(PercentageReaderTest, TotalsIrregularitiesAndRatios) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        test::TestMessages messages;
-        const Read r = readModel(modelWith(c.per));
-        ASSERT_TRUE(r.ok);
-        EXPECT_TRUE(test::modelArraysValid(r.m));
-        c.check(r.m);
+        c.check(readValid(c.per));
     }
 }
 

@@ -53,4 +53,12 @@ std::string joinLines(const std::vector<std::string>& lines, const std::string& 
     return text;
 }
 
+std::string plainRecords(const std::string& barSeparated) {
+    std::string out;
+    for (char c : barSeparated) {
+        out += c == '|' ? std::string("\r\n") : std::string(1, c);
+    }
+    return out + "\r\n";
+}
+
 }  // namespace vantorell::test

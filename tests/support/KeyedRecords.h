@@ -22,4 +22,7 @@ std::vector<std::string> splitLines(const std::string& text);
 // Lines joined, each ended by `lineEnd`.
 std::string joinLines(const std::vector<std::string>& lines, const std::string& lineEnd = "\r\n");
 
+// A plain model file of records written separated by "|", with CRLF line ends.
+std::string plainRecords(const std::string& barSeparated);
+
 }  // namespace vantorell::test
