@@ -94,7 +94,8 @@ void nulSumLevels(const DimensionShape& s, LevelValues& v, long double& topPos,
 // its first member everything.
 class SideRounding {
 public:
-    explicit SideRounding(long double sum) : empty_(!(sum > 0.0L)), factor_(kFull / sum) {}
+    explicit SideRounding(long double sum)
+        : empty_(!(sum > 0.0L)), factor_(empty_ ? 0.0L : kFull / sum) {}
 
     // Share of the next member, and the scaled value when `scaled` is wanted.
     std::int32_t next(long double value, double* scaled) {
@@ -149,6 +150,7 @@ DimensionShape shapeOfDimension(const TArrCategories& categories,
                                 const TDimensionRecord& dimension) {
     DimensionShape s;
     s.first = dimension.intFirstCategoryIndex;
+    s.maxLevel = intMaxLevelGet(categories, dimension);
     const std::int32_t count = std::max(dimension.intCategoryCount, 0);
     s.parent.assign(at(count), -1);
     s.slot.assign(at(count), 0);
@@ -157,7 +159,6 @@ DimensionShape shapeOfDimension(const TArrCategories& categories,
     for (std::int32_t i = 0; i < count; ++i) {
         const TCategoryRecord& c = categories[at(s.first + i)];
         level[at(i)] = c.bytLevelNumber;
-        s.maxLevel = std::max(s.maxLevel, c.bytLevelNumber);
         s.slot[at(i)] = static_cast<std::int32_t>(intIndependentSlot(c, dimension, 0));
     }
     linkTree(s, level);

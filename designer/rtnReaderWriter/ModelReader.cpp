@@ -1,5 +1,7 @@
 #include "designer/rtnReaderWriter/ModelReader.h"
 
+#include <filesystem>
+
 #include "designer/rtnReaderWriter/CategorySection.h"
 #include "designer/rtnReaderWriter/DebugMessage.h"
 #include "designer/rtnReaderWriter/EngineRequests.h"
@@ -27,8 +29,10 @@ RecordSource openModelFile(const std::string& programFolder, const std::string& 
         return RecordSource::open(fileName, fileKey, debugMask, fileName);
     }
     const std::string tempFile = programFolder + kTempDataFile;
+    // The engine runs in the program folder: a relative name would be taken from there.
+    const std::string input = std::filesystem::absolute(fileName).string();
     const bool ran =
-        flgRunDecryption(programFolder, fileName, kTempDataFile, password, secondKey, debugMask);
+        flgRunDecryption(programFolder, input, kTempDataFile, password, secondKey, debugMask);
     if (!ran || !fileExists(tempFile)) {
         deleteFile(tempFile);
         throw ModelFileError("The engine program could not decipher the model file \"" + fileName +

@@ -1,5 +1,6 @@
 #include "designer/rtnReaderWriter/PercentageReader.h"
 
+#include <climits>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -7,6 +8,7 @@
 #include "designer/rtnReaderWriter/CategoryIndex.h"
 #include "designer/rtnReaderWriter/DebugMessage.h"
 #include "designer/rtnReaderWriter/LevelNormaliser.h"
+#include "designer/rtnReaderWriter/ModelFileError.h"
 #include "designer/rtnReaderWriter/NumberReading.h"
 #include "platform/LargeArrays.h"
 
@@ -84,6 +86,11 @@ private:
 
     std::int64_t reserveValues(std::int32_t m, std::size_t count) {
         const auto base = static_cast<std::int64_t>(s_.values.size());
+        // Records refer to one another by Integer index.
+        if (s_.values.size() + count > static_cast<std::size_t>(INT32_MAX)) {
+            throw ModelFileError("The model file \"" + s_.source.fileName() +
+                                 "\" holds more values than a model can.");
+        }
         s_.values.resize(s_.values.size() + count);
         s_.valueSlotsUsed.resize(s_.values.size(), false);
         s_.valueBlocks[at(m)] = {static_cast<std::int32_t>(base),
