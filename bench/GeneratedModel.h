@@ -31,12 +31,11 @@ public:
         lines({"INFO", "NCAT", std::to_string(categoryCount()), "NPOI", "100000", "*", "MEAS"});
         const int measures = kIndependentMeasures + kWeightedMeasures;
         for (int m = 1; m <= measures; ++m) {
-            lines({"Measure " + std::to_string(m), "MS" + std::to_string(m),
-                   "M" + std::to_string(m)});
+            lines({tag("Measure ", m), tag("MS", m), tag("M", m)});
         }
         lines({"*", "DIM"});
         for (std::size_t d = 1; d <= dimensions_.size(); ++d) {
-            lines({"Dimension " + std::to_string(d), "", "D" + std::to_string(d)});
+            lines({tag("Dimension ", d), "", tag("D", d)});
         }
         lines({"*", "CAT"});
         writeCategories();
@@ -81,6 +80,13 @@ private:
         return levels;
     }
 
+    // A text followed by a number, e.g. "M" and 3 as "M3".
+    static std::string tag(const char* text, std::size_t number) {
+        std::string s(text);
+        s += std::to_string(number);
+        return s;
+    }
+
     void line(const std::string& text) {
         out_ += text;
         out_ += "\r\n";
@@ -110,13 +116,12 @@ private:
             line("D" + dim);
             for (std::size_t i = 0; i < levels.size(); ++i) {
                 const bool parent = i + 1 < levels.size() && levels[i + 1] > levels[i];
-                const std::string name = "Category " + dim + "." + std::to_string(i);
+                const std::string name = "Category " + dim + tag(".", i);
                 if (parent) {
-                    lines({">" + name, "K" + dim + "_" + std::to_string(i),
-                           "H" + dim + "D" + std::to_string(++parents)});
+                    lines({">" + name, "K" + dim + tag("_", i), "H" + dim + tag("D", ++parents)});
                 } else {
-                    const std::string id = "C" + dim + "D" + std::to_string(++leaves);
-                    lines({name, "K" + dim + "_" + std::to_string(i), id});
+                    const std::string id = "C" + dim + tag("D", ++leaves);
+                    lines({name, "K" + dim + tag("_", i), id});
                     leafIds_[d].push_back(id);
                 }
                 const int next = i + 1 < levels.size() ? levels[i + 1] : 1;
@@ -132,7 +137,7 @@ private:
     void writeIndependent(int m) {
         const bool negative = m % 3 == 0;
         const bool irregular = m % 4 == 1;
-        line("M" + std::to_string(m));
+        line(tag("M", m));
         if (m > 1) {
             line("IND");
         }
@@ -144,7 +149,7 @@ private:
             lines({"-1", "2"});
             for (std::size_t d = 1; d <= dimensions_.size(); ++d) {
                 const std::size_t family = d % 3;
-                lines({"D" + std::to_string(d), "15", std::to_string(family)});
+                lines({tag("D", d), "15", std::to_string(family)});
                 if (family > 0) {
                     line("5");  // family 0 has no inter-family value
                 }
@@ -154,7 +159,7 @@ private:
             line("10");
         }
         for (std::size_t d = 0; d < dimensions_.size(); ++d) {
-            line("D" + std::to_string(d + 1));
+            line(tag("D", d + 1));
             for (const std::string& id : leafIds_[d]) {
                 line(id);
                 line(number(random() * 1000.0));
@@ -168,7 +173,7 @@ private:
     }
 
     void writeWeighted(int m) {
-        lines({"M" + std::to_string(m), "WEI", "0", "M1", "D1"});
+        lines({tag("M", m), "WEI", "0", "M1", "D1"});
         for (const std::string& id : leafIds_[0]) {
             const double average = 1.0 + random() * 10.0;
             lines({id, number(average * 0.5), number(average * 2.0), number(average)});

@@ -4,10 +4,8 @@
 
 #include <functional>
 
-#include "designer/rtnReaderWriter/CategoryIndex.h"
-#include "designer/rtnReaderWriter/EngineRequests.h"
+#include "bench/GeneratedModel.h"
 #include "designer/rtnReaderWriter/ModelFileError.h"
-#include "platform/FileSystem.h"
 #include "tests/support/KeyedRecords.h"
 #include "tests/support/ModelDump.h"
 #include "tests/support/ModelInvariants.h"
@@ -301,6 +299,16 @@ TEST(ModelReaderTest, DebugMessagesUnderTheirBits) {
         std::int32_t points = 0;
         EXPECT_FALSE(flgReadFile(folder.path(), file, "", "", c.mask, false, points, m));
     }
+}
+
+TEST(ModelReaderTest, ReadsTheGeneratedBenchmarkModel) {
+    bench::GeneratedModel generated(3000);
+    ModelArrays m;
+    std::int32_t points = 0;
+    ASSERT_TRUE(readText(generated.text(), m, points));
+    EXPECT_EQ(m.categories.size(), 3000u);
+    EXPECT_EQ(m.measures.size(), 10u);
+    EXPECT_TRUE(test::modelArraysValid(m, {.sortedIndex = true}));
 }
 
 TEST(ModelReaderTest, ErrorsForFilesThatCannotBeRead) {
