@@ -166,8 +166,10 @@ DimensionShape shapeOfDimension(const TArrCategories& categories,
 }
 
 void nulNormaliseLevels(TArrCategories& categories, const DimensionShape& shape,
-                        const TMeasureRecord& measure, TArrMeasureValues& values,
-                        std::int64_t blockBase, int debugMask, LevelValues& v) {
+                        const TArrMeasures& measures, std::int32_t measureIndex,
+                        std::int32_t dimension, TArrMeasureValues& values, std::int64_t blockBase,
+                        int debugMask, LevelValues& v) {
+    const TMeasureRecord& measure = measures[at(measureIndex)];
     const std::int32_t count = shape.count();
     if (count == 0) {
         return;
@@ -181,7 +183,8 @@ void nulNormaliseLevels(TArrCategories& categories, const DimensionShape& shape,
     const long double negFactor = topNeg > kScaleThreshold ? measure.dblNegTotal / topNeg : 1.0L;
     const bool debug = (debugMask & kDebugScaling) != 0;
 
-    // One pass over each group's records writes both sides' shares and the work copies.
+    // One pass over each group's records writes them whole: every category of the
+    // dimension is a member of exactly one group.
     for (const std::int32_t g : shape.groupOrder) {
         SideRounding positive(g == 0 ? topPos : v.positive[at(g - 1)]);
         SideRounding negative(g == 0 ? topNeg : v.negative[at(g - 1)]);
@@ -195,6 +198,9 @@ void nulNormaliseLevels(TArrCategories& categories, const DimensionShape& shape,
         for (std::int32_t k = begin; k < end; ++k) {
             const std::int32_t i = shape.members[at(k)];
             TMeasureValueRecord& r = values[at(blockBase + shape.slot[at(i)])];
+            r.intMeasureIndex = measureIndex;
+            r.intDimensionIndex = dimension;
+            r.intCategoryIndex = shape.first + i;
             double scaled = -1.0;
             r.intPercentage = positive.next(v.positive[at(i)], debug ? &scaled : nullptr);
             r.intNegPercentage = negative.next(v.negative[at(i)], nullptr);

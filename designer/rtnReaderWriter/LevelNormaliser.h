@@ -51,13 +51,14 @@ struct LevelValues {
     }
 };
 
-// Normalises one dimension of one independent measure: writes the shares (intPercentage,
-// intNegPercentage) and the work copies of the records at blockBase + slot, and the subtree
-// sums into the parents' work values. A group whose sum is not above 0 gives its first
-// category 1,000,000 and the others 0. Debug bit 32768 shows the scaled values.
+// Normalises dimension `dimension` of independent measure `measure`: writes the records at
+// blockBase + slot whole (measure, dimension, category, shares and work copies) and the
+// subtree sums into the parents' work values. A group whose sum is not above 0 gives its
+// first category 1,000,000 and the others 0. Debug bit 32768 shows the scaled values.
 void nulNormaliseLevels(TArrCategories& categories, const DimensionShape& shape,
-                        const TMeasureRecord& measure, TArrMeasureValues& values,
-                        std::int64_t blockBase, int debugMask, LevelValues& levelValues);
+                        const TArrMeasures& measures, std::int32_t measure, std::int32_t dimension,
+                        TArrMeasureValues& values, std::int64_t blockBase, int debugMask,
+                        LevelValues& levelValues);
 
 // The deepest level among the dimension's categories (0 when it has none).
 std::int32_t intMaxLevelGet(const TArrCategories& categories, const TDimensionRecord& dimension);

@@ -1,5 +1,6 @@
 #include "designer/rtnReaderWriter/PercentageReader.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <optional>
@@ -222,14 +223,11 @@ private:
                                     "> failed in an independent measure",
                                 kDebugIdentifiers, s_.debugMask());
             }
-            const bool storing = m >= 0 && d >= 0;
-            if (storing) {
-                claimDimension(m, d, base);
-            }
+            const bool storing = m >= 0 && d >= 0 && claimDimension(m, d, base);
             readIndependentEntries(storing ? d : -1, negativeColumn);
             if (storing) {
-                nulNormaliseLevels(s_.categories, shape(d), meas, s_.values, base, s_.debugMask(),
-                                   levelValues_);
+                nulNormaliseLevels(s_.categories, shape(d), s_.measures, m, d, s_.values, base,
+                                   s_.debugMask(), levelValues_);
             }
         }
     }
@@ -246,16 +244,18 @@ private:
         return *known;
     }
 
-    // Every category of a listed dimension has its record in the measure's block.
-    void claimDimension(std::int32_t m, std::int32_t d, std::int64_t base) {
+    // Every category of a listed dimension has its record in the measure's block: the
+    // dimension's records lie together there and the normaliser writes them whole.
+    bool claimDimension(std::int32_t m, std::int32_t d, std::int64_t base) {
         const DimensionShape& sh = shape(d);
-        for (std::int32_t i = 0; i < sh.count(); ++i) {
-            const std::int64_t slot = base + sh.slot[at(i)];
-            if (slotInBlock(m, slot)) {
-                fillSlot(slot, m, d, sh.first + i);
-            }
+        const std::int64_t first = base + sh.first;
+        if (sh.count() > 0 && !(slotInBlock(m, first) && slotInBlock(m, first + sh.count() - 1))) {
+            return false;
         }
+        std::fill(s_.valueSlotsUsed.begin() + first, s_.valueSlotsUsed.begin() + first + sh.count(),
+                  true);
         levelValues_.reset(sh.count());
+        return true;
     }
 
     // Category entries of one dimension up to "*"; `d` -1: read and dropped.

@@ -134,21 +134,25 @@ bool RecordSource::nextLine(std::string_view& line) {
     return true;
 }
 
+bool RecordSource::nextPlainRecord(std::string_view& record) {
+    if (!nextLine(record)) {
+        record = std::string_view();
+        return false;
+    }
+    recordLine_ = linesRead_;
+    if ((debugMask_ & kDebugPlainRecords) != 0) {
+        nulDebugMessage("Read: " + std::string(record), kDebugPlainRecords, debugMask_);
+    }
+    return true;
+}
+
 bool flgReadRecordView(RecordSource& source, std::string_view& record) {
+    if (source.fileKey().empty()) {
+        return source.nextPlainRecord(record);
+    }
     record = std::string_view();
     const int mask = source.debugMask();
     std::string_view line;
-    if (source.fileKey().empty()) {
-        if (!source.nextLine(line)) {
-            return false;
-        }
-        source.recordLine_ = source.linesRead_;
-        record = line;
-        if ((mask & kDebugPlainRecords) != 0) {
-            nulDebugMessage("Read: " + std::string(record), kDebugPlainRecords, mask);
-        }
-        return true;
-    }
 
     // Record layer: two length characters, then the enciphered record.
     int state = 1;
@@ -212,6 +216,14 @@ bool flgReadRecordView(RecordSource& source, std::string_view& record) {
 }
 
 bool flgReadRecordViewSkipComments(RecordSource& source, std::string_view& record) {
+    if (source.fileKey().empty()) {
+        while (source.nextPlainRecord(record)) {
+            if (record.empty() || record.front() != '<') {
+                return true;
+            }
+        }
+        return false;
+    }
     while (flgReadRecordView(source, record)) {
         if (record.empty() || record.front() != '<') {
             return true;

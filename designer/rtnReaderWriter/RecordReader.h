@@ -45,11 +45,14 @@ public:
 
 private:
     friend bool flgReadRecordView(RecordSource& source, std::string_view& record);
+    friend bool flgReadRecordViewSkipComments(RecordSource& source, std::string_view& record);
 
     RecordSource(std::FILE* file, std::size_t fileBytes, std::string fileKey, int debugMask,
                  std::string fileName);
     // Moves the unread rest to the front and reads more; false when nothing more came.
     bool refill();
+    // The next line as a record of the plain form.
+    bool nextPlainRecord(std::string_view& record);
 
     std::FILE* file_ = nullptr;
     std::string buffer_;
