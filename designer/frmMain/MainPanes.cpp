@@ -1,5 +1,9 @@
-// The editor panes of the main window and their resize handlers. The editors bring their
-// own views and tool bars; until then the panes hold plain views under the editors' names.
+// The editor panes of the main window and their resize handlers. The tree and the measures
+// grid show the editors' working copy; the lower pages hold plain views until their editors
+// bring their own.
+#include <algorithm>
+
+#include <QApplication>
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QEvent>
@@ -8,13 +12,18 @@
 #include <QListView>
 #include <QStandardItemModel>
 #include <QStatusBar>
+#include <QStringListModel>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
 #include <QTreeView>
 
+#include "designer/frmMain/DimsCatsEditor.h"
+#include "designer/frmMain/MeasuresGrid.h"
 #include "designer/frmMain/PanelSplitter.h"
 #include "designer/frmMain/TForm1.h"
+#include "designer/views/GridView.h"
+#include "designer/views/NodeTreeView.h"
 
 namespace vantorell {
 namespace {
@@ -54,10 +63,12 @@ void TForm1::nulPanesCreate() {
     HeaderControl1->resizeSection(0, 215);
     HeaderControl1->resizeSection(1, 79);
     pnlDimsCatsSubSub = named(new QWidget(pnlDimsCats), "pnlDimsCatsSubSub");
-    tvwDimsCats = named(new QTreeView(pnlDimsCatsSubSub), "tvwDimsCats");
-    tvwDimsCats->setHeaderHidden(true);
+    tvwDimsCats = named(new NodeTreeView(editors.tvwDimsCats, pnlDimsCatsSubSub), "tvwDimsCats");
     tvwDimsCats->setFixedWidth(216);
     lvwDimsCats = named(new QListView(pnlDimsCatsSubSub), "lvwDimsCats");
+    codeListModel_ = new QStringListModel(lvwDimsCats);
+    lvwDimsCats->setModel(codeListModel_);
+    lvwDimsCats->setEditTriggers(QAbstractItemView::NoEditTriggers);
     auto* treeAndCodes = tightLayout<QHBoxLayout>(pnlDimsCatsSubSub);
     treeAndCodes->addWidget(tvwDimsCats);
     treeAndCodes->addWidget(lvwDimsCats, 1);
@@ -69,7 +80,7 @@ void TForm1::nulPanesCreate() {
     sprVertSplitter =
         named(new PanelSplitter(Qt::Horizontal, *pnlDimsCats, pnlTop), "sprVertSplitter");
     pnlMeasures = named(new QWidget(pnlTop), "pnlMeasures");
-    sgdMeasures = named(new QTableView(pnlMeasures), "sgdMeasures");
+    sgdMeasures = named(new GridView(editors.sgdMeasures, pnlMeasures), "sgdMeasures");
     tightLayout<QVBoxLayout>(pnlMeasures)->addWidget(sgdMeasures);
     auto* top = tightLayout<QHBoxLayout>(pnlTop);
     top->addWidget(pnlDimsCats);
@@ -110,6 +121,36 @@ void TForm1::nulPanesCreate() {
             [this](int section, int, int) { HeaderControl1SectionResize(section); });
     lvwDimsCats->installEventFilter(this);
     pnlDimsCatsSubSub->installEventFilter(this);
+    nulEditorViewsConnect();
+}
+
+void TForm1::nulEditorViewsConnect() {
+    // Column widths come from the texts as the grid's view measures them.
+    nulSgdMeasuresHeadingsSet(editors.sgdMeasures);
+    editors.lvwDimsCats.onChanged = [this] { nulCodeListShow(); };
+    // Every repaint of the tree refills the codes in view, so that they follow scrolling,
+    // expanding and collapsing.
+    tvwDimsCats->onCustomDraw = [this] { nulDimsCatsDisplayCodes(editors); };
+    editors.onStatusTextChanged = [this] {
+        statusBar()->showMessage(QString::fromStdString(editors.statusText()));
+    };
+    editors.onBusyCursor = [](bool busy) {
+        if (busy) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        } else {
+            QApplication::restoreOverrideCursor();
+        }
+    };
+}
+
+void TForm1::nulCodeListShow() {
+    QStringList codes;
+    for (const CodeListItem& item : editors.lvwDimsCats.items()) {
+        codes << QString::fromStdString(item.caption);
+    }
+    if (codes != codeListModel_->stringList()) {
+        codeListModel_->setStringList(codes);
+    }
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -136,7 +177,10 @@ void TForm1::HeaderControl1SectionResize(int section) {
 }
 
 void TForm1::pnlDimsCatsSubSubResize() {
-    // The tree editor refreshes the codes in view here.
+    // As many codes as the list can show, one per tree row.
+    const int rowHeight = std::max(1, tvwDimsCats->fontMetrics().height());
+    editors.lvwDimsCats.setVisibleRowCount(lvwDimsCats->viewport()->height() / rowHeight + 1);
+    nulDimsCatsDisplayCodes(editors);
 }
 
 }  // namespace vantorell

@@ -12,7 +12,7 @@ namespace {
 template <typename Records>
 int lastIndexByName(const Records& records, const std::string& name) {
     for (int i = static_cast<int>(records.size()) - 1; i >= 0; --i) {
-        if (records[static_cast<std::size_t>(i)].strName == name) {
+        if (records[static_cast<std::size_t>(i)].strName.str() == name) {
             return i;
         }
     }

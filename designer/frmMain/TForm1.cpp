@@ -13,6 +13,8 @@
 #include "designer/frmMain/PanelSplitter.h"
 #include "designer/frmMain/StartupLog.h"
 #include "designer/frmMain/WorkFolder.h"
+#include "designer/views/GridView.h"
+#include "designer/views/NodeTreeView.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramFolder.h"
 
@@ -33,6 +35,14 @@ TForm1::~TForm1() {
     lvwDimsCats->removeEventFilter(this);
     pnlDimsCatsSubSub->removeEventFilter(this);
     HeaderControl1->disconnect(this);
+    // The views go before the working copy they show, which is a member.
+    editors.lvwDimsCats.onChanged = nullptr;
+    editors.onStatusTextChanged = nullptr;
+    editors.onBusyCursor = nullptr;
+    delete tvwDimsCats;
+    tvwDimsCats = nullptr;
+    delete sgdMeasures;
+    sgdMeasures = nullptr;
 }
 
 void TForm1::FormCreate() {
@@ -53,6 +63,8 @@ void TForm1::FormCreate() {
     nulStartupLogAppend(strProgramFolder, kStartupFormSetup);
 
     static_cast<DebugMasks&>(*this) = debugMasksRead(*iniSettings);
+    static_cast<DebugMasks&>(editors) = *this;
+    editors.strProgramFolder = strProgramFolder;
     nulPanelSizesSet(panelSizesRead(*iniSettings, nulPanelSizesGet()));
     HeaderControl1->resizeSection(0, tvwDimsCats->minimumWidth());
     lvwDimsCatsResize();

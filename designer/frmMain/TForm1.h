@@ -12,6 +12,7 @@
 #include <string>
 
 #include "designer/frmMain/DesignerSettings.h"
+#include "designer/frmMain/EditorState.h"
 #include "designer/frmMain/ReopenList.h"
 #include "platform/IniFile.h"
 
@@ -20,6 +21,7 @@ class QComboBox;
 class QHeaderView;
 class QListView;
 class QMenu;
+class QStringListModel;
 class QTabWidget;
 class QTableView;
 class QToolBar;
@@ -27,6 +29,8 @@ class QTreeView;
 
 namespace vantorell {
 
+class GridView;
+class NodeTreeView;
 class PanelSplitter;
 
 // The transfer settings of the server dialogs ("File Transfer") and the debug masks handed to
@@ -44,9 +48,12 @@ public:
     std::string strHelpFile;
     std::unique_ptr<IniFile> iniSettings;
 
+    // The editors' working copy (the tree, the measures grid, their lists), with the
+    // requested points and copies of the program folder and the debug masks.
+    EditorState editors;
+
     // The model being edited (document commands).
     std::string strCurrentFile;
-    int intRequestedPoints = 0;
     std::string strChecksum;
 
     // Set at the end of creation, cleared at the first showing.
@@ -92,11 +99,11 @@ public:
     QWidget* pnlDimsCats = nullptr;
     QHeaderView* HeaderControl1 = nullptr;
     QWidget* pnlDimsCatsSubSub = nullptr;
-    QTreeView* tvwDimsCats = nullptr;
+    NodeTreeView* tvwDimsCats = nullptr;
     QListView* lvwDimsCats = nullptr;
     PanelSplitter* sprVertSplitter = nullptr;
     QWidget* pnlMeasures = nullptr;
-    QTableView* sgdMeasures = nullptr;
+    GridView* sgdMeasures = nullptr;
     PanelSplitter* sprHorzSplitter = nullptr;
     QTabWidget* pclValues = nullptr;
     QWidget* tstMeasureValues = nullptr;
@@ -144,6 +151,8 @@ private:
     void nulMenusCreate();
     void nulMainToolBarCreate();
     void nulPanesCreate();
+    void nulEditorViewsConnect();
+    void nulCodeListShow();
     void nulOptionalCommandsShow(const OptionalCommands& shown);
     void nulPanelSizesSet(const PanelSizes& sizes);
     PanelSizes nulPanelSizesGet() const;
@@ -151,6 +160,7 @@ private:
     void mnuFileExitClick();
 
     ReopenList reopenList_;
+    QStringListModel* codeListModel_ = nullptr;
 };
 
 }  // namespace vantorell

@@ -14,6 +14,7 @@
 
 #include "designer/frmMain/PanelSplitter.h"
 #include "designer/frmMain/TForm1.h"
+#include "designer/views/NodeTreeView.h"
 #include "platform/EventLoop.h"
 #include "platform/FileSystem.h"
 #include "tests/support/FileDates.h"
