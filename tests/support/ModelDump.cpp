@@ -1,6 +1,8 @@
 #include "tests/support/ModelDump.h"
 
+#include <algorithm>
 #include <sstream>
+#include <tuple>
 
 namespace vantorell::test {
 
@@ -48,6 +50,41 @@ std::string dumpModel(const ModelArrays& m, bool scratch) {
     for (std::size_t i = 0; i < m.irregularities.size(); ++i) {
         const TIrregularityRecord& r = m.irregularities[i];
         s << "I" << i << " m " << r.intMeasureIndex << " d " << r.intDimensionIndex << " std "
+          << r.dblStandardIrregularity << " inter " << r.dblInterFamilyIrregularity << " family "
+          << r.intIrregularityFamilyNumber << "\n";
+    }
+    return s.str();
+}
+
+std::string dumpEditorFields(const ModelArrays& m) {
+    std::ostringstream s;
+    s.precision(17);
+    for (const TDimensionRecord& d : m.dimensions) {
+        s << "D " << d.strName.str() << "|" << d.strCode.str() << "\n";
+    }
+    for (const TCategoryRecord& c : m.categories) {
+        s << "C " << c.strName.str() << "|" << c.strCode.str() << " level " << c.bytLevelNumber
+          << " dim " << c.intParentDimensionIndex << "\n";
+    }
+    for (const TMeasureRecord& r : m.measures) {
+        s << "M " << r.strName.str() << "|" << r.strCode.str() << " " << r.chrType << " pos "
+          << r.dblPosTotal << " neg " << r.dblNegTotal << " irr " << r.intIrregularityType
+          << " global " << r.intGlobalPercent << " source " << r.intSourceMeasureIndex
+          << " weighting " << r.intWeightingDimensionIndex << "\n";
+    }
+    std::vector<TMeasureValueRecord> values = m.values;
+    std::stable_sort(values.begin(), values.end(), [](const auto& a, const auto& b) {
+        return std::tie(a.intMeasureIndex, a.intDimensionIndex, a.intCategoryIndex) <
+               std::tie(b.intMeasureIndex, b.intDimensionIndex, b.intCategoryIndex);
+    });
+    for (const TMeasureValueRecord& v : values) {
+        s << "V m " << v.intMeasureIndex << " d " << v.intDimensionIndex << " c "
+          << v.intCategoryIndex << " share " << v.intPercentage << " neg " << v.intNegPercentage
+          << " ratios " << v.dblMinimumRatio << " " << v.dblMaximumRatio << " "
+          << v.dblAverageRatio << "\n";
+    }
+    for (const TIrregularityRecord& r : m.irregularities) {
+        s << "I m " << r.intMeasureIndex << " d " << r.intDimensionIndex << " std "
           << r.dblStandardIrregularity << " inter " << r.dblInterFamilyIrregularity << " family "
           << r.intIrregularityFamilyNumber << "\n";
     }
