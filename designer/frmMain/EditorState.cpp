@@ -1,12 +1,14 @@
 #include "designer/frmMain/EditorState.h"
 
 #include "designer/frmMain/MeasuresGrid.h"
+#include "designer/rtnGrids/GridRows.h"
 
 namespace vantorell {
 
 EditorState::EditorState()
     : elapsedClock([] { return std::chrono::steady_clock::now(); }), localClock(localTimeNow) {
     nulSgdMeasuresHeadingsSet(sgdMeasures);
+    nulGridClear(sgdMeasures);
     sgdMeasures.setCurrentCell(0, sgdMeasures.fixedRows());
     for (const char* text : kMeasureTypeTexts) {
         cbxMeasuresType.addItem(text);
