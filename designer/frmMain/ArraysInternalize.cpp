@@ -380,12 +380,13 @@ bool nulInternalizeReaderWriterArrays(EditorState& editors, TArrDimensions& dime
     TreeBuilder builder(editors, arrays, index, import);
     builder.build();
     NodeTree& tree = editors.tvwDimsCats;
+    // The old nodes go whole, without the callbacks of single deletions, once the view has
+    // let go of them.
+    NodeTree discarded;
     tree.beginUpdate();
     if (!importMode) {
-        // The old nodes go whole, without the callbacks of single deletions.
         editors.lstMeasureValuesNodes.clear();
         editors.lstIrregularitiesNodes.clear();
-        NodeTree discarded;
         discarded.adoptNodes(tree);
     }
     tree.adoptNodes(builder.tree());

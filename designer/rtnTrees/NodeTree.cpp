@@ -353,12 +353,15 @@ void NodeTree::adoptNodes(NodeTree& other) {
     if (&other == this || !other.root_->hasChildren()) {
         return;
     }
+    // Both views hear of the reset before anything changes and of its end after.
+    other.beginUpdate();
+    beginUpdate();
+    other.notifying();
+    notifying();
+    other.setSelected(nullptr);
     for (TreeNode* n = other.getFirstNode(); n != nullptr; n = n->getNext()) {
         n->tree_ = this;
     }
-    other.setSelected(nullptr);
-    beginUpdate();
-    notifying();  // the view is told of one reset
     auto moved = std::move(other.root_->children_);
     other.root_->children_.clear();
     const int from = root_->count();
@@ -370,6 +373,7 @@ void NodeTree::adoptNodes(NodeTree& other) {
     count_ += other.count_;
     other.count_ = 0;
     endUpdate();
+    other.endUpdate();
 }
 
 void NodeTree::setSelected(TreeNode* node) {

@@ -120,7 +120,8 @@ public:
     void deleteNode(TreeNode* node);
     void clear();
     // Moves every node of `other` to the end of this tree's top level, data and all; the
-    // view is told of one reset. A tree built aside so joins this one whole or not at all.
+    // views of both trees are told of one reset. A tree built aside so joins this one whole
+    // or not at all.
     void adoptNodes(NodeTree& other);
 
     TreeNode* selected() const { return selected_; }

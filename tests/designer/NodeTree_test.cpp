@@ -1,6 +1,7 @@
 // The node tree and the tree routines.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -206,6 +207,39 @@ TEST_F(NodeTreeTest, ViewsAreToldBeforeAndAfterEachChangeAndOnceForABatch) {
     tree.endUpdate();
     EXPECT_EQ(listener.log, "resetting reset ");
     tree.setListener(nullptr);
+}
+
+TEST_F(NodeTreeTest, AdoptedNodesJoinTheEndWithTheirDataAndBothViewsHearOfOneReset) {
+    std::vector<std::string> freed;
+    NodeTree aside;
+    TreeNode* extra = aside.addChild(nullptr, "Extra");
+    TreeNode* e1 = aside.addChild(extra, "E1");
+    e1->setData(std::make_unique<CodeData>("e1", &freed));
+    aside.setSelected(e1);
+    ListenerLog mine;
+    ListenerLog theirs;
+    tree.setListener(&mine);
+    aside.setListener(&theirs);
+
+    tree.adoptNodes(aside);
+    EXPECT_EQ(mine.log, "resetting reset ");
+    EXPECT_EQ(theirs.log, "resetting reset ");
+    EXPECT_EQ(outline(tree), "0Region 1North 2N1 2N2 1South 0Product 1P1 0Extra 1E1 ");
+    EXPECT_EQ(tree.count(), 9);
+    EXPECT_EQ(aside.count(), 0);
+    EXPECT_EQ(aside.getFirstNode(), nullptr);
+    EXPECT_EQ(aside.selected(), nullptr);
+    EXPECT_EQ(&e1->owner(), &tree);
+    EXPECT_EQ(extra->index(), 2);
+    EXPECT_EQ(extra->parent(), nullptr);
+    EXPECT_EQ(tneTreeNodeFirstSibling(extra), region);
+    EXPECT_TRUE(freed.empty());
+
+    // Adopted nodes are the tree's own: they go with it.
+    tree.setListener(nullptr);
+    aside.setListener(nullptr);
+    tree.deleteNode(extra);
+    EXPECT_EQ(freed, std::vector<std::string>{"e1"});
 }
 
 TEST(NodeTree, HundredThousandNodesWalkAndFreeWithoutRecursion) {
