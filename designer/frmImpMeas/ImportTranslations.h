@@ -13,8 +13,8 @@ namespace vantorell {
 struct TImportDimensionsTranslation {
     std::string strImportDimensionName;
     bool flgInclude = false;
-    std::string strNewDimensionName;  // empty: the imported name stays
-    std::string strNewDimensionCode;  // empty: the imported code, made unique
+    std::string strNewDimensionName;    // empty: the imported name stays
+    std::string strNewDimensionCode;    // empty: the imported code, made unique
     std::int32_t intCategoryLimit = 0;  // leaf categories imported at most; 0 = no limit
 };
 

@@ -38,10 +38,10 @@ bool nulInternalizeReaderWriterArrays(EditorState& editors, ModelArrays& model,
                                       const TArrImportDimensionsTranslation& dimensionTranslation,
                                       bool importMode, const std::string& logCaption,
                                       const std::string& logFileName) {
-    return nulInternalizeReaderWriterArrays(
-        editors, model.dimensions, model.categories, checksum, measureTranslation,
-        dimensionTranslation, importMode, logCaption, logFileName, model.irregularities,
-        model.values, model.measures);
+    return nulInternalizeReaderWriterArrays(editors, model.dimensions, model.categories, checksum,
+                                            measureTranslation, dimensionTranslation, importMode,
+                                            logCaption, logFileName, model.irregularities,
+                                            model.values, model.measures);
 }
 
 std::string strFirstNonEmpty(std::initializer_list<std::string> texts) {

@@ -26,10 +26,9 @@ std::string strChecksumGet(const EditorState& editors, TArrDimensions& dimension
 // measure whose source measure or weighting dimension names nothing in the model.
 bool nulExternalizeReaderWriterArrays(EditorState& editors, TArrDimensions& dimensions,
                                       TArrCategories& categories, std::string& checksum,
-                                      const std::string& logCaption,
-                                      const std::string& logFileName,
-                                      TArrIrregularities& irregularities,
-                                      TArrMeasureValues& values, TArrMeasures& measures);
+                                      const std::string& logCaption, const std::string& logFileName,
+                                      TArrIrregularities& irregularities, TArrMeasureValues& values,
+                                      TArrMeasures& measures);
 
 // Builds the working copy from the arrays: outside import mode it replaces the tree and the
 // measures grid, and `checksum` becomes the digest of the arrays as given; in import mode
@@ -45,8 +44,8 @@ bool nulInternalizeReaderWriterArrays(EditorState& editors, TArrDimensions& dime
                                       const TArrImportDimensionsTranslation& dimensionTranslation,
                                       bool importMode, const std::string& logCaption,
                                       const std::string& logFileName,
-                                      TArrIrregularities& irregularities,
-                                      TArrMeasureValues& values, TArrMeasures& measures);
+                                      TArrIrregularities& irregularities, TArrMeasureValues& values,
+                                      TArrMeasures& measures);
 
 // The same over one set of arrays.
 std::string strChecksumGet(const EditorState& editors, ModelArrays& model);

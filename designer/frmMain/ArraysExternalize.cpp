@@ -21,8 +21,8 @@ struct MeasurePlan {
 };
 
 // Refusal of a cell the model cannot take.
-std::nullopt_t refuse(const std::string& what, const std::string& measure,
-                      const std::string& text, const std::string& why) {
+std::nullopt_t refuse(const std::string& what, const std::string& measure, const std::string& text,
+                      const std::string& why) {
     showMessage("Error",
                 "Sorry, the " + what + " of the measure " + measure + " (i.e. " + text + ") " + why,
                 MessageIcon::Error);
@@ -53,11 +53,13 @@ public:
 
         if (available(kMeasuresPosTotal, row) &&
             !flgParseDouble(grid_.cell(kMeasuresPosTotal, row), m.dblPosTotal)) {
-            return refuse("Pos. Total", name, grid_.cell(kMeasuresPosTotal, row), "is not a number.");
+            return refuse("Pos. Total", name, grid_.cell(kMeasuresPosTotal, row),
+                          "is not a number.");
         }
         if (available(kMeasuresNegTotal, row) &&
             !flgParseDouble(grid_.cell(kMeasuresNegTotal, row), m.dblNegTotal)) {
-            return refuse("Neg. Total", name, grid_.cell(kMeasuresNegTotal, row), "is not a number.");
+            return refuse("Neg. Total", name, grid_.cell(kMeasuresNegTotal, row),
+                          "is not a number.");
         }
         if (available(kMeasuresIrregularityType, row)) {
             m.intIrregularityType = p.irregularityType;
@@ -106,10 +108,9 @@ struct WalkStep {
 
 bool nulExternalizeReaderWriterArrays(EditorState& editors, TArrDimensions& dimensions,
                                       TArrCategories& categories, std::string& checksum,
-                                      const std::string& logCaption,
-                                      const std::string& logFileName,
-                                      TArrIrregularities& irregularities,
-                                      TArrMeasureValues& values, TArrMeasures& measures) {
+                                      const std::string& logCaption, const std::string& logFileName,
+                                      TArrIrregularities& irregularities, TArrMeasureValues& values,
+                                      TArrMeasures& measures) {
     BusyCursor busy(editors);
     const StringGrid& grid = editors.sgdMeasures;
 
@@ -130,7 +131,8 @@ bool nulExternalizeReaderWriterArrays(EditorState& editors, TArrDimensions& dime
             c.strCode = nodeData(*n) != nullptr ? nodeData(*n)->strCode : std::string();
             c.bytLevelNumber = level;
             c.intParentDimensionIndex = static_cast<int>(newDimensions.size()) - 1;
-            walk.push_back({n, c.intParentDimensionIndex, static_cast<int>(newCategories.size()) - 1});
+            walk.push_back(
+                {n, c.intParentDimensionIndex, static_cast<int>(newCategories.size()) - 1});
         }
     }
 

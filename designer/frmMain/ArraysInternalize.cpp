@@ -49,7 +49,9 @@ struct Import {
     const TImportDimensionsTranslation* dimension(std::size_t d) const {
         return on && d < dimensions.size() ? &dimensions[d] : nullptr;
     }
-    bool included(std::size_t d) const { return !on || (dimension(d) != nullptr && dimension(d)->flgInclude); }
+    bool included(std::size_t d) const {
+        return !on || (dimension(d) != nullptr && dimension(d)->flgInclude);
+    }
 };
 
 int typeNumberOf(char type) {
@@ -124,7 +126,8 @@ public:
                 }
                 continue;
             }
-            rowType_[row] = intMeasuresGetTypeNumber(e_.sgdMeasures, k + e_.sgdMeasures.fixedRows());
+            rowType_[row] =
+                intMeasuresGetTypeNumber(e_.sgdMeasures, k + e_.sgdMeasures.fixedRows());
             const int s = row < import_.measures.size() ? import_.measures[row] : -1;
             // A measure of another type has nothing this row could take.
             if (s >= 0 && s < measures && rowType_[row] >= 0 &&
@@ -157,19 +160,22 @@ private:
         const TDimensionRecord& record = a_.dimensions[d];
         const TImportDimensionsTranslation* translation = import_.dimension(d);
         const std::string name =
-            translation != nullptr ? strFirstNonEmpty({translation->strNewDimensionName, record.strName})
-                                   : record.strName.str();
+            translation != nullptr
+                ? strFirstNonEmpty({translation->strNewDimensionName, record.strName})
+                : record.strName.str();
         TreeNode* node = aside_.add(nullptr, name);
         nulDimsCatsNodeSetIcon(*node);
         nulDimsCatsNodeDataCreate(*node, false, {});
         nodeData(*node)->strCode =
             translation != nullptr
-                ? codes_.next(strFirstNonEmpty({translation->strNewDimensionCode, record.strCode}), true)
+                ? codes_.next(strFirstNonEmpty({translation->strNewDimensionCode, record.strCode}),
+                              true)
                 : codeOf(record.strCode.str(), true);
         nulDimsCatsNodeExtDataCreate(*node, rows_, false);
         TArrIrregularitiesWorkset& irregularities = *nodeData(*node)->irregularities();
         for (int k = 0; k < rows_; ++k) {
-            const int r = index_.irregularityOf(rowSource_[static_cast<std::size_t>(k)], static_cast<int>(d));
+            const int r =
+                index_.irregularityOf(rowSource_[static_cast<std::size_t>(k)], static_cast<int>(d));
             if (r >= 0) {
                 const TIrregularityRecord& source = a_.irregularities[static_cast<std::size_t>(r)];
                 irregularities[static_cast<std::size_t>(k)] = {source.dblStandardIrregularity,
@@ -199,7 +205,8 @@ private:
     int addCategory(std::size_t c) {
         const TCategoryRecord& record = a_.categories[c];
         const int level = record.bytLevelNumber;
-        TreeNode* node = aside_.addChild(stack_[static_cast<std::size_t>(level - 1)], record.strName);
+        TreeNode* node =
+            aside_.addChild(stack_[static_cast<std::size_t>(level - 1)], record.strName);
         stack_[static_cast<std::size_t>(level)] = node;
         if (level < kDeepestLevel) {
             startGroup(level + 1);
@@ -212,7 +219,8 @@ private:
 
         const std::span<const std::int32_t> records = index_.valuesOf(static_cast<int>(c));
         for (const std::int32_t r : records) {
-            bySource_[static_cast<std::size_t>(a_.values[static_cast<std::size_t>(r)].intMeasureIndex)] = r;
+            bySource_[static_cast<std::size_t>(
+                a_.values[static_cast<std::size_t>(r)].intMeasureIndex)] = r;
         }
         TArrMeasureValuesWorkset& items = *nodeData(*node)->measureValues();
         std::vector<Sums>& sums = sums_[static_cast<std::size_t>(level)];
@@ -222,8 +230,12 @@ private:
             const int r = s >= 0 ? bySource_[static_cast<std::size_t>(s)] : -1;
             if (r >= 0) {
                 const TMeasureValueRecord& v = a_.values[static_cast<std::size_t>(r)];
-                item = {false, v.intNegPercentage, v.intPercentage, v.dblMaximumRatio,
-                        v.dblAverageRatio, v.dblMinimumRatio};
+                item = {false,
+                        v.intNegPercentage,
+                        v.intPercentage,
+                        v.dblMaximumRatio,
+                        v.dblAverageRatio,
+                        v.dblMinimumRatio};
             } else if (import_.on) {
                 measureValueDefaultsApply(item, rowType_[k], sums[k].negative, sums[k].positive,
                                           node->getPrevSibling() == nullptr);
@@ -232,7 +244,8 @@ private:
             sums[k].negative += item.intNegPercentage;
         }
         for (const std::int32_t r : records) {
-            bySource_[static_cast<std::size_t>(a_.values[static_cast<std::size_t>(r)].intMeasureIndex)] = -1;
+            bySource_[static_cast<std::size_t>(
+                a_.values[static_cast<std::size_t>(r)].intMeasureIndex)] = -1;
         }
         return level;
     }
@@ -242,7 +255,9 @@ private:
         sums_[static_cast<std::size_t>(level)].assign(static_cast<std::size_t>(rows_), Sums{});
     }
 
-    int levelOf(std::int32_t c) const { return a_.categories[static_cast<std::size_t>(c)].bytLevelNumber; }
+    int levelOf(std::int32_t c) const {
+        return a_.categories[static_cast<std::size_t>(c)].bytLevelNumber;
+    }
 
     std::string codeOf(const std::string& code, bool dimension) {
         return code.empty() ? codes_.next({}, dimension) : code;
@@ -275,12 +290,12 @@ private:
                     continue;
                 }
                 for (const bool negative : {false, true}) {
-                    nulLoadStringArrayFromMeasureValuesPercentages(e_.sgdMeasures, aside_, member, k,
-                                                                   negative, texts);
+                    nulLoadStringArrayFromMeasureValuesPercentages(e_.sgdMeasures, aside_, member,
+                                                                   k, negative, texts);
                     strArrBalanceToNPercent(texts, 0, static_cast<int>(texts.size()) - 1, false,
                                             kFullPercentage);
-                    nulSaveStringArrayToMeasureValuesPercentages(e_.sgdMeasures, member, k, negative,
-                                                                 texts);
+                    nulSaveStringArrayToMeasureValuesPercentages(e_.sgdMeasures, member, k,
+                                                                 negative, texts);
                 }
             }
         }
@@ -295,7 +310,7 @@ private:
     int rows_ = 0;
     std::vector<int> rowSource_;  // per measure row: the measure it takes its values from, or -1
     std::vector<int> rowType_;    // per measure row: its type number
-    std::vector<std::int32_t> bySource_;  // per measure: its value record of the current category
+    std::vector<std::int32_t> bySource_;   // per measure: its value record of the current category
     std::vector<std::vector<Sums>> sums_;  // per level: the shares of the current group so far
     std::vector<TreeNode*> stack_;         // per level: the node added last
 };
@@ -336,7 +351,8 @@ void fillMeasuresGrid(EditorState& e, const Arrays& a, const Import& import) {
             }
             grid.setCell(kMeasuresPosTotal, r, strFloatOrDefault(m.dblPosTotal, "0"));
             grid.setCell(kMeasuresNegTotal, r, strFloatOrDefault(m.dblNegTotal, "0"));
-            grid.setCell(kMeasuresIrregularityType, r, strMeasuresIrregTypeTextGet(m.intIrregularityType));
+            grid.setCell(kMeasuresIrregularityType, r,
+                         strMeasuresIrregTypeTextGet(m.intIrregularityType));
             grid.setCell(kMeasuresGlobalPercentage, r, strIntOrDefault(m.intGlobalPercent, "0"));
         }
     } else {
@@ -358,8 +374,8 @@ bool nulInternalizeReaderWriterArrays(EditorState& editors, TArrDimensions& dime
                                       const TArrImportDimensionsTranslation& dimensionTranslation,
                                       bool importMode, const std::string& logCaption,
                                       const std::string& logFileName,
-                                      TArrIrregularities& irregularities,
-                                      TArrMeasureValues& values, TArrMeasures& measures) {
+                                      TArrIrregularities& irregularities, TArrMeasureValues& values,
+                                      TArrMeasures& measures) {
     BusyCursor busy(editors);
     const auto start = editors.elapsedClock();
     const Arrays arrays{dimensions, categories, irregularities, values, measures};
@@ -370,7 +386,8 @@ bool nulInternalizeReaderWriterArrays(EditorState& editors, TArrDimensions& dime
     }
 
     if (!importMode) {
-        checksum = strChecksumGet(editors, dimensions, categories, irregularities, values, measures);
+        checksum =
+            strChecksumGet(editors, dimensions, categories, irregularities, values, measures);
     }
     if (editors.intArrayDebugFlags > 0) {
         nulArraysLogAppend(editors, editors.strProgramFolder + logFileName, logCaption, dimensions,

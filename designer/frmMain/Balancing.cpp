@@ -106,8 +106,7 @@ void strArrBalanceToNPercent(TDynamicArrayOfStrings& texts, int first, int last,
                 step = remaining;
             }
             const std::int64_t moved = share.value + direction * step;
-            if (!share.locked && inRange(moved) &&
-                changeable(step, direction, run, -1, cursor)) {
+            if (!share.locked && inRange(moved) && changeable(step, direction, run, -1, cursor)) {
                 share.value = moved;
                 remaining -= step;
                 idle = 0;

@@ -29,8 +29,7 @@ const std::string& strNodeCode(const TreeNode& node) {
     return data != nullptr ? data->strCode : none;
 }
 
-TreeNode* tneTreeIsValueUnique(TreeNode& node, const std::string& value, int scope,
-                               bool skipSelf) {
+TreeNode* tneTreeIsValueUnique(TreeNode& node, const std::string& value, int scope, bool skipSelf) {
     if (scope == 0) {
         for (TreeNode* n = tneTreeNodeFirstSibling(&node); n != nullptr; n = n->getNextSibling()) {
             if ((!skipSelf || n != &node) && n->text() == value) {

@@ -36,7 +36,8 @@ void nulDimsCatsDisplayCodes(EditorState& editors) {
     if (node == nullptr) {
         node = editors.tvwDimsCats.getFirstNode();
     }
-    for (; node != nullptr && list.count() < list.visibleRowCount(); node = node->getNextVisible()) {
+    for (; node != nullptr && list.count() < list.visibleRowCount();
+         node = node->getNextVisible()) {
         list.add(strNodeCode(*node), node);
     }
     list.endUpdate();

@@ -41,8 +41,8 @@ void nulGridsSaveValues(EditorState& editors) {
     if (editors.tvwDimsCats.selected() != nullptr) {
         editors.tvwDimsCats.endEdit(false);
     }
-    for (const auto* exit :
-         {&editors.sgdMeasuresExit, &editors.sgdMeasureValuesExit, &editors.sgdIrregularitiesExit}) {
+    for (const auto* exit : {&editors.sgdMeasuresExit, &editors.sgdMeasureValuesExit,
+                             &editors.sgdIrregularitiesExit}) {
         if (*exit) {
             (*exit)();
         }

@@ -1,8 +1,6 @@
 // The editor panes of the main window and their resize handlers. The tree and the measures
 // grid show the editors' working copy; the lower pages hold plain views until their editors
 // bring their own.
-#include <algorithm>
-
 #include <QApplication>
 #include <QBoxLayout>
 #include <QComboBox>
@@ -17,6 +15,7 @@
 #include <QTableView>
 #include <QToolBar>
 #include <QTreeView>
+#include <algorithm>
 
 #include "designer/frmMain/DimsCatsEditor.h"
 #include "designer/frmMain/MeasuresGrid.h"

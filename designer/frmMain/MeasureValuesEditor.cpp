@@ -35,8 +35,9 @@ void nulLoadStringArrayFromMeasureValuesPercentages(const StringGrid& sgdMeasure
     }
     for (TreeNode* n = first; n != nullptr; n = n->getNextSibling()) {
         const TMeasureValuesWorksetItem* item = measureValueItem(*n, measureIndex);
-        const std::int32_t share =
-            item == nullptr ? 0 : negative ? item->intNegPercentage : item->intPercentage;
+        const std::int32_t share = item == nullptr ? 0
+                                   : negative      ? item->intNegPercentage
+                                                   : item->intPercentage;
         texts.push_back(noShares ? "0" : std::to_string(share));
     }
 }
@@ -56,7 +57,8 @@ void nulSaveStringArrayToMeasureValuesPercentages(const StringGrid& sgdMeasures,
             std::int32_t share = 0;
             if (!noShares) {
                 const std::string& text = texts[i];
-                const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), share);
+                const auto [end, ec] =
+                    std::from_chars(text.data(), text.data() + text.size(), share);
                 if (ec != std::errc() || end != text.data() + text.size()) {
                     continue;  // balancing hands back whole numbers only
                 }

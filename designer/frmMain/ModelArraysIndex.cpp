@@ -57,11 +57,12 @@ ModelArraysIndex::ModelArraysIndex(const TArrDimensions& dimensions,
         values.size(), categories.size(),
         [&](std::size_t i) {
             const TMeasureValueRecord& v = values[i];
-            const bool valid = within(v.intMeasureIndex, measures.size()) &&
-                               within(v.intDimensionIndex, dimensions.size()) &&
-                               within(v.intCategoryIndex, categories.size()) &&
-                               categories[static_cast<std::size_t>(v.intCategoryIndex)]
-                                       .intParentDimensionIndex == v.intDimensionIndex;
+            const bool valid =
+                within(v.intMeasureIndex, measures.size()) &&
+                within(v.intDimensionIndex, dimensions.size()) &&
+                within(v.intCategoryIndex, categories.size()) &&
+                categories[static_cast<std::size_t>(v.intCategoryIndex)].intParentDimensionIndex ==
+                    v.intDimensionIndex;
             return valid ? static_cast<int>(v.intCategoryIndex) : -1;
         },
         valueStart_, valueItems_);

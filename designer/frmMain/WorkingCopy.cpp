@@ -120,7 +120,8 @@ void nulArrMeasureValuesWorksetSetDefaults(const StringGrid& sgdMeasures, TreeNo
     }
     const long long negative = intArrSiblingsGetTotalPercentages(sgdMeasures, node, k, true);
     const long long positive = intArrSiblingsGetTotalPercentages(sgdMeasures, node, k, false);
-    measureValueDefaultsApply(*item, intMeasuresGetTypeNumber(sgdMeasures, k + sgdMeasures.fixedRows()),
+    measureValueDefaultsApply(*item,
+                              intMeasuresGetTypeNumber(sgdMeasures, k + sgdMeasures.fixedRows()),
                               negative, positive, flgTreeNodeIsOnlyChild(node));
 }
 

@@ -23,10 +23,10 @@ struct TIrregularitiesWorksetItem {
 };
 
 struct TMeasureValuesWorksetItem {
-    bool flgLocked = false;  // kept out of balancing
+    bool flgLocked = false;             // kept out of balancing
     std::int32_t intNegPercentage = 0;  // share of the parent's negative total; 1,000,000 = 100 %
     std::int32_t intPercentage = 0;     // share of the parent's positive total
-    double dblMaximumRatio = 0.0;  // weighted measures
+    double dblMaximumRatio = 0.0;       // weighted measures
     double dblAverageRatio = 0.0;
     double dblMinimumRatio = 0.0;
     bool operator==(const TMeasureValuesWorksetItem&) const = default;

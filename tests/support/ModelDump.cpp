@@ -80,8 +80,8 @@ std::string dumpEditorFields(const ModelArrays& m) {
     for (const TMeasureValueRecord& v : values) {
         s << "V m " << v.intMeasureIndex << " d " << v.intDimensionIndex << " c "
           << v.intCategoryIndex << " share " << v.intPercentage << " neg " << v.intNegPercentage
-          << " ratios " << v.dblMinimumRatio << " " << v.dblMaximumRatio << " "
-          << v.dblAverageRatio << "\n";
+          << " ratios " << v.dblMinimumRatio << " " << v.dblMaximumRatio << " " << v.dblAverageRatio
+          << "\n";
     }
     for (const TIrregularityRecord& r : m.irregularities) {
         s << "I m " << r.intMeasureIndex << " d " << r.intDimensionIndex << " std "

@@ -27,8 +27,8 @@ ModelArrays target() {
     m.measures = {independent("Sales", "SAL", 1000, 0, 2, 0), weighted("Units", "UNI", 0, 0),
                   independent("Cost", "CST", 50, 0, 0, 100)};
     m.values = {share(0, 0, 0, 1000000, 1000000), share(0, 0, 1, 0, 0),
-                ratios(1, 0, 0, 1, 1, 1),          ratios(1, 0, 1, 2, 2, 2),
-                share(2, 0, 0, 500000, 1000000),   share(2, 0, 1, 500000, 0)};
+                ratios(1, 0, 0, 1, 1, 1),         ratios(1, 0, 1, 2, 2, 2),
+                share(2, 0, 0, 500000, 1000000),  share(2, 0, 1, 500000, 0)};
     m.irregularities = {irregularity(0, 0, 0.1, 0, 0)};
     return m;
 }
@@ -38,16 +38,21 @@ ModelArrays target() {
 ModelArrays source() {
     ModelArrays m;
     m.dimensions = {dimension("Product", "REG"), dimension("Channel", "CH")};
-    m.categories = {category("Hardware", "N", 1, 0),  category("Laptops", "LAP", 2, 0),
+    m.categories = {category("Hardware", "N", 1, 0),   category("Laptops", "LAP", 2, 0),
                     category("Desktops", "DSK", 2, 0), category("Services", "SRV", 1, 0),
                     category("Web", "WEB", 1, 1),      category("Shop", "SHP", 1, 1)};
     m.measures = {independent("Rev", "REV", 500, 20, 2, 0), weighted("Qty", "QTY", 0, 0),
                   independent("Misc", "MSC", 9, 0, 0, 30)};
-    m.values = {share(0, 0, 0, 700000, 1000000), share(0, 0, 1, 250000, 1000000),
-                share(0, 0, 2, 750000, 0),       share(0, 0, 3, 300000, 0),
-                share(0, 1, 4, 400000, 500000),  share(0, 1, 5, 600000, 500000),
-                ratios(1, 0, 1, 0.5, 2, 1),      ratios(1, 0, 2, 0.25, 1.5, 0.75),
-                ratios(1, 0, 3, 1, 3, 2),        share(2, 0, 0, 1000000, 1000000),
+    m.values = {share(0, 0, 0, 700000, 1000000),
+                share(0, 0, 1, 250000, 1000000),
+                share(0, 0, 2, 750000, 0),
+                share(0, 0, 3, 300000, 0),
+                share(0, 1, 4, 400000, 500000),
+                share(0, 1, 5, 600000, 500000),
+                ratios(1, 0, 1, 0.5, 2, 1),
+                ratios(1, 0, 2, 0.25, 1.5, 0.75),
+                ratios(1, 0, 3, 1, 3, 2),
+                share(2, 0, 0, 1000000, 1000000),
                 share(2, 0, 3, 0, 0)};
     m.irregularities = {irregularity(0, 0, 0.5, 0.25, 2), irregularity(0, 1, 0.75, 0, 0)};
     return m;
@@ -140,7 +145,10 @@ TEST_F(ArraysImportTest, Translations) {
          {1, 0, 7},
          {includeDimension(), includeDimension()},
          kAllDefaults},
-        {"a translation shorter than the rows", false, {}, {includeDimension(), includeDimension()},
+        {"a translation shorter than the rows",
+         false,
+         {},
+         {includeDimension(), includeDimension()},
          kAllDefaults},
         {"a source without measures",
          true,
@@ -181,8 +189,8 @@ TEST_F(ArraysImportTest, TheCurrentModelStaysAndItsRowsTakeTheImportedTotals) {
 
     const StringGrid& grid = editors.sgdMeasures;
     const std::vector<std::vector<std::string>> rows = {
-        {"Sales", "SAL", "Independent", "500", "20", "Vary by Dim. + Up to 2 Families", "0", "Sales",
-         "Region"},
+        {"Sales", "SAL", "Independent", "500", "20", "Vary by Dim. + Up to 2 Families", "0",
+         "Sales", "Region"},
         {"Units", "UNI", "Weighted", "0", "0", "Vary by Global Percentage", "0", "Sales", "Region"},
         {"Cost", "CST", "Independent", "9", "0", "Vary by Global Percentage", "30", "Sales",
          "Region"},

@@ -1,8 +1,9 @@
 // "Arrays.log" and the elapsed time of the status bar.
+#include "designer/frmMain/ArraysLog.h"
+
 #include <gtest/gtest.h>
 
 #include "designer/frmMain/ArraysConversion.h"
-#include "designer/frmMain/ArraysLog.h"
 #include "designer/frmMain/ElapsedTime.h"
 #include "designer/rtnFiles.h"
 #include "platform/FileSystem.h"
@@ -75,9 +76,9 @@ const char* const kLoggedModel =
 
 TEST(ArraysLogTest, LayoutOfOneDump) {
     const ModelArrays m = loggedModel();
-    EXPECT_EQ(strArraysLogText("Internalizing for file load... /models/sales.vtm",
-                               fixedLocalTime(), m.dimensions, "0123abcd", m.irregularities,
-                               m.values, m.measures, m.categories),
+    EXPECT_EQ(strArraysLogText("Internalizing for file load... /models/sales.vtm", fixedLocalTime(),
+                               m.dimensions, "0123abcd", m.irregularities, m.values, m.measures,
+                               m.categories),
               kLoggedModel);
 }
 
@@ -91,10 +92,10 @@ TEST(ArraysLogTest, DumpsAreAppended) {
                           fixedLocalTime());
     }
     EXPECT_EQ(folder.read("Arrays.log"), std::string(kLoggedModel) + kLoggedModel);
-    EXPECT_THROW(nulArraysLogWrite(folder.file("none/Arrays.log"), "x", m.dimensions, "",
-                                   m.irregularities, m.values, m.measures, m.categories,
-                                   fixedLocalTime()),
-                 FileIoError);
+    EXPECT_THROW(
+        nulArraysLogWrite(folder.file("none/Arrays.log"), "x", m.dimensions, "", m.irregularities,
+                          m.values, m.measures, m.categories, fixedLocalTime()),
+        FileIoError);
 }
 
 TEST(ArraysLogTest, ConversionsLogWhenTheArrayDebugMaskIsSet) {
@@ -113,9 +114,8 @@ TEST(ArraysLogTest, ConversionsLogWhenTheArrayDebugMaskIsSet) {
                                                  "Arrays.log"));
     ModelArrays out;
     std::string outChecksum;
-    ASSERT_TRUE(nulExternalizeReaderWriterArrays(editors, out, outChecksum,
-                                                 "Externalizing for file save... a.vtm",
-                                                 "Arrays.log"));
+    ASSERT_TRUE(nulExternalizeReaderWriterArrays(
+        editors, out, outChecksum, "Externalizing for file save... a.vtm", "Arrays.log"));
     EXPECT_EQ(program.read("Arrays.log"),
               strArraysLogText("Internalizing for file load... a.vtm", fixedLocalTime(),
                                copy.dimensions, checksum, copy.irregularities, copy.values,
@@ -145,8 +145,8 @@ TEST(ElapsedTimeTest, HoursMinutesSecondsAndThreeDigitsOfMilliseconds) {
     using std::chrono::milliseconds;
     const std::chrono::steady_clock::time_point start{};
     const std::pair<long long, const char*> cases[] = {
-        {0, "00:00:00.000"},          {1005, "00:00:01.005"},       {1250, "00:00:01.250"},
-        {59999, "00:00:59.999"},      {3723456, "01:02:03.456"},    {360000000, "100:00:00.000"},
+        {0, "00:00:00.000"},     {1005, "00:00:01.005"},    {1250, "00:00:01.250"},
+        {59999, "00:00:59.999"}, {3723456, "01:02:03.456"}, {360000000, "100:00:00.000"},
         {-5, "00:00:00.000"},
     };
     for (const auto& [ms, text] : cases) {

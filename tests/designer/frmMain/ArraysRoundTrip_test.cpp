@@ -21,8 +21,8 @@ namespace {
 using namespace test;
 
 bool empty(const ModelArrays& m) {
-    return m.dimensions.empty() && m.categories.empty() && m.measures.empty() &&
-           m.values.empty() && m.irregularities.empty();
+    return m.dimensions.empty() && m.categories.empty() && m.measures.empty() && m.values.empty() &&
+           m.irregularities.empty();
 }
 
 class ArraysRoundTripTest : public ::testing::Test {
@@ -133,8 +133,8 @@ ModelArrays threeDimensions() {
     ModelArrays m;
     m.dimensions = {dimension("Region", "REG"), dimension("Product", "PRD"),
                     dimension("Empty", "EMP")};
-    m.categories = {category("North", "N", 1, 0),    category("South", "S", 1, 0),
-                    category("Hardware", "HW", 1, 1), category("Laptops", "LAP", 2, 1),
+    m.categories = {category("North", "N", 1, 0),      category("South", "S", 1, 0),
+                    category("Hardware", "HW", 1, 1),  category("Laptops", "LAP", 2, 1),
                     category("Desktops", "DSK", 2, 1), category("Services", "SRV", 1, 1)};
     m.measures = {independent("Sales", "SAL", 100, 0, 1, 0), weighted("Units", "UNI", 0, 1),
                   weighted("Visits", "VIS", 0, 2)};
@@ -224,9 +224,9 @@ TEST_F(ArraysRoundTripTest, EmptyCodesGetGeneratedCodesThatClashWithNoOther) {
 TEST_F(ArraysRoundTripTest, ValueRecordsThatPointAtNothingAreIgnored) {
     ModelArrays model = threeDimensions();
     const ModelArrays valid = model;
-    model.values.push_back(share(7, 0, 0, 1, 1));   // no such measure
-    model.values.push_back(share(0, 0, 9, 1, 1));   // no such category
-    model.values.push_back(share(0, 1, 0, 1, 1));   // a category of another dimension
+    model.values.push_back(share(7, 0, 0, 1, 1));  // no such measure
+    model.values.push_back(share(0, 0, 9, 1, 1));  // no such category
+    model.values.push_back(share(0, 1, 0, 1, 1));  // a category of another dimension
     model.values.push_back(share(-1, -1, -1, 1, 1));
     model.irregularities.push_back(irregularity(0, 5, 1, 1, 1));
     ASSERT_TRUE(editors.internalize(model));
@@ -292,7 +292,8 @@ protected:
         const std::string before = dumpModel(arrays);
         std::string checksum = "unchanged";
         messages.expect(message);
-        EXPECT_FALSE(nulExternalizeReaderWriterArrays(editors, arrays, checksum, "x", "Arrays.log"));
+        EXPECT_FALSE(
+            nulExternalizeReaderWriterArrays(editors, arrays, checksum, "x", "Arrays.log"));
         EXPECT_EQ(dumpModel(arrays), before);
         EXPECT_EQ(checksum, "unchanged");
     }

@@ -1,8 +1,9 @@
 // Balancing a run of shares to a target: the step rule, the changeability test and the
 // balancing itself.
+#include "designer/frmMain/Balancing.h"
+
 #include <gtest/gtest.h>
 
-#include "designer/frmMain/Balancing.h"
 #include "tests/support/TestMessages.h"
 
 namespace vantorell {
@@ -18,8 +19,8 @@ std::int64_t total(const TDynamicArrayOfStrings& texts) {
 
 TEST(BalancingTest, StepRule) {
     const std::pair<std::int64_t, std::int64_t> cases[] = {
-        {345, 10},     {7, 1},        {12, 1},     {1000000, 100000}, {0, 1000},
-        {-345, 10},    {99, 1},       {100, 10},   {999999, 10000},   {1, 1},
+        {345, 10},  {7, 1},  {12, 1},   {1000000, 100000}, {0, 1000},
+        {-345, 10}, {99, 1}, {100, 10}, {999999, 10000},   {1, 1},
     };
     for (const auto& [value, step] : cases) {
         EXPECT_EQ(intPercentageGetStep(value), step) << value;

@@ -70,8 +70,8 @@ TEST(WorkingCopyTest, TheFirstMeasureFillsTheBlankRow) {
     EXPECT_EQ(nodeData(*category)->extDataSize(), 1u);  // the blank row's
 
     EXPECT_EQ(intMeasuresAddRow(e, false), 1);
-    const std::vector<std::string> row = {"Measure 1", "MEAS1", "Independent", "0", "0",
-                                          "Vary by Global Percentage", "100", "", ""};
+    const std::vector<std::string> row = {
+        "Measure 1", "MEAS1", "Independent", "0", "0", "Vary by Global Percentage", "100", "", ""};
     for (int c = 0; c < kMeasuresColumnCount; ++c) {
         EXPECT_EQ(e.sgdMeasures.cell(c, 1), row[static_cast<std::size_t>(c)]) << c;
     }
@@ -220,8 +220,8 @@ TEST(WorkingCopyTest, PendingEditsAreCommittedTreeFirstThenTheThreeGrids) {
     log.clear();
     e.tvwDimsCats.setSelected(e.tvwDimsCats.add(nullptr, "D"));
     nulGridsSaveValues(e);
-    EXPECT_EQ(log,
-              (std::vector<std::string>{"tree end", "measures", "measure values", "irregularities"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"tree end", "measures", "measure values",
+                                             "irregularities"}));
     e.tvwDimsCats.setPort(nullptr);
 }
 
