@@ -6,32 +6,15 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <map>
 
 #include "bench/BenchSupport.h"
+#include "bench/GeneratedArrays.h"
 #include "designer/frmMain/ArraysConversion.h"
-#include "tests/support/RandomModel.h"
 
 namespace {
 
 using namespace vantorell;
 using Clock = std::chrono::steady_clock;
-
-constexpr int kMeasures = 10;
-
-const ModelArrays& generatedModel(int categories) {
-    static std::map<int, ModelArrays> models;
-    auto it = models.find(categories);
-    if (it == models.end()) {
-        test::RandomModelOptions options;
-        options.minDimensions = 4;
-        options.maxDimensions = 4;
-        options.totalCategories = categories;
-        options.totalMeasures = kMeasures;
-        it = models.emplace(categories, test::randomModel(42, options)).first;
-    }
-    return it->second;
-}
 
 double seconds(Clock::time_point from) {
     return std::chrono::duration<double>(Clock::now() - from).count();
@@ -41,7 +24,7 @@ enum class Subject { Internalize, Externalize, Digest };
 
 void runAgainstCopy(benchmark::State& state, Subject subject) {
     const auto categories = static_cast<int>(state.range(0));
-    const ModelArrays& model = generatedModel(categories);
+    const ModelArrays& model = bench::generatedArrays(categories);
     EditorState editors;
     std::string checksum;
     if (subject != Subject::Internalize) {

@@ -7,35 +7,19 @@
 #include <QCryptographicHash>
 #include <chrono>
 #include <filesystem>
-#include <map>
 #include <string>
 
 #include "bench/BenchSupport.h"
+#include "bench/GeneratedArrays.h"
 #include "designer/rtnReaderWriter/ModelWriter.h"
 #include "platform/FileSystem.h"
-#include "tests/support/RandomModel.h"
 
 namespace {
 
 using namespace vantorell;
 using Clock = std::chrono::steady_clock;
 
-constexpr int kMeasures = 10;
 constexpr int kPoints = 100000;
-
-const ModelArrays& generatedModel(int categories) {
-    static std::map<int, ModelArrays> models;
-    auto it = models.find(categories);
-    if (it == models.end()) {
-        test::RandomModelOptions options;
-        options.minDimensions = 4;
-        options.maxDimensions = 4;
-        options.totalCategories = categories;
-        options.totalMeasures = kMeasures;
-        it = models.emplace(categories, test::randomModel(42, options)).first;
-    }
-    return it->second;
-}
 
 class BenchFolder {
 public:
@@ -57,7 +41,7 @@ double seconds(Clock::time_point from) {
 
 void runAgainstOneWrite(benchmark::State& state, bool writeToFile) {
     const auto categories = static_cast<int>(state.range(0));
-    ModelArrays model = generatedModel(categories);
+    ModelArrays model = bench::generatedArrays(categories);
     BenchFolder folder;
     const std::string target = folder.path() + "model.vtm";
     std::string digest;
@@ -99,7 +83,7 @@ void BM_ChangeDigestOnly(benchmark::State& state) {
 // Reference, not a subject: SHA-256 of the file's bytes in one piece, the least any digest
 // of the records can cost.
 void BM_Sha256OfTheFileBytes(benchmark::State& state) {
-    ModelArrays model = generatedModel(static_cast<int>(state.range(0)));
+    ModelArrays model = bench::generatedArrays(static_cast<int>(state.range(0)));
     BenchFolder folder;
     std::string digest;
     flgWriteFile(folder.path(), folder.path() + "model.vtm", "", "", 0, digest, true, true, true,
