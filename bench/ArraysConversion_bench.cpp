@@ -78,19 +78,10 @@ void BM_ChangeDigest(benchmark::State& state) {
     runAgainstCopy(state, Subject::Digest);
 }
 
-void sizes(benchmark::internal::Benchmark* b) {
-    if (bench::smokeRun()) {
-        b->Arg(200);
-    } else {
-        b->Arg(10000)->Arg(100000);
-    }
-    b->UseManualTime()->Unit(benchmark::kMillisecond);
-}
-
 }  // namespace
 
-BENCHMARK(BM_Internalize)->Apply(sizes);
-BENCHMARK(BM_Externalize)->Apply(sizes);
-BENCHMARK(BM_ChangeDigest)->Apply(sizes);
+BENCHMARK(BM_Internalize)->Apply(bench::generatedSizes);
+BENCHMARK(BM_Externalize)->Apply(bench::generatedSizes);
+BENCHMARK(BM_ChangeDigest)->Apply(bench::generatedSizes);
 
 BENCHMARK_MAIN();

@@ -99,19 +99,10 @@ void BM_Sha256OfTheFileBytes(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
 
-void sizes(benchmark::internal::Benchmark* b) {
-    if (bench::smokeRun()) {
-        b->Arg(200);
-    } else {
-        b->Arg(10000)->Arg(100000);
-    }
-    b->UseManualTime()->Unit(benchmark::kMillisecond);
-}
-
 }  // namespace
 
-BENCHMARK(BM_WriteModelFile)->Apply(sizes);
-BENCHMARK(BM_ChangeDigestOnly)->Apply(sizes);
-BENCHMARK(BM_Sha256OfTheFileBytes)->Apply(sizes);
+BENCHMARK(BM_WriteModelFile)->Apply(bench::generatedSizes);
+BENCHMARK(BM_ChangeDigestOnly)->Apply(bench::generatedSizes);
+BENCHMARK(BM_Sha256OfTheFileBytes)->Apply(bench::generatedSizes);
 
 BENCHMARK_MAIN();
