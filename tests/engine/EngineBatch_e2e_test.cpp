@@ -251,7 +251,8 @@ TEST_F(EngineBatchTest, DesignerRequestsReachTheEngine) {
     if (!cipherBuilt()) {
         return;
     }
-    EXPECT_EQ(program.read("sent model.bec").rfind("L\n56\nT\n", 0), 0u);
+    const std::string header = "L\n" + std::to_string(kPlainBytes.size()) + "\nT\n";
+    EXPECT_EQ(program.read("sent model.bec").rfind(header, 0), 0u);
     EXPECT_TRUE(flgRunDecryption(program.path(), target, kTempDataFile, "pw", "k2", 0));
     EXPECT_EQ(program.read(kTempDataFile), kPlainBytes);
     EXPECT_FALSE(fileExists(program.file(kControlFile)));
