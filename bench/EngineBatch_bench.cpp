@@ -4,14 +4,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "bench/BenchFolder.h"
 #include "bench/BenchSupport.h"
 #include "bench/CopyAnchor.h"
 #include "platform/Process.h"
@@ -27,12 +26,6 @@ constexpr const char* kCipherSwitch = "-BK7#LmmP";
 class BatchFiles {
 public:
     BatchFiles() {
-        std::string templ =
-            (std::filesystem::temp_directory_path() / "engine-batch-bench-XXXXXX").string();
-        if (::mkdtemp(templ.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary folder");
-        }
-        folder_ = templ + "/";
         std::string bytes(static_cast<std::size_t>(bench::sized(1024, 64)), '\0');
         std::uint32_t x = 12345;
         for (char& c : bytes) {
@@ -40,39 +33,36 @@ public:
             c = static_cast<char>(x >> 24);
         }
         write("plain.bin", bytes);
-        write("enc.bec", "F\r\nplain.bin\r\nO\r\nsealed.bin\r\nP\r\nsecret\r\nS\r\nsecond key\r\n"
-                         "T\r\n12/10/2026 10:20:33 AM\r\nE\r\n");
-        write("dec.bec", "F\r\nsealed.bin\r\nO\r\nout.bin\r\nP\r\nsecret\r\nS\r\nsecond key\r\nE\r\n");
+        write("enc.bec",
+              "F\r\nplain.bin\r\nO\r\nsealed.bin\r\nP\r\nsecret\r\nS\r\nsecond key\r\n"
+              "T\r\n12/10/2026 10:20:33 AM\r\nE\r\n");
+        write("dec.bec",
+              "F\r\nsealed.bin\r\nO\r\nout.bin\r\nP\r\nsecret\r\nS\r\nsecond key\r\nE\r\n");
         if (!run(engine("enc.bec", "-e"))) {
             throw std::runtime_error("the engine program did not encipher the benchmark file");
         }
     }
-    ~BatchFiles() {
-        std::error_code ec;
-        std::filesystem::remove_all(folder_, ec);
-    }
-
     // The engine's command line for one control file and direction.
     std::vector<std::string> engine(const std::string& controlFile,
                                     const std::string& direction) const {
-        return {VANTORELL_ENGINE_EXE, kCipherSwitch, "-f" + folder_ + controlFile, direction};
+        return {VANTORELL_ENGINE_EXE, kCipherSwitch, "-f" + folder_.file(controlFile), direction};
     }
     std::vector<std::string> copy(const std::string& from) const {
-        return {"/bin/cp", folder_ + from, folder_ + "copy.bin"};
+        return {"/bin/cp", folder_.file(from), folder_.file("copy.bin")};
     }
 
     // Starts the program in the folder and waits for it; true when it ended with status 0.
     bool run(const std::vector<std::string>& arguments) const {
-        const vantorell::WaitResult r = vantorell::startAndWait(arguments, folder_);
+        const vantorell::WaitResult r = vantorell::startAndWait(arguments, folder_.path());
         return r.startError == 0 && r.ended && r.exitCode == 0;
     }
 
 private:
     void write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(folder_ + name, std::ios::binary) << bytes;
+        std::ofstream(folder_.file(name), std::ios::binary) << bytes;
     }
 
-    std::string folder_;
+    bench::BenchFolder folder_;
 };
 
 BatchFiles& files() {

@@ -2,7 +2,6 @@
 // digest alone, against its anchor: writing the same bytes with one buffered write into the
 // same folder. "vs_one_write" is the anchor's time over the writer's (1 = as fast).
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <QCryptographicHash>
 #include <chrono>
@@ -10,6 +9,7 @@
 #include <map>
 #include <string>
 
+#include "bench/BenchFolder.h"
 #include "bench/BenchSupport.h"
 #include "designer/rtnReaderWriter/ModelWriter.h"
 #include "platform/FileSystem.h"
@@ -37,20 +37,6 @@ const ModelArrays& generatedModel(int categories) {
     return it->second;
 }
 
-class BenchFolder {
-public:
-    BenchFolder() {
-        std::string templ =
-            (std::filesystem::temp_directory_path() / "vantorell-bench-XXXXXX").string();
-        path_ = std::string(::mkdtemp(templ.data())) + "/";
-    }
-    ~BenchFolder() { std::filesystem::remove_all(path_); }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 double seconds(Clock::time_point from) {
     return std::chrono::duration<double>(Clock::now() - from).count();
 }
@@ -58,7 +44,7 @@ double seconds(Clock::time_point from) {
 void runAgainstOneWrite(benchmark::State& state, bool writeToFile) {
     const auto categories = static_cast<int>(state.range(0));
     ModelArrays model = generatedModel(categories);
-    BenchFolder folder;
+    bench::BenchFolder folder;
     const std::string target = folder.path() + "model.vtm";
     std::string digest;
     flgWriteFile(folder.path(), target, "", "", 0, digest, true, true, true, model, kPoints);
@@ -100,7 +86,7 @@ void BM_ChangeDigestOnly(benchmark::State& state) {
 // of the records can cost.
 void BM_Sha256OfTheFileBytes(benchmark::State& state) {
     ModelArrays model = generatedModel(static_cast<int>(state.range(0)));
-    BenchFolder folder;
+    bench::BenchFolder folder;
     std::string digest;
     flgWriteFile(folder.path(), folder.path() + "model.vtm", "", "", 0, digest, true, true, true,
                  model, kPoints);

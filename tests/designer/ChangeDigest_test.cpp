@@ -267,10 +267,10 @@ TEST(ChangeDigestTest, SavesRepeatAndDigestsAgree) {
         ModelArrays model = test::randomModel(seed);
         const std::string digest = digestOnly(model);
         std::string first, second;
-        ASSERT_TRUE(flgWriteFile(folder.path(), folder.file("a.vtm"), "", "", 0, first, true,
-                                 true, true, model, 1000));
-        ASSERT_TRUE(flgWriteFile(folder.path(), folder.file("b.vtm"), "", "", 0, second, true,
-                                 true, true, model, 1000));
+        ASSERT_TRUE(flgWriteFile(folder.path(), folder.file("a.vtm"), "", "", 0, first, true, true,
+                                 true, model, 1000));
+        ASSERT_TRUE(flgWriteFile(folder.path(), folder.file("b.vtm"), "", "", 0, second, true, true,
+                                 true, model, 1000));
         EXPECT_EQ(folder.read("a.vtm"), folder.read("b.vtm")) << "seed " << seed;
         EXPECT_EQ(first, digest);
         EXPECT_EQ(second, digest);

@@ -66,9 +66,8 @@ TEST(ProtectedCopyTest, TheEngineEnciphersTheRecordLayer) {
     expectEnciphered(work.read("model 1.vte"));
 
     std::vector<std::size_t> lengths;
-    const std::vector<std::string> records =
-        test::decodeRecordLayer(deciphered(work, target, "pass word`~"),
-                                strFileKeyForm("pass word`~", true), &lengths);
+    const std::vector<std::string> records = test::decodeRecordLayer(
+        deciphered(work, target, "pass word`~"), strFileKeyForm("pass word`~", true), &lengths);
     EXPECT_EQ(records, test::crlfLines(goldenFile()));
     for (std::size_t i = 0; i + 1 < lengths.size(); ++i) {
         ASSERT_EQ(lengths[i], kRecordLineLength) << "line " << i;
