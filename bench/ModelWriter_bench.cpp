@@ -2,13 +2,13 @@
 // digest alone, against its anchor: writing the same bytes with one buffered write into the
 // same folder. "vs_one_write" is the anchor's time over the writer's (1 = as fast).
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <QCryptographicHash>
 #include <chrono>
 #include <filesystem>
 #include <string>
 
+#include "bench/BenchFolder.h"
 #include "bench/BenchSupport.h"
 #include "bench/GeneratedArrays.h"
 #include "designer/rtnReaderWriter/ModelWriter.h"
@@ -21,19 +21,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kPoints = 100000;
 
-class BenchFolder {
-public:
-    BenchFolder() {
-        std::string templ =
-            (std::filesystem::temp_directory_path() / "vantorell-bench-XXXXXX").string();
-        path_ = std::string(::mkdtemp(templ.data())) + "/";
-    }
-    ~BenchFolder() { std::filesystem::remove_all(path_); }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 double seconds(Clock::time_point from) {
     return std::chrono::duration<double>(Clock::now() - from).count();
@@ -42,7 +29,7 @@ double seconds(Clock::time_point from) {
 void runAgainstOneWrite(benchmark::State& state, bool writeToFile) {
     const auto categories = static_cast<int>(state.range(0));
     ModelArrays model = bench::generatedArrays(categories);
-    BenchFolder folder;
+    bench::BenchFolder folder;
     const std::string target = folder.path() + "model.vtm";
     std::string digest;
     flgWriteFile(folder.path(), target, "", "", 0, digest, true, true, true, model, kPoints);
@@ -84,7 +71,7 @@ void BM_ChangeDigestOnly(benchmark::State& state) {
 // of the records can cost.
 void BM_Sha256OfTheFileBytes(benchmark::State& state) {
     ModelArrays model = bench::generatedArrays(static_cast<int>(state.range(0)));
-    BenchFolder folder;
+    bench::BenchFolder folder;
     std::string digest;
     flgWriteFile(folder.path(), folder.path() + "model.vtm", "", "", 0, digest, true, true, true,
                  model, kPoints);

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchFolder.h"
 #include "bench/BenchSupport.h"
 #include "bench/CopyAnchor.h"
 #include "engine/tqmh01/CipherRequest.h"
@@ -25,20 +26,7 @@ namespace {
 // A folder of plain and enciphered files, one pair per size, removed at exit.
 class BenchFiles {
 public:
-    BenchFiles() {
-        std::string templ =
-            (std::filesystem::temp_directory_path() / "cipher-bench-XXXXXX").string();
-        if (::mkdtemp(templ.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary folder");
-        }
-        folder_ = templ + "/";
-    }
-    ~BenchFiles() {
-        std::error_code ec;
-        std::filesystem::remove_all(folder_, ec);
-    }
-
-    std::string path(const std::string& name) const { return folder_ + name; }
+    std::string path(const std::string& name) const { return folder_.file(name); }
 
     // The plain file of `size` bytes, made on first use.
     std::string plain(std::size_t size) {
@@ -78,7 +66,7 @@ public:
     }
 
 private:
-    std::string folder_;
+    bench::BenchFolder folder_;
 };
 
 BenchFiles& files() {

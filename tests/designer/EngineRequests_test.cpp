@@ -6,7 +6,6 @@
 #include <regex>
 
 #include "platform/FileSystem.h"
-#include "tests/support/StandInEngine.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestMessages.h"
 
@@ -115,22 +114,6 @@ TEST(EngineRequestsTest, DebugMessagesAroundTheDecryption) {
         test::TestMessages messages;  // no bit 2048: no message
         flgRunDecryption(program.path(), "in.mdc", kTempDataFile, "pw", "", 1);
     }
-}
-
-TEST(EngineRequestsTest, RoundTripsThroughTheStandInEngine) {
-    TempFolder program;
-    test::installStandInEngine(program.path());
-    const std::string bytes = std::string("line 1\r\nline 2\n\0\xFF", 17);
-    const std::string input = program.write("cube.mdc", bytes);
-    EXPECT_TRUE(flgRunDecryption(program.path(), input, kTempDataFile, "pw", "", 0));
-    EXPECT_EQ(program.read(kTempDataFile), bytes);
-    EXPECT_FALSE(fileExists(program.file(kControlFile)));
-
-    const std::string target = program.file("sent model.vte");
-    EXPECT_TRUE(flgRunEncryption(program.path(), target, "pw", "second"));
-    EXPECT_EQ(program.read("sent model.vte"), bytes);
-    EXPECT_FALSE(fileExists(program.file(kTempDataFile)));
-    EXPECT_FALSE(fileExists(program.file(kControlFile)));
 }
 
 TEST(EngineRequestsTest, FailedRunsReportFailure) {

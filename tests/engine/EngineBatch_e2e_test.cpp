@@ -17,6 +17,7 @@
 #include "engine/tqmh01/CipherRequest.h"
 #include "platform/FileSystem.h"
 #include "platform/ProcessSpawn.h"
+#include "tests/support/RealEngine.h"
 #include "tests/support/TempFolder.h"
 
 namespace vantorell::engine {
@@ -233,23 +234,28 @@ TEST_F(EngineBatchTest, EnciphersAndDeciphersBackThroughTheProgram) {
     EXPECT_EQ(dir_.read("out.bin"), kPlainBytes);
 }
 
-// The designer's requests, with the real engine in its program folder.
+// The designer's requests, with the real engine in its program folder: the bytes come back
+// whole, and neither the control file nor "temp.dat" is left after enciphering.
 TEST_F(EngineBatchTest, DesignerRequestsReachTheEngine) {
     ScopedEnvironment env(kNoDisplay[0]);
     TempFolder program;
-    std::filesystem::create_symlink(VANTORELL_ENGINE_EXE, program.file("tqmx01"));
+    test::installRealEngine(program.path());
     program.write(kTempDataFile, kPlainBytes);
 
-    const bool enciphered = flgRunEncryption(program.path(), program.file("model.bec"), "pw", "k2");
+    const std::string target = program.file("sent model.bec");
+    const bool enciphered = flgRunEncryption(program.path(), target, "pw", "k2");
     EXPECT_EQ(enciphered, cipherBuilt());
-    EXPECT_EQ(fileExists(program.file("model.bec")), cipherBuilt());
+    EXPECT_EQ(fileExists(target), cipherBuilt());
     EXPECT_FALSE(fileExists(program.file(kControlFile)));
+    EXPECT_FALSE(fileExists(program.file(kTempDataFile)));
     if (!cipherBuilt()) {
         return;
     }
-    EXPECT_TRUE(
-        flgRunDecryption(program.path(), program.file("model.bec"), kTempDataFile, "pw", "k2", 0));
+    const std::string header = "L\n" + std::to_string(kPlainBytes.size()) + "\nT\n";
+    EXPECT_EQ(program.read("sent model.bec").rfind(header, 0), 0u);
+    EXPECT_TRUE(flgRunDecryption(program.path(), target, kTempDataFile, "pw", "k2", 0));
     EXPECT_EQ(program.read(kTempDataFile), kPlainBytes);
+    EXPECT_FALSE(fileExists(program.file(kControlFile)));
 }
 
 }  // namespace

@@ -25,6 +25,17 @@ std::string keyedRecordFile(const std::vector<std::string>& records, const std::
     return joinLines(keyedRecordLines(records, fileKey), lineEnd);
 }
 
+std::string printableText(const std::string& text) {
+    std::string plain;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) != 0x80) {  // one "e" per sequence, at its lead byte
+            plain += byte < 128 ? c : 'e';
+        }
+    }
+    return plain;
+}
+
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;

@@ -16,6 +16,10 @@ std::vector<std::string> keyedRecordLines(const std::vector<std::string>& record
 std::string keyedRecordFile(const std::vector<std::string>& records, const std::string& fileKey,
                             const std::string& lineEnd = "\r\n");
 
+// The text with each character beyond ASCII (a UTF-8 sequence) replaced by "e": the record
+// layer carries only blank to "~".
+std::string printableText(const std::string& text);
+
 // The lines of a text, without their line ends (LF or CRLF); no empty last line.
 std::vector<std::string> splitLines(const std::string& text);
 

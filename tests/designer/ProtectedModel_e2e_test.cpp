@@ -1,6 +1,6 @@
-// Protected model files: the engine deciphers them into "temp.dat" in the program folder and
-// the reader takes the records from the record layer. The stand-in engine copies the file
-// unchanged, so the test files are the record layer itself.
+// Protected model files read through the engine program: it deciphers them into "temp.dat"
+// in the program folder and the reader takes the records from there. The files are made by
+// the engine's own control-file runner, in-process, from records built by the test.
 #include <gtest/gtest.h>
 
 #include "designer/rtnReaderWriter/EngineRequests.h"
@@ -8,9 +8,10 @@
 #include "designer/rtnReaderWriter/ModelFileError.h"
 #include "designer/rtnReaderWriter/ModelReader.h"
 #include "platform/FileSystem.h"
+#include "tests/support/CipherRequests.h"
 #include "tests/support/KeyedRecords.h"
 #include "tests/support/ModelDump.h"
-#include "tests/support/StandInEngine.h"
+#include "tests/support/RealEngine.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestMessages.h"
 
@@ -18,19 +19,14 @@ namespace vantorell {
 namespace {
 
 const std::string kPassword = "my pass`word~";
+const std::string kSecondKey = "second key";
 
 // The sample with its texts in the scrambler's characters.
 std::vector<std::string> asciiSample() {
     std::vector<std::string> lines =
         test::splitLines(readWholeFile(test::sourcePath("examples/sales.vtm")));
     for (std::string& line : lines) {
-        std::string plain;
-        for (char c : line) {
-            if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-                plain += static_cast<unsigned char>(c) < 128 ? c : 'e';
-            }
-        }
-        line = plain;
+        line = test::printableText(line);
     }
     return lines;
 }
@@ -48,22 +44,31 @@ protected:
             flgReadFile(models_.write("plain.vtm", test::joinLines(records_)), points, plain_));
     }
 
+    // What the engine would have made of `bytes`, as "sent.vte".
+    std::string protectedFile(const std::string& bytes) {
+        const std::string plain = models_.write("plain.bin", bytes);
+        const std::string sealed = models_.file("sent.vte");
+        EXPECT_TRUE(test::encipherAsTheEngine(plain, sealed, kPassword, kSecondKey));
+        return sealed;
+    }
+
     bool readProtected(const std::string& file, ModelArrays& m, std::int32_t& points,
                        int debugMask = 0, bool usePassword = true) {
-        return flgReadFile(program_.path(), file, kPassword, "second key", debugMask, usePassword,
+        return flgReadFile(program_.path(), file, kPassword, kSecondKey, debugMask, usePassword,
                            points, m);
     }
 
+    // Nothing but the engine is left in the program folder: no "temp.dat", no
+    // "control.bec", no half-written output of the engine.
     void expectNoTemporaryFiles() {
-        EXPECT_FALSE(fileExists(program_.file(kTempDataFile)));
-        EXPECT_FALSE(fileExists(program_.file(kControlFile)));
+        EXPECT_EQ(test::folderEntries(program_.path()), std::vector<std::string>{"tqmx01"});
     }
 };
 
 TEST_F(ProtectedModelTest, ReadsTheRecordLayerThroughTheEngine) {
-    test::installStandInEngine(program_.path());
+    test::installRealEngine(program_.path());
     const std::string file =
-        models_.write("sent.vte", test::keyedRecordFile(records_, strFileKeyForm(kPassword, true)));
+        protectedFile(test::keyedRecordFile(records_, strFileKeyForm(kPassword, true)));
     test::TestMessages messages;
     messages.expect("About to run comprehensive decryption program.")
         .expect("Decryption program run")
@@ -77,8 +82,8 @@ TEST_F(ProtectedModelTest, ReadsTheRecordLayerThroughTheEngine) {
 }
 
 TEST_F(ProtectedModelTest, WithoutUseOfThePasswordTheRecordsArePlainLines) {
-    test::installStandInEngine(program_.path());
-    const std::string file = models_.write("sent.vte", test::joinLines(records_));
+    test::installRealEngine(program_.path());
+    const std::string file = protectedFile(test::joinLines(records_));
     ModelArrays m;
     std::int32_t points = 0;
     ASSERT_TRUE(readProtected(file, m, points, 0, false));
@@ -87,7 +92,7 @@ TEST_F(ProtectedModelTest, WithoutUseOfThePasswordTheRecordsArePlainLines) {
 }
 
 TEST_F(ProtectedModelTest, CutAfterEveryLineOfTheRecordLayer) {
-    test::installStandInEngine(program_.path());
+    test::installRealEngine(program_.path());
     const std::vector<std::string> lines =
         test::keyedRecordLines(records_, strFileKeyForm(kPassword, true));
     for (std::size_t keep = 0; keep < lines.size(); ++keep) {
@@ -96,7 +101,7 @@ TEST_F(ProtectedModelTest, CutAfterEveryLineOfTheRecordLayer) {
                                            lines.begin() + static_cast<std::ptrdiff_t>(keep));
         ModelArrays m;
         std::int32_t points = 0;
-        EXPECT_FALSE(readProtected(models_.write("cut.vte", test::joinLines(cut)), m, points));
+        EXPECT_FALSE(readProtected(protectedFile(test::joinLines(cut)), m, points));
     }
     expectNoTemporaryFiles();
 }
@@ -108,7 +113,7 @@ TEST_F(ProtectedModelTest, AFailedDecipheringIsAnError) {
     std::int32_t points = 7;
     EXPECT_THROW(readProtected(file, m, points), ModelFileError);  // no engine at all
     EXPECT_EQ(points, 7);
-    expectNoTemporaryFiles();
+    EXPECT_TRUE(test::folderEntries(program_.path()).empty());
 }
 
 }  // namespace
