@@ -48,7 +48,6 @@ void TForm1::nulMenusCreate() {
         menuItem(mnuFile, "mnuFileCheckVantorellUpdates", "Check for Vantorell Updates...");
     mnuFile->addSeparator();
     mnuFileExit = menuItem(mnuFile, "mnuFileExit", "E&xit");
-    connect(mnuFileExit, &QAction::triggered, this, &TForm1::mnuFileExitClick);
 
     mnuHelp = bar->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -99,6 +98,18 @@ void TForm1::nulMainToolBarCreate() {
     ToolButton5->setObjectName(QStringLiteral("ToolButton5"));
     tbnConfiguration = button("tbnConfiguration", "Configuration", "Configure application settings",
                               mnuFileConfiguration);
+}
+
+void TForm1::nulDocumentCommandsConnect() {
+    connect(mnuFileNew, &QAction::triggered, this, [this] { mnuFileNewClick(); });
+    connect(mnuFileOpen, &QAction::triggered, this, [this] { mnuFileOpenClick(); });
+    connect(mnuFileImport, &QAction::triggered, this, [this] { mnuFileImportClick(); });
+    connect(mnuFileSave, &QAction::triggered, this, [this] { mnuFileSaveClick(); });
+    connect(mnuFileSaveAs, &QAction::triggered, this, [this] { flgFileSaveAs(); });
+    connect(mnuFileExit, &QAction::triggered, this, &TForm1::mnuFileExitClick);
+    // Import needs its dialog, which this version does not have yet.
+    mnuFileImport->setEnabled(importDialog != nullptr);
+    tbnFileImport->setEnabled(mnuFileImport->isEnabled());
 }
 
 }  // namespace vantorell

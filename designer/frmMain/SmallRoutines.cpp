@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "platform/FileSystem.h"
+#include "platform/MessageService.h"
 
 namespace vantorell {
 namespace {
@@ -28,12 +29,23 @@ int intFilesDeleteByAge(const std::string& pattern, int minimumAgeDays) {
         if (entry.isDirectory) {
             continue;
         }
-        if (today - localDayNumber(entry.modified) >= minimumAgeDays &&
-            deleteFile(folder + entry.name)) {
-            ++deleted;
+        if (today - localDayNumber(entry.modified) >= minimumAgeDays) {
+            flgFileDeleteReport(folder + entry.name, false, deleted);
         }
     }
     return deleted;
+}
+
+bool flgFileDeleteReport(const std::string& path, bool report, int& count) {
+    if (deleteFile(path)) {
+        ++count;
+        return true;
+    }
+    if (report) {
+        showMessage("Attempt to Delete File", "Could not delete file \"" + path + "\".",
+                    MessageIcon::Error);
+    }
+    return false;
 }
 
 std::string strBlanksNormalize(const std::string& text) {

@@ -11,6 +11,10 @@ namespace vantorell {
 // the number of files deleted.
 int intFilesDeleteByAge(const std::string& pattern, int minimumAgeDays);
 
+// Deletes one file and counts it in `count`; when it cannot be deleted and `report` is set,
+// an "Attempt to Delete File" message names it. True when deleted.
+bool flgFileDeleteReport(const std::string& path, bool report, int& count);
+
 // The text without any blank, tab or non-breaking space (U+00A0, the UTF-8 pair C2 A0);
 // codes and names are cleaned with it.
 std::string strBlanksNormalize(const std::string& text);

@@ -1,6 +1,7 @@
 #include "designer/frmMain/StartupSequence.h"
 
 #include <QApplication>
+#include <QFile>
 
 #include "platform/TerminationRequest.h"
 
@@ -23,6 +24,11 @@ int intDesignerRun(const std::string& programFolder) {
     QApplication::setApplicationName(QStringLiteral("Vantorell"));
     const std::unique_ptr<DesignerWindows> windows = designerWindowsCreate(programFolder);
     TForm1& main = *windows->Form1;
+    // The path's bytes as the command line gave them.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1) {
+        main.strCommandLineFile = QFile::encodeName(arguments.at(1)).toStdString();
+    }
     // Closing the main window ends the program, even while a dialog is shown.
     QObject::connect(&main, &TForm1::formClosed, qApp, &QCoreApplication::quit);
     const TerminationRequest termination([&main] {

@@ -32,7 +32,8 @@ struct DesignerWindows {
 std::unique_ptr<DesignerWindows> designerWindowsCreate(const std::string& programFolder);
 
 // Runs the designer on the application object that main made: creates the windows, shows
-// the main window and runs the message loop until it closes; then the windows go. A
+// the main window (which opens the model file named by the first argument, if any) and runs
+// the message loop until it closes; then the windows go. A
 // termination request closes the main window through its close query. Returns the loop's
 // exit code.
 int intDesignerRun(const std::string& programFolder);

@@ -15,17 +15,21 @@
 #include "designer/frmMain/WorkFolder.h"
 #include "designer/views/GridView.h"
 #include "designer/views/NodeTreeView.h"
+#include "platform/FileSystem.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramFolder.h"
 
 namespace vantorell {
 
 TForm1::TForm1(const std::string& programFolder, QWidget* parent)
-    : QMainWindow(parent), strProgramFolder(withTrailingSlash(programFolder)) {
+    : QMainWindow(parent),
+      DocumentCommands(editors),
+      strProgramFolder(withTrailingSlash(programFolder)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Vantorell"));
     nulMenusCreate();
     nulMainToolBarCreate();
+    nulDocumentCommandsConnect();
     nulPanesCreate();
     FormCreate();
 }
@@ -76,6 +80,7 @@ void TForm1::FormCreate() {
     nulMainMenuReopenListLoad(*iniSettings, kReopenListSection);
     nulStartupLogAppend(strProgramFolder, kStartupInitialValueLoading);
 
+    nulInitializeModel();
     nulStartupLogAppend(strProgramFolder, kStartupModelInitialization);
     flgFirstShow = true;
 }
@@ -131,19 +136,15 @@ void TForm1::FormShow() {
     if (!flgFirstShow) {
         return;
     }
+    mnuFileNewClick();
     flgFirstShow = false;
-}
-
-bool TForm1::flgCurrentFileCheckForSave() {
-    // Nothing to check until the document commands keep a model.
-    return true;
-}
-
-void TForm1::mnuFileReopenNClick(const std::string&) {
-    // Opening the file belongs to the document commands.
+    if (!strCommandLineFile.empty() && fileExists(strCommandLineFile)) {
+        flgFileOpen(strCommandLineFile);
+    }
 }
 
 bool TForm1::FormCloseQuery() {
+    nulGridsSaveValues(editors);
     return flgCurrentFileCheckForSave();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The designer's main window: the fields the editors, the document commands and the
 // server dialogs share, the menus and the main tool bar, the editor panes, the reopen list,
-// and the window's creation, first showing, close query and destruction.
+// and the window's creation, first showing, close query and destruction. The document
+// commands (File New, Open, Save, ...) are its own, through DocumentCommands.
 //
 // The sources are split by concern: TForm1.cpp (life cycle and settings), MainMenus.cpp
 // (menus and main tool bar), MainPanes.cpp (the editor panes and their resize handlers),
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "designer/frmMain/DesignerSettings.h"
+#include "designer/frmMain/DocumentCommands.h"
 #include "designer/frmMain/EditorState.h"
 #include "designer/frmMain/ReopenList.h"
 #include "platform/IniFile.h"
@@ -34,8 +36,12 @@ class NodeTreeView;
 class PanelSplitter;
 
 // The transfer settings of the server dialogs ("File Transfer") and the debug masks handed to
-// the model file routines and the cube extraction are fields of the main window.
-class TForm1 : public QMainWindow, public TransferSettings, public DebugMasks {
+// the model file routines and the cube extraction are fields of the main window, and so are
+// the current file, the change digest and the work folder of the document commands.
+class TForm1 : public QMainWindow,
+               public TransferSettings,
+               public DebugMasks,
+               public DocumentCommands {
     Q_OBJECT
 public:
     // `programFolder` ends in "/"; the program passes the folder of its executable.
@@ -44,7 +50,6 @@ public:
 
     // Folders and files, set at creation.
     std::string strProgramFolder;
-    std::string strWorkFolder;
     std::string strHelpFile;
     std::unique_ptr<IniFile> iniSettings;
 
@@ -52,9 +57,8 @@ public:
     // requested points and copies of the program folder and the debug masks.
     EditorState editors;
 
-    // The model being edited (document commands).
-    std::string strCurrentFile;
-    std::string strChecksum;
+    // The first command-line argument: a model file to open at the first showing.
+    std::string strCommandLineFile;
 
     // Set at the end of creation, cleared at the first showing.
     bool flgFirstShow = false;
@@ -116,11 +120,11 @@ public:
     // Reopen list: the submenu of File, one item per model file; the settings file keeps it
     // between runs.
     void nulMainMenuReopenListLoad(const IniFile& settings, const std::string& section);
-    void nulMainMenuReopenListAddItem(const std::string& path);
+    void nulMainMenuReopenListAddItem(const std::string& path) override;
     void nulMainMenuReopenListSave(IniFile& settings, const std::string& section);
 
     // Caption "Vantorell - <file name>".
-    void nulCaptionSet(const std::string& fileName);
+    void nulCaptionSet(const std::string& fileName) override;
 
     // Resize handlers of the dimensions and categories panel.
     void lvwDimsCatsResize();
@@ -132,12 +136,6 @@ signals:
     void formClosed();
 
 protected:
-    // The change check of the document commands: offers to save changed work. True when the
-    // calling command, or the closing of the window, may go on.
-    virtual bool flgCurrentFileCheckForSave();
-    // Reopen command of the document commands, with the path of the clicked item.
-    virtual void mnuFileReopenNClick(const std::string& path);
-
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -149,6 +147,7 @@ private:
     void FormDestroy();
 
     void nulMenusCreate();
+    void nulDocumentCommandsConnect();
     void nulMainToolBarCreate();
     void nulPanesCreate();
     void nulEditorViewsConnect();

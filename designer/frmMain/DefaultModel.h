@@ -1,0 +1,12 @@
+#pragma once
+// The model File New starts with when there is no template: one measure, one dimension and
+// one category under it, made as the measures and tree editors make new items.
+
+#include "designer/frmMain/EditorState.h"
+
+namespace vantorell {
+
+// Builds the model in emptied editors and returns the dimension's node, now selected.
+TreeNode* nulDefaultModelBuild(EditorState& editors);
+
+}  // namespace vantorell

@@ -1,0 +1,276 @@
+// File New, Open, Reopen and Import.
+#include "designer/frmMain/DocumentCommands.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "designer/frmMain/ArraysConversion.h"
+#include "designer/frmMain/ArraysLog.h"
+#include "designer/frmMain/DefaultModel.h"
+#include "designer/frmMain/ElapsedTime.h"
+#include "designer/frmMain/MeasuresGrid.h"
+#include "designer/rtnGrids/GridRows.h"
+#include "designer/rtnReaderWriter/ModelReader.h"
+#include "platform/FileDialogService.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageService.h"
+
+namespace vantorell {
+namespace {
+
+constexpr const char* kOpenFilter =
+    "Vantorell Model (*.vtm)|*.vtm|Vantorell Dimension/Category List (*.vdc)|*.vdc";
+constexpr const char* kImportFilter =
+    "Vantorell Model (*.vtm)|*.vtm|Vantorell Template (*.vtt)|*.vtt|"
+    "Vantorell Dimension/Category List (*.vdc)|*.vdc";
+
+std::string lowerCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+FileDialogRequest openRequest(const std::string& title, const std::string& filter,
+                              const std::string& folder) {
+    FileDialogRequest request;
+    request.title = title;
+    request.fileName = "*.vtm";
+    request.filter = filter;
+    request.filterIndex = 1;
+    request.initialFolder = folder;
+    request.defaultExtension = kModelExtension;
+    request.fileMustExist = true;
+    return request;
+}
+
+}  // namespace
+
+bool flgIsListFile(const std::string& fileName) {
+    const std::string name = extractFileName(fileName);
+    const std::size_t dot = name.rfind('.');
+    return dot != std::string::npos && lowerCase(name.substr(dot)) == kListExtension;
+}
+
+DocumentCommands::DocumentCommands(EditorState& editors) : editors_(editors) {}
+
+std::string DocumentCommands::fneGetUntitledFileName() const {
+    return editors_.strProgramFolder + "~untitled~." + kModelExtension;
+}
+
+void DocumentCommands::nulInitializeModel() {
+    BusyCursor busy(editors_);
+    nulGridsSaveValues(editors_);
+    strCurrentFile = fneGetUntitledFileName();
+    nulCaptionSet(strCurrentFile);
+    editors_.intRequestedPoints = 0;
+    // Each conversion adds its figures to the status text; a new model starts it afresh.
+    editors_.setStatusText({});
+    arrModel.clear();
+    nulInternalizeReaderWriterArrays(editors_, arrModel, strChecksum, {}, {}, false,
+                                     "Internalizing initialized model... " + strCurrentFile,
+                                     kArraysLogFileName);
+    editors_.tvwDimsCats.clear();
+    nulGridClear(editors_.sgdMeasures);
+    nulSgdMeasuresHeadingsSet(editors_.sgdMeasures);
+}
+
+void DocumentCommands::mnuFileNewClick() {
+    nulGridsSaveValues(editors_);
+    if (!flgCurrentFileCheckForSave()) {
+        return;
+    }
+    nulInitializeModel();
+    const std::string templateFile = editors_.strProgramFolder + kTemplateFileName;
+    if (fileExists(templateFile)) {
+        // A template starts a new model: it stays untitled, so Save never overwrites it,
+        // and it is no model of the user's to reopen.
+        flgModelLoad(templateFile, strCurrentFile, {},
+                     "Externalizing default.vtm for checksum... " + strCurrentFile);
+        return;
+    }
+    TreeNode* first = nulDefaultModelBuild(editors_);
+    std::string checksum;
+    if (nulExternalizeReaderWriterArrays(editors_, arrModel, checksum,
+                                         "Externalizing default model for checksum... " +
+                                             strCurrentFile,
+                                         kArraysLogFileName)) {
+        strChecksum = checksum;
+    }
+    editors_.tvwDimsCats.editText(*first);
+}
+
+void DocumentCommands::mnuFileOpenClick() {
+    nulGridsSaveValues(editors_);
+    const std::optional<std::string> chosen =
+        fileDialogService().openFile(openRequest("Open", kOpenFilter, editors_.strProgramFolder));
+    if (chosen) {
+        flgFileOpen(*chosen);
+    }
+}
+
+bool DocumentCommands::flgFileOpen(const std::string& fileName) {
+    nulGridsSaveValues(editors_);
+    if (!flgCurrentFileCheckForSave()) {
+        return false;
+    }
+    arrModel.clear();
+    if (!flgIsListFile(fileName)) {
+        return flgModelLoad(fileName, fileName, fileName,
+                            "Externalizing for checksum... " + fileName);
+    }
+    std::string converted;
+    try {
+        converted = fneConvertVDCToVTM(fileName);
+    } catch (const std::exception&) {
+        nulReadFailureReport(fileName, {});
+        return false;
+    }
+    if (converted.empty()) {
+        return false;
+    }
+    // A converted list has no file of its own to save to; the list is what the user reopens.
+    const std::string untitled = fneGetUntitledFileName();
+    return flgModelLoad(converted, untitled, fileName,
+                        "Externalizing for checksum... " + untitled);
+}
+
+bool DocumentCommands::flgModelLoad(const std::string& fileName, const std::string& currentFile,
+                                    const std::string& reopenEntry,
+                                    const std::string& checksumCaption) {
+    // Read aside, so that a file that fails leaves the model in the editors alone.
+    ModelArrays read;
+    std::int32_t points = 0;
+    bool ok = false;
+    const auto start = editors_.elapsedClock();
+    {
+        BusyCursor busy(editors_);
+        try {
+            ok = flgReadFile(editors_.strProgramFolder, fileName, "", "",
+                             editors_.intReaderWriterDebugFlags, true, points, read);
+        } catch (const std::exception&) {
+            ok = false;
+        }
+    }
+    if (!ok) {
+        nulReadFailureReport(fileName, read);
+        return false;
+    }
+
+    const int previousPoints = editors_.intRequestedPoints;
+    const std::string previousStatus = editors_.statusText();
+    // The digest covers the requested points, so they are in place before it is taken.
+    editors_.intRequestedPoints = points;
+    editors_.setStatusText("Read: " + strElapsedTimeGet(editors_.elapsedClock(), start));
+    std::string readChecksum;
+    if (!nulInternalizeReaderWriterArrays(editors_, read, readChecksum, {}, {}, false,
+                                          "Internalizing for file load... " + currentFile,
+                                          kArraysLogFileName)) {
+        editors_.intRequestedPoints = previousPoints;
+        editors_.setStatusText(previousStatus);
+        return false;
+    }
+    strCurrentFile = currentFile;
+    nulCaptionSet(strCurrentFile);
+    // The digest of what the editors now hold, so that the change check finds the model just
+    // opened unchanged (the editors complete what a file may leave out, such as codes).
+    std::string checksum;
+    strChecksum = nulExternalizeReaderWriterArrays(editors_, arrModel, checksum, checksumCaption,
+                                                   kArraysLogFileName)
+                      ? checksum
+                      : readChecksum;
+    if (!reopenEntry.empty()) {
+        nulMainMenuReopenListAddItem(reopenEntry);
+    }
+    return true;
+}
+
+void DocumentCommands::nulReadFailureReport(const std::string& fileName,
+                                            const ModelArrays& leftOver) {
+    nulArraysLogAppend(
+        editors_, editors_.strProgramFolder + kArraysLogFileName,
+        "Array dump after rtnReaderWriter.flgReadFile(...) had a Fatal Error reading " + fileName,
+        leftOver.dimensions, "", leftOver.irregularities, leftOver.values, leftOver.measures,
+        leftOver.categories);
+    showMessage("Open File",
+                "A fatal error was encountered while attempting to read the \r" + fileName +
+                    " file.\r\rThe information available at the time of the error has been "
+                    "appended to the \r" +
+                    editors_.strProgramFolder + kArraysLogFileName + " file.",
+                MessageIcon::Error);
+}
+
+void DocumentCommands::mnuFileReopenNClick(const std::string& path) {
+    if (fileExists(path)) {
+        flgFileOpen(path);
+        return;
+    }
+    showMessage("Reopen File", "File " + path + " does not exist.", MessageIcon::Error);
+}
+
+void DocumentCommands::mnuFileImportClick() {
+    nulGridsSaveValues(editors_);
+    const std::optional<std::string> chosen = fileDialogService().openFile(
+        openRequest("Import", kImportFilter, editors_.strProgramFolder));
+    if (chosen) {
+        flgFileImport(*chosen);
+    }
+}
+
+bool DocumentCommands::flgFileImport(const std::string& fileName) {
+    nulGridsSaveValues(editors_);
+    if (importDialog == nullptr || !flgCurrentFileCheckForSave()) {
+        return false;
+    }
+    std::string toImport = fileName;
+    if (flgIsListFile(fileName)) {
+        try {
+            toImport = fneConvertVDCToVTM(fileName);
+        } catch (const std::exception&) {
+            showMessage("Import File",
+                        "Fatal error encountered while attempting to read file " + fileName + ".",
+                        MessageIcon::Error);
+            return false;
+        }
+        if (toImport.empty()) {
+            return false;
+        }
+    }
+    ImportDialogResult result = importDialog->run(toImport);
+    if (!result.confirmed) {
+        return false;
+    }
+    // The digest of the saved state stays, so the merged model counts as changed.
+    std::string discarded;
+    return nulInternalizeReaderWriterArrays(editors_, result.model, discarded, result.measures,
+                                            result.dimensions, true,
+                                            "Internalizing for file import... " + result.fileName,
+                                            kArraysLogFileName);
+}
+
+std::string DocumentCommands::fneConvertVDCToVTM(const std::string& listFile) {
+    if (listConversion == nullptr) {
+        showMessage("Open File",
+                    "The dimension/category list \r" + listFile +
+                        "\rcannot be opened: this version has no list conversion.",
+                    MessageIcon::Error);
+        return {};
+    }
+    const std::optional<ListConversionChoice> choice = listConversion->ask();
+    if (!choice) {
+        return {};
+    }
+    BusyCursor busy(editors_);
+    const std::string workFile = strWorkFolder + "vdcworkfile.tmp";
+    const std::string outputFile = strWorkFolder + "vdcoutputfile.vtm";
+    for (const std::string& earlier : {workFile, outputFile}) {
+        if (fileExists(earlier)) {
+            deleteFile(earlier);
+        }
+    }
+    listConversion->nulConvertCsvToList(
+        listFile, workFile, choice->useSpecifiedDimension ? choice->dimensionName : "$$");
+    listConversion->nulConvertListToModel(workFile, outputFile);
+    return outputFile;
+}
+
+}  // namespace vantorell

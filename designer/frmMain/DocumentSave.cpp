@@ -1,0 +1,96 @@
+// The change check, Save and Save As.
+#include "designer/frmMain/ArraysConversion.h"
+#include "designer/frmMain/ArraysLog.h"
+#include "designer/frmMain/DocumentCommands.h"
+#include "designer/rtnReaderWriter/ModelWriter.h"
+#include "platform/FileDialogService.h"
+#include "platform/FileSystem.h"
+#include "platform/MessageService.h"
+
+namespace vantorell {
+
+bool DocumentCommands::flgCurrentFileCheckForSave() {
+    if (strChecksum.empty()) {
+        return true;
+    }
+    std::string fresh;
+    // A working copy that cannot be made into a model cannot be compared: it counts as
+    // changed, so the user still decides.
+    if (nulExternalizeReaderWriterArrays(editors_, arrModel, fresh,
+                                         "Externalizing for checksum... " + strCurrentFile,
+                                         kArraysLogFileName) &&
+        fresh == strChecksum) {
+        return true;
+    }
+    switch (showMessage(dialogCaption(MessageIcon::Error),
+                        "The current file has changed would you like save it before continuing?",
+                        MessageIcon::Error, kButtonYes | kButtonNo | kButtonCancel)) {
+        case MessageAnswer::Yes:
+            return flgFileSaveAs();
+        case MessageAnswer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool DocumentCommands::mnuFileSaveClick() {
+    if (extractFileName(strCurrentFile) != extractFileName(fneGetUntitledFileName())) {
+        return flgFileSave(strCurrentFile);
+    }
+    return flgFileSaveAs();
+}
+
+bool DocumentCommands::flgFileSave(const std::string& fileName) {
+    BusyCursor busy(editors_);
+    nulGridsSaveValues(editors_);
+    std::string checksum;
+    if (!nulExternalizeReaderWriterArrays(editors_, arrModel, checksum,
+                                          "Externalizing for file save... " + fileName,
+                                          kArraysLogFileName)) {
+        return false;
+    }
+    std::string why;
+    bool written = false;
+    if (!fileName.empty()) {
+        try {
+            written = flgWriteFile(editors_.strProgramFolder, fileName, "", "",
+                                   editors_.intReaderWriterDebugFlags, checksum, true, true, true,
+                                   arrModel, editors_.intRequestedPoints);
+        } catch (const std::exception& error) {
+            why = error.what();
+        }
+    }
+    if (!written) {
+        std::string text = "Fatal error encountered while attempting to write file " + fileName + ".";
+        if (!why.empty()) {
+            text += "\r\r" + why;
+        }
+        showMessage("Save File", text, MessageIcon::Error);
+        return false;
+    }
+    // Only a written file is the saved state.
+    strChecksum = checksum;
+    nulMainMenuReopenListAddItem(fileName);
+    return true;
+}
+
+bool DocumentCommands::flgFileSaveAs() {
+    FileDialogRequest request;
+    request.title = "Save As";
+    request.fileName = strCurrentFile;
+    request.filter = "Vantorell Model (*.vtm)|*.vtm|Vantorell Template (*.vtt)|*.vtt";
+    request.filterIndex = 1;
+    request.initialFolder = editors_.strProgramFolder;
+    request.defaultExtension = kModelExtension;
+    request.overwritePrompt = true;
+    const std::optional<std::string> chosen = fileDialogService().saveFile(request);
+    if (!chosen) {
+        return false;
+    }
+    strCurrentFile = *chosen;
+    nulCaptionSet(strCurrentFile);
+    return flgFileSave(strCurrentFile);
+}
+
+}  // namespace vantorell
