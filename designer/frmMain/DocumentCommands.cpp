@@ -90,10 +90,9 @@ void DocumentCommands::mnuFileNewClick() {
     }
     TreeNode* first = nulDefaultModelBuild(editors_);
     std::string checksum;
-    if (nulExternalizeReaderWriterArrays(editors_, arrModel, checksum,
-                                         "Externalizing default model for checksum... " +
-                                             strCurrentFile,
-                                         kArraysLogFileName)) {
+    if (nulExternalizeReaderWriterArrays(
+            editors_, arrModel, checksum,
+            "Externalizing default model for checksum... " + strCurrentFile, kArraysLogFileName)) {
         strChecksum = checksum;
     }
     editors_.tvwDimsCats.editText(*first);
@@ -130,8 +129,7 @@ bool DocumentCommands::flgFileOpen(const std::string& fileName) {
     }
     // A converted list has no file of its own to save to; the list is what the user reopens.
     const std::string untitled = fneGetUntitledFileName();
-    return flgModelLoad(converted, untitled, fileName,
-                        "Externalizing for checksum... " + untitled);
+    return flgModelLoad(converted, untitled, fileName, "Externalizing for checksum... " + untitled);
 }
 
 bool DocumentCommands::flgModelLoad(const std::string& fileName, const std::string& currentFile,
@@ -241,10 +239,9 @@ bool DocumentCommands::flgFileImport(const std::string& fileName) {
     }
     // The digest of the saved state stays, so the merged model counts as changed.
     std::string discarded;
-    return nulInternalizeReaderWriterArrays(editors_, result.model, discarded, result.measures,
-                                            result.dimensions, true,
-                                            "Internalizing for file import... " + result.fileName,
-                                            kArraysLogFileName);
+    return nulInternalizeReaderWriterArrays(
+        editors_, result.model, discarded, result.measures, result.dimensions, true,
+        "Internalizing for file import... " + result.fileName, kArraysLogFileName);
 }
 
 std::string DocumentCommands::fneConvertVDCToVTM(const std::string& listFile) {

@@ -62,7 +62,8 @@ bool DocumentCommands::flgFileSave(const std::string& fileName) {
         }
     }
     if (!written) {
-        std::string text = "Fatal error encountered while attempting to write file " + fileName + ".";
+        std::string text =
+            "Fatal error encountered while attempting to write file " + fileName + ".";
         if (!why.empty()) {
             text += "\r\r" + why;
         }

@@ -10,8 +10,10 @@
 #include "designer/frmMain/SmallRoutines.h"
 #include "designer/frmMain/WorkingCopy.h"
 #include "designer/rtnReaderWriter/ModelReader.h"
+#include "designer/rtnReaderWriter/ModelWriter.h"
 #include "platform/FileDialogService.h"
 #include "platform/FileSystem.h"
+#include "tests/support/ModelBuilder.h"
 #include "tests/support/SmallModel.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestEditors.h"
@@ -22,7 +24,8 @@ namespace {
 
 using test::TempFolder;
 
-const std::string kChanged = "The current file has changed would you like save it before continuing?";
+const std::string kChanged =
+    "The current file has changed would you like save it before continuing?";
 
 std::string smallModelFile() {
     return test::sourcePath("tests/designer/data/small_model.vtm");
@@ -257,8 +260,7 @@ INSTANTIATE_TEST_SUITE_P(
                   SaveAs::Cancelled, false},
         CheckCase{"ChangedYesSaveFails", Start::Changed, MessageAnswer::Yes, SaveAs::Fails, false},
         CheckCase{"ChangedNo", Start::Changed, MessageAnswer::No, SaveAs::NotAsked, true},
-        CheckCase{"ChangedCancel", Start::Changed, MessageAnswer::Cancel, SaveAs::NotAsked,
-                  false}),
+        CheckCase{"ChangedCancel", Start::Changed, MessageAnswer::Cancel, SaveAs::NotAsked, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DocumentCommandsTest, TheChangeQuestionOffersYesNoAndCancel) {
@@ -287,6 +289,28 @@ TEST_F(DocumentCommandsTest, OpenShowsTheFileAndFindsItUnchanged) {
                                              0),
               0u)
         << doc.editors.statusText();
+    EXPECT_TRUE(doc.flgCurrentFileCheckForSave());
+}
+
+TEST_F(DocumentCommandsTest, AFileTheEditorsReadDifferentlyStillOpensUnchanged) {
+    // Two measures of one name: the editors name the source measure, and the name finds the
+    // first of them, not the one the file gave.
+    ModelArrays model = test::smallModel();
+    model.measures.push_back(test::independent("Revenue", "REV2", 100, 0, 0, 100));
+    for (const TMeasureValueRecord& v : TArrMeasureValues(model.values)) {
+        if (v.intMeasureIndex == 0) {
+            model.values.push_back(v);
+            model.values.back().intMeasureIndex = 2;
+        }
+    }
+    model.measures.at(1).intSourceMeasureIndex = 2;
+    const std::string path = program.file("twice.vtm");
+    std::string digest;
+    ASSERT_TRUE(flgWriteFile(program.path(), path, "", "", 0, digest, true, true, true, model,
+                             test::kSmallModelPoints));
+
+    ASSERT_TRUE(doc.flgFileOpen(path));
+    EXPECT_EQ(doc.shown().measures.at(1).intSourceMeasureIndex, 0);
     EXPECT_TRUE(doc.flgCurrentFileCheckForSave());
 }
 
@@ -460,8 +484,9 @@ TEST_F(DocumentCommandsTest, AListIsConvertedOpenedUntitledAndRememberedAsTheLis
     lists.choice = ListConversionChoice{true, "Products"};
     program.write("Temp/vdcoutputfile.vtm", "an earlier conversion");
     ASSERT_TRUE(doc.flgFileOpen(list));
-    EXPECT_EQ(lists.calls, (std::vector<std::string>{"list " + list + " -> " + work + " as Products",
-                                                     "model " + work + " -> " + output}));
+    EXPECT_EQ(lists.calls,
+              (std::vector<std::string>{"list " + list + " -> " + work + " as Products",
+                                        "model " + work + " -> " + output}));
     EXPECT_EQ(doc.dimensionNames(), (std::vector<std::string>{"Region", "Product"}));
     EXPECT_EQ(doc.strCurrentFile, untitled());
     EXPECT_EQ(doc.reopenList, (std::vector<std::string>{list}));
