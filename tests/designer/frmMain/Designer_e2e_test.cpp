@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
@@ -77,6 +78,53 @@ TEST(DesignerE2eTest, StartsWritesItsLogAndKeepsItsSettingsAcrossARun) {
     EXPECT_EQ(settings.readString("File Transfer", "HTTPProxyPort", ""), "8080");
     EXPECT_EQ(settings.readString("File Transfer", "UsePassiveTransferFlag", ""), "1");
     EXPECT_EQ(settings.readSectionValues("File Menu Reopen List"),
+              (std::vector<std::string>{"File1=" + model}));
+}
+
+// Runs the designer with the arguments until `ready` holds for its "Arrays.log", then ends it
+// with a termination request.
+void runUntilLogged(const std::string& designer, const TempFolder& program,
+                    const QStringList& arguments,
+                    const std::function<bool(const std::string&)>& ready) {
+    QProcess run;
+    run.setProcessChannelMode(QProcess::ForwardedChannels);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    run.setProcessEnvironment(env);
+    run.start(QString::fromStdString(designer), arguments);
+    ASSERT_TRUE(run.waitForStarted(10000));
+    const bool logged = test::waitForFileContents(program.file("Arrays.log"), ready, 30s);
+    run.terminate();
+    ASSERT_TRUE(run.waitForFinished(30000));
+    ASSERT_TRUE(logged) << program.read("Arrays.log");
+    EXPECT_EQ(run.exitCode(), 0);
+}
+
+TEST(DesignerE2eTest, OpensTheModelOnItsCommandLineAndKeepsTheTemplateOffTheReopenList) {
+    TempFolder program;
+    const std::string designer = installDesigner(program);
+    const std::string model = program.file("sales.vtm");
+    std::filesystem::copy_file(test::sourcePath("examples/sales.vtm"), model);
+    const std::string before = program.read("sales.vtm");
+    // With the array debug mask every conversion is logged, so the log tells what ran.
+    program.write("Vantorell.ini", "[Vantorell Form]\r\nArrayDebugFlagsValue=1\r\n");
+
+    runUntilLogged(designer, program, {QString::fromStdString(model)}, [&](const std::string& log) {
+        return log.find("Externalizing for checksum... " + model) != std::string::npos;
+    });
+    const std::string log = program.read("Arrays.log");
+    EXPECT_NE(log.find("Internalizing for file load... " + model), std::string::npos);
+    EXPECT_EQ(program.read("sales.vtm"), before);
+    EXPECT_EQ(IniFile(program.file("Vantorell.ini")).readSectionValues("File Menu Reopen List"),
+              (std::vector<std::string>{"File1=" + model}));
+
+    // A template in the program folder starts every new model, untitled.
+    std::filesystem::copy_file(model, program.file("default.vtm"));
+    runUntilLogged(designer, program, {}, [&](const std::string& log) {
+        return log.find("Externalizing default.vtm for checksum... " +
+                        program.file("~untitled~.vtm")) != std::string::npos;
+    });
+    EXPECT_EQ(IniFile(program.file("Vantorell.ini")).readSectionValues("File Menu Reopen List"),
               (std::vector<std::string>{"File1=" + model}));
 }
 

@@ -30,8 +30,10 @@ TEST(StartupSequenceTest, CreatesTheMainWindowAndTheDialogsWithTheirCaptions) {
     TempFolder program;
     test::TestMessages messages;
     const auto windows = designerWindowsCreate(program.path());
+    // The main window shows the new model's untitled name after its title.
+    const std::string mainCaption = "Vantorell - " + program.path() + "~untitled~.vtm";
     const std::pair<QWidget*, const char*> expected[] = {
-        {windows->Form1.get(), "Vantorell"},
+        {windows->Form1.get(), mainCaption.c_str()},
         {windows->Form2.get(), "Send Model"},
         {windows->Form3.get(), "Retrieve Cube"},
         {windows->Form4.get(), "Extract Vantorell Model from Cube"},

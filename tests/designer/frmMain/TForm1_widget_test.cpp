@@ -9,13 +9,17 @@
 #include <QMenu>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTest>
 #include <QTreeView>
+#include <filesystem>
 
 #include "designer/frmMain/PanelSplitter.h"
 #include "designer/frmMain/TForm1.h"
+#include "designer/views/GridView.h"
 #include "designer/views/NodeTreeView.h"
 #include "platform/EventLoop.h"
+#include "platform/FileDialogService.h"
 #include "platform/FileSystem.h"
 #include "tests/support/FileDates.h"
 #include "tests/support/TempFolder.h"
@@ -74,18 +78,22 @@ TEST_F(TForm1Test, FirstStartWithoutSettings) {
         EXPECT_TRUE(directoryExists(form.strWorkFolder));
         EXPECT_EQ(form.strHelpFile, program.path() + "Vantorell.chm");
         EXPECT_EQ(form.iniSettings->fileName(), program.path() + "Vantorell.ini");
-        EXPECT_EQ(form.windowTitle(), "Vantorell");
+        EXPECT_EQ(form.windowTitle().toStdString(),
+                  "Vantorell - " + program.path() + "~untitled~.vtm");
         EXPECT_TRUE(form.flgFirstShow);
 
         for (QAction* optional : optionalGroup(form)) {
             EXPECT_FALSE(optional->isVisible()) << optional->objectName().toStdString();
         }
-        for (QAction* always : {form.tbnFileNew, form.tbnFileOpen, form.tbnFileImport,
-                                form.tbnFileSave, form.tbnFileSaveAs, form.mnuFileNew,
-                                form.mnuFileCheckVantorellUpdates, form.mnuFileExit}) {
+        for (QAction* always :
+             {form.tbnFileNew, form.tbnFileOpen, form.tbnFileSave, form.tbnFileSaveAs,
+              form.mnuFileNew, form.mnuFileCheckVantorellUpdates, form.mnuFileExit}) {
             EXPECT_TRUE(always->isVisible() && always->isEnabled())
                 << always->objectName().toStdString();
         }
+        // Import waits for its dialog.
+        EXPECT_FALSE(form.mnuFileImport->isEnabled());
+        EXPECT_FALSE(form.tbnFileImport->isEnabled());
         EXPECT_FALSE(form.flgUseProxyInfo);
         EXPECT_TRUE(form.flgUsePassiveTransfer);
         EXPECT_EQ(form.intReaderWriterDebugFlags, 0);
@@ -317,6 +325,7 @@ TEST_F(TForm1Test, TheCloseQueryCanStopClosingAndExitTakesTheSamePath) {
     CloseQueryScript form(program.path());
     QSignalSpy closed(&form, &TForm1::formClosed);
     form.show();
+    form.asked = 0;  // File New at the first showing asked too
 
     form.answer = false;
     EXPECT_FALSE(form.close());
@@ -336,6 +345,68 @@ TEST_F(TForm1Test, FirstShowingClearsTheFlagOnce) {
     TForm1 form(program.path());
     form.show();
     EXPECT_FALSE(form.flgFirstShow);
+}
+
+TEST_F(TForm1Test, FirstShowingStartsANewModelAndOpensTheCommandLineFile) {
+    const std::string model = program.file("sales.vtm");
+    std::filesystem::copy_file(test::sourcePath("examples/sales.vtm"), model);
+    TForm1 form(program.path());
+    form.strCommandLineFile = model;
+    form.show();
+
+    EXPECT_EQ(form.strCurrentFile, model);
+    EXPECT_EQ(form.windowTitle().toStdString(), "Vantorell - " + model);
+    EXPECT_EQ(form.tvwDimsCats->model()->rowCount(), 3);
+    EXPECT_EQ(form.sgdMeasures->model()->rowCount(), 3);
+    EXPECT_EQ(form.statusBar()->currentMessage().left(6), "Read: ");
+    EXPECT_EQ(reopenItems(form), (std::vector<std::string>{model}));
+}
+
+TEST_F(TForm1Test, ACommandLineFileThatDoesNotExistLeavesTheNewModel) {
+    TForm1 form(program.path());
+    form.strCommandLineFile = program.file("absent.vtm");
+    form.show();
+    EXPECT_EQ(form.strCurrentFile, program.file("~untitled~.vtm"));
+    EXPECT_EQ(form.tvwDimsCats->model()->rowCount(), 1);
+}
+
+TEST_F(TForm1Test, ClosingAsksAboutChangedWorkAndCancelKeepsTheWindow) {
+    TForm1 form(program.path());
+    QSignalSpy closed(&form, &TForm1::formClosed);
+    form.show();
+    form.editors.tvwDimsCats.getFirstNode()->setText("Renamed");
+
+    const std::string question =
+        "The current file has changed would you like save it before continuing?";
+    messages.expect(question, MessageAnswer::Cancel);
+    form.mnuFileExit->trigger();
+    EXPECT_TRUE(form.isVisible());
+
+    messages.expect(question, MessageAnswer::No);
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_EQ(messages.pending(), 0u);
+}
+
+TEST_F(TForm1Test, SaveOfTheNewModelAsksForANameAndTheFileJoinsTheReopenList) {
+    ScriptedFileDialogService dialogs;
+    ScopedFileDialogService scope(dialogs);
+    TForm1 form(program.path());
+    form.show();
+
+    const std::string named = program.file("first.vtm");
+    dialogs.queue(named);
+    form.tbnFileSave->trigger();
+    EXPECT_EQ(dialogs.asked().size(), 1u);
+    EXPECT_TRUE(fileExists(named));
+    EXPECT_EQ(form.windowTitle().toStdString(), "Vantorell - " + named);
+    EXPECT_EQ(reopenItems(form), (std::vector<std::string>{named}));
+
+    // New again, then back through the reopen list.
+    form.tbnFileNew->trigger();
+    EXPECT_EQ(form.strCurrentFile, program.file("~untitled~.vtm"));
+    form.mnuFileReopen->actions().front()->trigger();
+    EXPECT_EQ(form.strCurrentFile, named);
 }
 
 TEST_F(TForm1Test, AFileInTheWorkFolderDatedInTheFutureKeepsTheFolder) {
