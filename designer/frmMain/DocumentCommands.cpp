@@ -63,12 +63,13 @@ void DocumentCommands::nulInitializeModel() {
     strCurrentFile = fneGetUntitledFileName();
     nulCaptionSet(strCurrentFile);
     editors_.intRequestedPoints = 0;
-    // Each conversion adds its figures to the status text; a new model starts it afresh.
-    editors_.setStatusText({});
     arrModel.clear();
     nulInternalizeReaderWriterArrays(editors_, arrModel, strChecksum, {}, {}, false,
                                      "Internalizing initialized model... " + strCurrentFile,
                                      kArraysLogFileName);
+    // Internalize adds its figures to the status text; an empty model has none to show, and
+    // the text would otherwise grow with every File New.
+    editors_.setStatusText({});
     editors_.tvwDimsCats.clear();
     nulGridClear(editors_.sgdMeasures);
     nulSgdMeasuresHeadingsSet(editors_.sgdMeasures);

@@ -157,6 +157,7 @@ TEST_F(DocumentCommandsTest, NewWithoutTemplateStartsOneMeasureDimensionAndCateg
     EXPECT_EQ(doc.fneGetUntitledFileName(), untitled());
     EXPECT_EQ(doc.caption, untitled());
     EXPECT_EQ(doc.editors.intRequestedPoints, 0);
+    EXPECT_EQ(doc.editors.statusText(), "");
     EXPECT_FALSE(doc.strChecksum.empty());
     EXPECT_TRUE(doc.reopenList.empty());
     // Nothing to save: the change check asks nothing.
