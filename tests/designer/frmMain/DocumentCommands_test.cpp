@@ -293,6 +293,18 @@ TEST_F(DocumentCommandsTest, OpenShowsTheFileAndFindsItUnchanged) {
     EXPECT_TRUE(doc.flgCurrentFileCheckForSave());
 }
 
+TEST_F(DocumentCommandsTest, AFileWithoutRequestedPointsOpensWithNone) {
+    ASSERT_TRUE(doc.flgFileOpen(copyOfSmallModel("with points.vtm")));
+    std::string text = program.read("with points.vtm");
+    const std::size_t out = text.rfind("OUT\r\n");
+    ASSERT_NE(out, std::string::npos);
+    text.erase(out, text.find("END", out) - out);
+    const std::string without = program.write("without points.vtm", text);
+
+    ASSERT_TRUE(doc.flgFileOpen(without));
+    EXPECT_EQ(doc.editors.intRequestedPoints, 0);
+}
+
 TEST_F(DocumentCommandsTest, AFileTheEditorsReadDifferentlyStillOpensUnchanged) {
     // Two measures of one name: the editors name the source measure, and the name finds the
     // first of them, not the one the file gave.
