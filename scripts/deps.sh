@@ -8,7 +8,6 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     xvfb xauth
     # drives the designer's windows under Xvfb when its File commands are checked by hand
-    xdotool
     python3 python3-pyftpdlib tinyproxy microsocks dante-server curl
 )
 
