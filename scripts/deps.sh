@@ -7,7 +7,6 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libssl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     xvfb xauth
-    # drives the designer's windows under Xvfb when its File commands are checked by hand
     python3 python3-pyftpdlib tinyproxy microsocks dante-server curl
 )
 
