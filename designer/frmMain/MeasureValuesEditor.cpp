@@ -26,12 +26,6 @@ int selectedMeasure(const EditorState& editors) {
     return editors.sgdMeasures.row() - editors.sgdMeasures.fixedRows();
 }
 
-std::int64_t integerOf(const std::string& text) {
-    std::int64_t value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && end == text.data() + text.size() ? value : 0;
-}
-
 std::vector<std::string> sharesRow(const std::string& name, const TMeasureValuesWorksetItem& item,
                                    bool weightedMeasure, bool negative) {
     if (weightedMeasure) {
@@ -230,8 +224,8 @@ std::string strMeasureValuesValidateCellEntry(EditorState& editors, int col, int
     if (col < 0 || col != intMeasureValuesPercentColumn(grid)) {
         return text;
     }
-    const std::int64_t before = std::llabs(integerOf(previousText));
-    std::int64_t change = std::llabs(integerOf(text)) - before;
+    const std::int64_t before = std::llabs(intPercentTextGet(previousText));
+    std::int64_t change = std::llabs(intPercentTextGet(text)) - before;
     return strGridBalanceOtherCellsTo100Percent(editors, before, row, change);
 }
 

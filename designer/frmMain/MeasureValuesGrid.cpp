@@ -18,15 +18,15 @@ bool flgMeasureValuesRowUnlocked(const StringGrid& grid, int row) {
     return col >= 0 && grid.cell(col, row) == "False";
 }
 
-std::int64_t intMeasureValuesPercentGet(const StringGrid& grid, int row) {
-    const int col = intMeasureValuesPercentColumn(grid);
-    if (col < 0) {
-        return 0;
-    }
-    const std::string& text = grid.cell(col, row);
+std::int64_t intPercentTextGet(const std::string& text) {
     std::int64_t value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     return ec == std::errc() && end == text.data() + text.size() ? value : 0;
+}
+
+std::int64_t intMeasureValuesPercentGet(const StringGrid& grid, int row) {
+    const int col = intMeasureValuesPercentColumn(grid);
+    return col < 0 ? 0 : intPercentTextGet(grid.cell(col, row));
 }
 
 std::int64_t intGetOtherBarsUsed(const StringGrid& grid, int row) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "designer/rtnGrids/GridLookups.h"
 #include "designer/rtnGrids/StringGrid.h"
@@ -26,6 +27,9 @@ int intMeasureValuesPercentColumn(const StringGrid& grid);
 
 // Only a row whose "Locked?" reads "False" takes part in balancing.
 bool flgMeasureValuesRowUnlocked(const StringGrid& grid, int row);
+
+// A percentage cell's text as an integer; 0 when it is no whole number.
+std::int64_t intPercentTextGet(const std::string& text);
 
 // The row's "Percent" cell as an integer; 0 when it holds no number.
 std::int64_t intMeasureValuesPercentGet(const StringGrid& grid, int row);

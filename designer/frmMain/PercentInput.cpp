@@ -1,12 +1,12 @@
 #include "designer/frmMain/PercentInput.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
 #include "designer/frmMain/GridBalancing.h"
 #include "designer/frmMain/MeasureValuesEditor.h"
+#include "designer/frmMain/MeasureValuesGrid.h"
 #include "designer/rtnGrids/GridNumericEdit.h"
 
 namespace vantorell {
@@ -18,10 +18,7 @@ bool flgDataCell(const StringGrid& grid, int col, int row) {
 }
 
 std::int64_t intCellValue(const StringGrid& grid, int col, int row) {
-    const std::string& text = grid.cell(col, row);
-    std::int64_t value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
+    return intPercentTextGet(grid.cell(col, row));
 }
 
 bool flgPercentColumn(const StringGrid& grid, int col) {
