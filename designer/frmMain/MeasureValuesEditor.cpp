@@ -176,21 +176,21 @@ void nulSgdMeasureValuesLoad(EditorState& editors, bool negative) {
     editors.intBalanceRow = grid.fixedRows();
     if (selected != nullptr && flgMeasuresHasValues(measures)) {
         const bool ratios = weighted(measures, m);
-        const std::string and_ = " and " + measures.cell(kMeasuresName, measures.row());
+        const std::string forMeasure = " and " + measures.cell(kMeasuresName, measures.row());
         TreeNode* first = tneTreeNodeFirstSibling(selected);
         if (first->level() > 0) {
             for (TreeNode* n = first; n != nullptr; n = n->getNextSibling()) {
                 const TMeasureValuesWorksetItem* item = measureValueItem(*n, m);
-                nulGridRowAdd(grid, sharesRow(n->text() + and_,
+                nulGridRowAdd(grid, sharesRow(n->text() + forMeasure,
                                               item != nullptr ? *item : TMeasureValuesWorksetItem{},
                                               ratios, negative));
                 editors.lstMeasureValuesNodes.push_back(nodeData(*n));
             }
         } else if (ratios) {
             // A dimension shows what a single category would hold; nothing reaches the model.
-            nulGridRowAdd(grid, {selected->text() + and_, "1", "1", "1"});
+            nulGridRowAdd(grid, {selected->text() + forMeasure, "1", "1", "1"});
         } else {
-            nulGridRowAdd(grid, {selected->text() + and_, "False", "1000000"});
+            nulGridRowAdd(grid, {selected->text() + forMeasure, "False", "1000000"});
         }
     }
     grid.endUpdate();
