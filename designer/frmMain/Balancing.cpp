@@ -6,54 +6,6 @@
 #include "platform/MessageService.h"
 
 namespace vantorell {
-namespace {
-
-constexpr std::int64_t kFull = 1'000'000;
-
-struct Share {
-    std::int64_t value = 0;
-    bool locked = false;
-};
-
-Share shareOf(const std::string& text) {
-    Share share;
-    std::string_view digits = text;
-    if (!digits.empty() && digits.front() == '|') {
-        share.locked = true;
-        digits.remove_prefix(1);
-    }
-    std::from_chars(digits.data(), digits.data() + digits.size(), share.value);
-    return share;
-}
-
-std::string textOf(const Share& share) {
-    return (share.locked ? "|" : "") + std::to_string(share.value);
-}
-
-bool inRange(std::int64_t v) {
-    return v >= 0 && v <= kFull;
-}
-
-bool changeable(std::int64_t step, int direction, const std::vector<Share>& shares, int skip,
-                int index) {
-    const Share& own = shares[static_cast<std::size_t>(index)];
-    const std::int64_t ownStep = own.locked ? step + 1 : intPercentageGetStep(own.value);
-    if (step >= ownStep) {
-        return true;
-    }
-    const int n = static_cast<int>(shares.size());
-    for (int i = 0; i < n; ++i) {
-        const int p = (index + i) % n;
-        const Share& other = shares[static_cast<std::size_t>(p)];
-        if (!other.locked && p != skip && step >= intPercentageGetStep(other.value) &&
-            inRange(other.value + direction)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
 
 std::int64_t intPercentageGetStep(std::int64_t value) {
     std::int64_t magnitude = value < 0 ? -value : value;
@@ -68,17 +20,28 @@ std::int64_t intPercentageGetStep(std::int64_t value) {
     return power >= 10 ? power / 10 : 1;
 }
 
+Share shareOfText(const std::string& text) {
+    Share share;
+    std::string_view digits = text;
+    if (!digits.empty() && digits.front() == '|') {
+        share.locked = true;
+        digits.remove_prefix(1);
+    }
+    std::from_chars(digits.data(), digits.data() + digits.size(), share.value);
+    return share;
+}
+
+std::string strShareText(const Share& share) {
+    return (share.locked ? "|" : "") + std::to_string(share.value);
+}
+
 bool flgArrPercentagesIsCellChangeable(std::int64_t step, int direction,
                                        const TDynamicArrayOfStrings& texts, int skip, int index) {
-    if (index < 0 || index >= static_cast<int>(texts.size())) {
-        return false;
-    }
-    std::vector<Share> shares;
-    shares.reserve(texts.size());
+    ShareGroup group;
     for (const std::string& text : texts) {
-        shares.push_back(shareOf(text));
+        group.add(shareOfText(text));
     }
-    return changeable(step, direction, shares, skip, index);
+    return group.flgChangeable(step, direction, skip, index);
 }
 
 void strArrBalanceToNPercent(TDynamicArrayOfStrings& texts, int first, int last, bool fromEnd,
@@ -86,47 +49,26 @@ void strArrBalanceToNPercent(TDynamicArrayOfStrings& texts, int first, int last,
     if (first < 0 || last >= static_cast<int>(texts.size()) || first > last) {
         return;
     }
-    std::vector<Share> run;
-    std::int64_t sum = 0;
+    // The changeability test looks at the run only.
+    ShareGroup run;
     for (int i = first; i <= last; ++i) {
-        run.push_back(shareOf(texts[static_cast<std::size_t>(i)]));
-        sum += run.back().value;
+        run.add(shareOfText(texts[static_cast<std::size_t>(i)]));
     }
-    const int n = static_cast<int>(run.size());
-    const std::int64_t diff = sum - target;
-    if (diff != 0) {
-        const int direction = diff > 0 ? -1 : 1;
-        std::int64_t remaining = diff > 0 ? diff : -diff;
-        int cursor = fromEnd ? n - 1 : 0;
-        int idle = 0;  // entries visited since something last moved
-        while (remaining > 0 && idle < n) {
-            Share& share = run[static_cast<std::size_t>(cursor)];
-            std::int64_t step = intPercentageGetStep(share.value);
-            if (remaining < step) {
-                step = remaining;
-            }
-            const std::int64_t moved = share.value + direction * step;
-            if (!share.locked && inRange(moved) && changeable(step, direction, run, -1, cursor)) {
-                share.value = moved;
-                remaining -= step;
-                idle = 0;
-            } else {
-                ++idle;
-            }
-            cursor = fromEnd ? (cursor == 0 ? n - 1 : cursor - 1) : (cursor + 1) % n;
-        }
-        sum = 0;
-        for (int i = 0; i < n; ++i) {
-            texts[static_cast<std::size_t>(first + i)] = textOf(run[static_cast<std::size_t>(i)]);
-            sum += run[static_cast<std::size_t>(i)].value;
-        }
+    const bool reached = flgShareRunBalance(run, 0, run.size() - 1, fromEnd, target, true);
+    for (int i = 0; i < run.size(); ++i) {
+        texts[static_cast<std::size_t>(first + i)] =
+            strShareText(run.shares()[static_cast<std::size_t>(i)]);
     }
-    if (sum != target) {
-        showMessage("Balancing Percentages",
-                    "The percent bars where not properly balanced to " + std::to_string(target) +
-                        " percent.",
-                    MessageIcon::Error);
+    if (!reached) {
+        nulBalancingFailedMessage(target);
     }
+}
+
+void nulBalancingFailedMessage(std::int64_t target) {
+    showMessage(
+        "Balancing Percentages",
+        "The percent bars where not properly balanced to " + std::to_string(target) + " percent.",
+        MessageIcon::Error);
 }
 
 }  // namespace vantorell

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "designer/frmMain/ShareGroup.h"
 #include "designer/rtnGrids/GridLookups.h"
 
 namespace vantorell {
@@ -13,6 +14,10 @@ namespace vantorell {
 // A tenth of the largest power of ten not above |v|, at least 1; 1000 for 0.
 // 345 gives 10, 7 and 12 give 1, 1,000,000 gives 100,000.
 std::int64_t intPercentageGetStep(std::int64_t value);
+
+// The share of a text ("|" before a locked one); a text that is no number reads as 0.
+Share shareOfText(const std::string& text);
+std::string strShareText(const Share& share);
 
 // Whether the entry at `index` may take a change of `step` in `direction` (+1 or -1): yes
 // when the step is not below the entry's own step (a locked entry's counts as one more);
@@ -28,5 +33,8 @@ bool flgArrPercentagesIsCellChangeable(std::int64_t step, int direction,
 // message.
 void strArrBalanceToNPercent(TDynamicArrayOfStrings& texts, int first, int last, bool fromEnd,
                              std::int64_t target);
+
+// The "Balancing Percentages" message for a run that missed its target.
+void nulBalancingFailedMessage(std::int64_t target);
 
 }  // namespace vantorell

@@ -2,6 +2,7 @@
 
 #include "designer/frmMain/DimsCatsCodes.h"
 #include "designer/frmMain/MeasuresGrid.h"
+#include "designer/frmMain/SiblingBalancing.h"
 
 namespace vantorell {
 
@@ -26,6 +27,27 @@ bool flgDimsCatsNodeExtDataDelete(TreeNode& node) {
     }
     data->ptrExtData = std::monostate{};
     return true;
+}
+
+bool flgNodePercentValueSet(EditorState& editors, TreeNode& node, std::int64_t percentage) {
+    const StringGrid& measures = editors.sgdMeasures;
+    if (node.level() == 0 || !flgMeasuresHasValues(measures)) {
+        return false;
+    }
+    bool set = false;
+    for (int row = measures.fixedRows(); row < measures.rowCount(); ++row) {
+        const int k = row - measures.fixedRows();
+        const TMeasureValuesWorksetItem* item = measureValueItem(node, k);
+        if (item == nullptr || intMeasuresGetTypeNumber(measures, row) != kMeasureTypeIndependent) {
+            continue;
+        }
+        flgArrSiblingsBalanceTo100Percent(editors, node, false, percentage - item->intPercentage,
+                                          k);
+        flgArrSiblingsBalanceTo100Percent(editors, node, true, percentage - item->intNegPercentage,
+                                          k);
+        set = true;
+    }
+    return set;
 }
 
 void nulDimsCatsDisplayCodes(EditorState& editors) {

@@ -2,6 +2,8 @@
 // The dimension and category tree editor: queries over the tree, node icons, the release of
 // a node's working data and the code list beside the tree.
 
+#include <cstdint>
+
 #include "designer/frmMain/EditorState.h"
 
 namespace vantorell {
@@ -22,6 +24,12 @@ void nulDimsCatsNodeSetIcon(TreeNode& node);
 
 // Releases the node's working data; false when it had none.
 bool flgDimsCatsNodeExtDataDelete(TreeNode& node);
+
+// Sets the category's shares of every independent measure, negative and positive alike, to
+// `percentage`; its siblings give or take the difference (flgArrSiblingsBalanceTo100Percent),
+// so that both sides of each group stay at 100 %, whatever sign the measure values grid
+// shows. True when anything was set; dimensions and weighted measures are left alone.
+bool flgNodePercentValueSet(EditorState& editors, TreeNode& node, std::int64_t percentage);
 
 // Refills the code list: from the tree's first row in view, one item per visible node in
 // depth-first order, until the list holds as many items as it can show.

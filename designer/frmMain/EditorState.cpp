@@ -1,12 +1,29 @@
 #include "designer/frmMain/EditorState.h"
 
+#include <memory>
+#include <random>
+
+#include "designer/frmMain/MeasureValuesEditor.h"
 #include "designer/frmMain/MeasuresGrid.h"
 #include "designer/rtnGrids/GridRows.h"
 
 namespace vantorell {
+namespace {
+
+std::function<int(int)> clockSeededRandom() {
+    const auto seed = static_cast<std::mt19937::result_type>(
+        std::chrono::system_clock::now().time_since_epoch().count());
+    auto engine = std::make_shared<std::mt19937>(seed);
+    return
+        [engine](int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(*engine); };
+}
+
+}  // namespace
 
 EditorState::EditorState()
-    : elapsedClock([] { return std::chrono::steady_clock::now(); }), localClock(localTimeNow) {
+    : elapsedClock([] { return std::chrono::steady_clock::now(); }),
+      localClock(localTimeNow),
+      randomNumber(clockSeededRandom()) {
     nulSgdMeasuresHeadingsSet(sgdMeasures);
     nulGridClear(sgdMeasures);
     sgdMeasures.setCurrentCell(0, sgdMeasures.fixedRows());
@@ -16,6 +33,9 @@ EditorState::EditorState()
     for (const char* text : kMeasureIrregTypeTexts) {
         cbxMeasuresIrregType.addItem(text);
     }
+    nulSgdMeasureValuesHeadingsSet(*this);
+    nulGridClear(sgdMeasureValues);
+    intBalanceRow = sgdMeasureValues.fixedRows();
 }
 
 void EditorState::setStatusText(const std::string& text) {

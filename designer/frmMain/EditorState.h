@@ -31,6 +31,13 @@ public:
     ComboBox cbxMeasuresType;
     ComboBox cbxMeasuresIrregType;
 
+    // The measure values grid: one sibling group's shares (or ratios) of one measure.
+    StringGrid sgdMeasureValues;
+    // "Percents - Show Negatives" is down: the measure values grid shows negative shares.
+    bool flgMeasureValuesShowNegatives = false;
+    // The row of the measure values grid at which the next balancing of other rows starts.
+    int intBalanceRow = 1;
+
     // Node data of the rows of the measure values and irregularities grids, in row order.
     std::vector<TDimsCatsData*> lstMeasureValuesNodes;
     std::vector<TDimsCatsData*> lstIrregularitiesNodes;
@@ -57,6 +64,9 @@ public:
     // Clocks, replaceable in tests: elapsed times, and the local date and time of logs.
     std::function<std::chrono::steady_clock::time_point()> elapsedClock;
     std::function<std::tm()> localClock;
+    // A uniform random integer in 0 .. bound - 1 (bound > 0), from a generator seeded from
+    // the clock; replaceable in tests.
+    std::function<int(int bound)> randomNumber;
 
 private:
     std::string strStatusText_;

@@ -1,8 +1,17 @@
 #include "designer/frmMain/MeasureValuesEditor.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdlib>
 
+#include "designer/frmMain/GridBalancing.h"
+#include "designer/frmMain/MeasureValuesGrid.h"
 #include "designer/frmMain/MeasuresGrid.h"
+#include "designer/rtnGrids/GridNumericEdit.h"
+#include "designer/rtnGrids/GridRows.h"
+#include "designer/rtnGrids/GridSizing.h"
+#include "designer/rtnReaderWriter/ModelNumbers.h"
+#include "designer/rtnReaderWriter/NumberReading.h"
 #include "designer/rtnTrees/rtnTrees.h"
 
 namespace vantorell {
@@ -15,6 +24,56 @@ bool weighted(const StringGrid& sgdMeasures, int measureIndex) {
 
 int selectedMeasure(const EditorState& editors) {
     return editors.sgdMeasures.row() - editors.sgdMeasures.fixedRows();
+}
+
+std::vector<std::string> sharesRow(const std::string& name, const TMeasureValuesWorksetItem& item,
+                                   bool weightedMeasure, bool negative) {
+    if (weightedMeasure) {
+        return {name, floatText(item.dblMaximumRatio).str(), floatText(item.dblAverageRatio).str(),
+                floatText(item.dblMinimumRatio).str()};
+    }
+    return {name, item.flgLocked ? "True" : "False",
+            std::to_string(negative ? item.intNegPercentage : item.intPercentage)};
+}
+
+// Ends an open edit: a typed share goes through the entry check; any other cell already
+// holds its text.
+void nulEditEnd(EditorState& editors) {
+    StringGrid& grid = editors.sgdMeasureValues;
+    const int col = grid.col();
+    const int row = grid.row();
+    if (col == intMeasureValuesPercentColumn(grid)) {
+        if (nulGridNumericEditEnd(grid, kMeasureValuesPercentUnit, kMeasureValuesPercentLimit,
+                                  editors.strCellPreviousText) == NumericEditEnd::Stored) {
+            grid.setCell(
+                col, row,
+                strMeasureValuesValidateCellEntry(editors, col, row, editors.strCellPreviousText));
+        }
+        return;
+    }
+    grid.setEditorMode(false);
+    grid.excludeOption(goEditing);
+}
+
+void nulRowSave(const StringGrid& grid, int row, TMeasureValuesWorksetItem& item, bool negative) {
+    const int percentCol = intMeasureValuesPercentColumn(grid);
+    if (percentCol >= 0) {
+        item.flgLocked = grid.cell(intMeasureValuesLockedColumn(grid), row) == "True";
+        std::int32_t share = 0;
+        if (flgParseInteger(grid.cell(percentCol, row), share)) {
+            (negative ? item.intNegPercentage : item.intPercentage) = share;
+        }
+        return;
+    }
+    double* const ratios[] = {&item.dblMaximumRatio, &item.dblAverageRatio, &item.dblMinimumRatio};
+    for (int i = 0; i < 3; ++i) {
+        const int col = intGridColumnIndexGetByHeading(
+            grid, kMeasureValuesRatiosHeadings[static_cast<std::size_t>(i) + 1]);
+        double value = 0.0;
+        if (col >= 0 && flgParseDouble(grid.cell(col, row), value)) {
+            *ratios[i] = value;
+        }
+    }
 }
 
 }  // namespace
@@ -79,6 +138,105 @@ void nulSaveStringArrayToMeasureValuesPercentages(EditorState& editors, TreeNode
                                                   bool negative, TDynamicArrayOfStrings& texts) {
     nulSaveStringArrayToMeasureValuesPercentages(editors.sgdMeasures, node,
                                                  selectedMeasure(editors), negative, texts);
+}
+
+void nulSgdMeasureValuesHeadingsSet(EditorState& editors) {
+    StringGrid& grid = editors.sgdMeasureValues;
+    const bool ratios = flgMeasuresHasValues(editors.sgdMeasures) &&
+                        editors.tvwDimsCats.count() > 0 &&
+                        intMeasuresGetTypeNumber(editors.sgdMeasures, editors.sgdMeasures.row()) ==
+                            kMeasureTypeWeighted;
+    grid.setFixedRows(1);
+    grid.setRowCount(std::max(grid.rowCount(), 2));
+    if (ratios) {
+        grid.setColCount(static_cast<int>(kMeasureValuesRatiosHeadings.size()));
+        nulGridRowSet(grid, 0, 0,
+                      {kMeasureValuesRatiosHeadings.begin(), kMeasureValuesRatiosHeadings.end()});
+    } else {
+        grid.setColCount(static_cast<int>(kMeasureValuesSharesHeadings.size()));
+        nulGridRowSet(grid, 0, 0,
+                      {kMeasureValuesSharesHeadings.begin(), kMeasureValuesSharesHeadings.end()});
+    }
+}
+
+void nulSgdMeasureValuesLoad(EditorState& editors, bool negative) {
+    NodeTree& tree = editors.tvwDimsCats;
+    if (tree.selected() == nullptr && tree.getFirstNode() != nullptr) {
+        tree.setSelected(tree.getFirstNode());
+    }
+    TreeNode* selected = tree.selected();
+    StringGrid& grid = editors.sgdMeasureValues;
+    const StringGrid& measures = editors.sgdMeasures;
+    const int m = selectedMeasure(editors);
+
+    nulGridClear(grid);
+    grid.beginUpdate();
+    editors.lstMeasureValuesNodes.clear();
+    nulSgdMeasureValuesHeadingsSet(editors);
+    editors.intBalanceRow = grid.fixedRows();
+    if (selected != nullptr && flgMeasuresHasValues(measures)) {
+        const bool ratios = weighted(measures, m);
+        const std::string forMeasure = " and " + measures.cell(kMeasuresName, measures.row());
+        TreeNode* first = tneTreeNodeFirstSibling(selected);
+        if (first->level() > 0) {
+            for (TreeNode* n = first; n != nullptr; n = n->getNextSibling()) {
+                const TMeasureValuesWorksetItem* item = measureValueItem(*n, m);
+                nulGridRowAdd(grid, sharesRow(n->text() + forMeasure,
+                                              item != nullptr ? *item : TMeasureValuesWorksetItem{},
+                                              ratios, negative));
+                editors.lstMeasureValuesNodes.push_back(nodeData(*n));
+            }
+        } else if (ratios) {
+            // A dimension shows what a single category would hold; nothing reaches the model.
+            nulGridRowAdd(grid, {selected->text() + forMeasure, "1", "1", "1"});
+        } else {
+            nulGridRowAdd(grid, {selected->text() + forMeasure, "False", "1000000"});
+        }
+    }
+    grid.endUpdate();
+    nulGridColumnsWidthSet(grid, 0, grid.colCount() - 1, 20);
+    grid.setColWidth(0, intGridColumnAutoSize(grid, 0) + 1);
+}
+
+void nulSgdMeasureValuesSave(EditorState& editors, bool negative) {
+    StringGrid& grid = editors.sgdMeasureValues;
+    if (grid.editorMode()) {
+        nulEditEnd(editors);
+    }
+    editors.strCellPreviousText = grid.cell(grid.col(), grid.row());
+    const int m = selectedMeasure(editors);
+    const auto& nodes = editors.lstMeasureValuesNodes;
+    for (int i = 0; i < grid.dataRowCount() && i < static_cast<int>(nodes.size()); ++i) {
+        TArrMeasureValuesWorkset* values = nodes[static_cast<std::size_t>(i)] != nullptr
+                                               ? nodes[static_cast<std::size_t>(i)]->measureValues()
+                                               : nullptr;
+        if (values != nullptr && m >= 0 && m < static_cast<int>(values->size())) {
+            nulRowSave(grid, grid.fixedRows() + i, (*values)[static_cast<std::size_t>(m)],
+                       negative);
+        }
+    }
+}
+
+std::string strMeasureValuesValidateCellEntry(EditorState& editors, int col, int row,
+                                              const std::string& previousText) {
+    const StringGrid& grid = editors.sgdMeasureValues;
+    const std::string& text = grid.cell(col, row);
+    if (col < 0 || col != intMeasureValuesPercentColumn(grid)) {
+        return text;
+    }
+    const std::int64_t before = std::llabs(intPercentTextGet(previousText));
+    std::int64_t change = std::llabs(intPercentTextGet(text)) - before;
+    return strGridBalanceOtherCellsTo100Percent(editors, before, row, change);
+}
+
+void tbnMeasureValuesUnlockAllClick(EditorState& editors) {
+    nulGridsSaveValues(editors);
+    StringGrid& grid = editors.sgdMeasureValues;
+    const int col = intMeasureValuesLockedColumn(grid);
+    for (int r = grid.fixedRows(); col >= 0 && r < grid.fixedRows() + grid.dataRowCount(); ++r) {
+        grid.setCell(col, r, "False");
+    }
+    nulSgdMeasureValuesSave(editors, editors.flgMeasureValuesShowNegatives);
 }
 
 }  // namespace vantorell

@@ -1,6 +1,8 @@
 #pragma once
-// The measure values editor: one sibling group's shares of one measure, as the grid shows
-// them. Here: the copy of a group's shares into a text array and back, for balancing.
+// The measure values editor: one sibling group's shares (or ratios) of one measure, as the
+// grid shows them: its headings, loading it from the working copy and saving it back, the
+// entry check of a typed share, unlocking every row, and the copy of a group's shares into a
+// text array and back.
 
 #include "designer/frmMain/EditorState.h"
 #include "designer/rtnGrids/GridLookups.h"
@@ -27,5 +29,28 @@ void nulLoadStringArrayFromMeasureValuesPercentages(const EditorState& editors, 
                                                     bool negative, TDynamicArrayOfStrings& texts);
 void nulSaveStringArrayToMeasureValuesPercentages(EditorState& editors, TreeNode* node,
                                                   bool negative, TDynamicArrayOfStrings& texts);
+
+// Headings by the type of the measure selected in the measures grid: "For", "Locked?",
+// "Percent" for an independent one (and while tree or measures are empty), "For" and the
+// three ratios for a weighted one. One heading row, at least two rows.
+void nulSgdMeasureValuesHeadingsSet(EditorState& editors);
+
+// Fills the grid with the sibling group of the selected node (the first node is selected
+// when none is) for the measure selected in the measures grid: one row per sibling, the
+// negative or positive shares. A dimension gets one row that reaches nothing. The
+// balancing starts again at the first data row.
+void nulSgdMeasureValuesLoad(EditorState& editors, bool negative);
+
+// Stores the grid's rows back into the working elements of the nodes they show; an open
+// edit is ended first. A cell that holds no number leaves its field as it was.
+void nulSgdMeasureValuesSave(EditorState& editors, bool negative);
+
+// The text a typed "Percent" cell keeps: the other unlocked rows give or take the
+// difference to the previous text, as far as they can.
+std::string strMeasureValuesValidateCellEntry(EditorState& editors, int col, int row,
+                                              const std::string& previousText);
+
+// Commits pending edits, unlocks every row and stores the grid with the sign shown.
+void tbnMeasureValuesUnlockAllClick(EditorState& editors);
 
 }  // namespace vantorell

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "tests/support/TestMessages.h"
 
 namespace vantorell {
@@ -36,6 +38,57 @@ TEST(BalancingTest, AChangeGoesToEntriesOfItsOwnMagnitudeFirst) {
     EXPECT_TRUE(flgArrPercentagesIsCellChangeable(1, -1, texts, 1, 0));
     // A locked entry never stands in for another.
     EXPECT_TRUE(flgArrPercentagesIsCellChangeable(1, -1, {"500000", "|30"}, -1, 0));
+}
+
+// The changeability test as first written: a walk over every entry.
+bool changeableByWalk(std::int64_t step, int direction, const std::vector<Share>& shares, int skip,
+                      int index) {
+    const Share& own = shares[static_cast<std::size_t>(index)];
+    if (step >= (own.locked ? step + 1 : intPercentageGetStep(own.value))) {
+        return true;
+    }
+    const int n = static_cast<int>(shares.size());
+    for (int i = 0; i < n; ++i) {
+        const int p = (index + i) % n;
+        const Share& other = shares[static_cast<std::size_t>(p)];
+        if (!other.locked && p != skip && step >= intPercentageGetStep(other.value) &&
+            flgShareInRange(other.value + direction)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+TEST(BalancingTest, TheCountedTestAgreesWithAWalkOverTheGroup) {
+    std::mt19937 random(7);
+    const std::int64_t values[] = {0,    1,    9,     10,     99,     100,    999,
+                                   1000, 5000, 99999, 100000, 999999, 1000000};
+    const std::int64_t steps[] = {0, 1, 5, 10, 99, 100, 1000, 10000, 100000, 100001};
+    auto pick = [&](auto& from) { return from[random() % std::size(from)]; };
+    for (int round = 0; round < 200; ++round) {
+        std::vector<Share> shares(1 + random() % 6);
+        for (Share& s : shares) {
+            s = Share{pick(values), random() % 4 == 0};
+        }
+        ShareGroup group(shares);
+        for (int change = 0; change < 5; ++change) {
+            const int n = static_cast<int>(shares.size());
+            for (const std::int64_t step : steps) {
+                for (const int direction : {-1, 1}) {
+                    for (int skip = -1; skip < n; ++skip) {
+                        for (int index = 0; index < n; ++index) {
+                            ASSERT_EQ(group.flgChangeable(step, direction, skip, index),
+                                      changeableByWalk(step, direction, shares, skip, index))
+                                << "round " << round << " step " << step << " index " << index;
+                        }
+                    }
+                }
+            }
+            const int i = static_cast<int>(random() % shares.size());
+            shares[static_cast<std::size_t>(i)].value = pick(values);
+            group.setValue(i, shares[static_cast<std::size_t>(i)].value);
+        }
+    }
 }
 
 TEST(BalancingTest, RunsReachTheirTarget) {
