@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -40,7 +41,7 @@ private:
     void indexRecords();
     void writeIndependent(int m, bool firstBlock);
     void writeIrregularities(int m);
-    void writeValueRun(int m, int dimension, const int* begin, const int* end);
+    const int* writeValueRun(int m, const int* begin, const int* end);
     void computeLeafValues(const Span& span);
     void writeWeighted(int m);
 
@@ -48,6 +49,9 @@ private:
     bool validCategory(int c) const { return c >= 0 && c < static_cast<int>(categories_.size()); }
     const int* recordsBegin(int m) const { return byMeasure_.data() + measureStart_[m]; }
     const int* recordsEnd(int m) const { return byMeasure_.data() + measureStart_[m + 1]; }
+    std::string_view categoryId(int c) const {
+        return {idTexts_.data() + idStart_[c], idStart_[c + 1] - idStart_[c]};
+    }
     void number(double value) { write(floatText(value), value); }
     void rounded(double value) { write(roundedText(value), value); }
     // The reader takes no infinite or undefined number: such a file would not open again.
@@ -77,8 +81,18 @@ private:
     // and the category records themselves are too large to stay in the cache.
     std::vector<int> levels_;
     std::vector<char> parents_;
+    // The categories' identifiers side by side, for the same reason: every value line
+    // starts with one.
+    std::string idTexts_;
+    std::vector<std::size_t> idStart_;  // category c's identifier starts at idStart_[c]
     std::unordered_map<long long, int> irregularityOf_;  // (measure, dimension) -> first record
-    std::vector<int> recordOf_;    // category -> first record of the current run, or -1
+    // Shares of the categories in the current run, taken from the first record of each. A
+    // category has a record in the run when its runOf_ holds the run's number, so nothing
+    // needs clearing between runs.
+    int run_ = 0;
+    std::vector<int> runOf_;
+    std::vector<int> sharePos_;
+    std::vector<int> shareNeg_;
     std::vector<double> leafPos_;  // category -> its absolute value in the current run
     std::vector<double> leafNeg_;
     std::vector<double> levelPos_;  // running products along the path, by level
@@ -135,7 +149,17 @@ void PercentageSectionWriter::indexRecords() {
         }
     }
 
-    recordOf_.assign(categories_.size(), -1);
+    idStart_.resize(categoryCount + 1);
+    idTexts_.clear();
+    for (int c = 0; c < categoryCount; ++c) {
+        idStart_[c] = idTexts_.size();
+        idTexts_ += categories_[c].strFileId.str();
+    }
+    idStart_[categoryCount] = idTexts_.size();
+
+    runOf_.assign(categories_.size(), 0);
+    sharePos_.resize(categories_.size());
+    shareNeg_.resize(categories_.size());
     leafPos_.assign(categories_.size(), 0.0);
     leafNeg_.assign(categories_.size(), 0.0);
 }
@@ -183,13 +207,7 @@ void PercentageSectionWriter::writeIndependent(int m, bool firstBlock) {
         measure.intFirstValueIndex = *begin;
     }
     while (begin != end) {
-        const int dimension = values_[*begin].intDimensionIndex;
-        const int* runEnd = std::find_if(
-            begin, end, [&](int i) { return values_[i].intDimensionIndex != dimension; });
-        if (validDimension(dimension)) {
-            writeValueRun(m, dimension, begin, runEnd);
-        }
-        begin = runEnd;
+        begin = writeValueRun(m, begin, end);
     }
     out_.nulWriteRecord("*");
 }
@@ -230,10 +248,10 @@ void PercentageSectionWriter::computeLeafValues(const Span& span) {
         }
         const double parentPos = level > 1 ? levelPos_[level - 1] : kFull;
         const double parentNeg = level > 1 ? levelNeg_[level - 1] : kFull;
-        const int r = recordOf_[c];
         // A category without a record in the run passes its parent's value on unchanged.
-        const double sharePos = r >= 0 ? values_[r].intPercentage : kFull;
-        const double shareNeg = r >= 0 ? values_[r].intNegPercentage : kFull;
+        const bool inRun = runOf_[c] == run_;
+        const double sharePos = inRun ? sharePos_[c] : kFull;
+        const double shareNeg = inRun ? shareNeg_[c] : kFull;
         levelPos_[level] = parentPos * sharePos / kFull;
         levelNeg_[level] = parentNeg * shareNeg / kFull;
         leafPos_[c] = levelPos_[level];
@@ -241,24 +259,36 @@ void PercentageSectionWriter::computeLeafValues(const Span& span) {
     }
 }
 
-void PercentageSectionWriter::writeValueRun(int m, int dimension, const int* begin,
-                                            const int* end) {
-    const TMeasureRecord& measure = measures_[m];
-    const Span span = spans_[dimension];
+// One run: the measure's records of one dimension, up to the next record of another
+// dimension. Returns where the run ends. The records are read twice: once for the shares,
+// once to write the values, which need the shares of the whole tree.
+const int* PercentageSectionWriter::writeValueRun(int m, const int* begin, const int* end) {
+    const int dimension = values_[*begin].intDimensionIndex;
+    const bool valid = validDimension(dimension);
+    const Span span = valid ? spans_[dimension] : Span{};
     const auto inSpan = [&](int c) { return c >= span.first && c < span.end; };
-    for (const int* i = begin; i != end; ++i) {
-        const int c = values_[*i].intCategoryIndex;
-        if (inSpan(c) && recordOf_[c] < 0) {
-            recordOf_[c] = *i;
+
+    ++run_;
+    const int* runEnd = begin;
+    for (; runEnd != end && values_[*runEnd].intDimensionIndex == dimension; ++runEnd) {
+        const TMeasureValueRecord& value = values_[*runEnd];
+        const int c = value.intCategoryIndex;
+        if (inSpan(c) && runOf_[c] != run_) {
+            runOf_[c] = run_;
+            sharePos_[c] = value.intPercentage;
+            shareNeg_[c] = value.intNegPercentage;
         }
+    }
+    if (!valid) {
+        return runEnd;
     }
     computeLeafValues(span);
 
     // The negative side is written as negative numbers, in a column of its own whenever the
     // measure has a negative total.
-    const bool negativeColumn = measure.dblNegTotal > 0;
+    const bool negativeColumn = measures_[m].dblNegTotal > 0;
     out_.nulWriteRecord(dimensions_[dimension].strFileId.str());
-    for (const int* i = begin; i != end; ++i) {
+    for (const int* i = begin; i != runEnd; ++i) {
         TMeasureValueRecord& value = values_[*i];
         const int c = value.intCategoryIndex;
         if (!inSpan(c)) {
@@ -269,19 +299,14 @@ void PercentageSectionWriter::writeValueRun(int m, int dimension, const int* beg
         if (parents_[c] != 0) {
             continue;
         }
-        out_.nulWriteRecord(categories_[c].strFileId.str());
+        out_.nulWriteRecord(categoryId(c));
         number(leafPos_[c]);
         if (negativeColumn) {
             number(-leafNeg_[c]);
         }
     }
     out_.nulWriteRecord("*");
-    for (const int* i = begin; i != end; ++i) {
-        const int c = values_[*i].intCategoryIndex;
-        if (inSpan(c)) {
-            recordOf_[c] = -1;
-        }
-    }
+    return runEnd;
 }
 
 void PercentageSectionWriter::writeWeighted(int m) {
@@ -309,7 +334,7 @@ void PercentageSectionWriter::writeWeighted(int m) {
         if (value.intDimensionIndex != dimension || !validCategory(value.intCategoryIndex)) {
             continue;
         }
-        out_.nulWriteRecord(categories_[value.intCategoryIndex].strFileId.str());
+        out_.nulWriteRecord(categoryId(value.intCategoryIndex));
         number(value.dblMinimumRatio);
         number(value.dblMaximumRatio);
         number(value.dblAverageRatio);
