@@ -37,24 +37,33 @@ public:
     // One record out: into the digest, then, when writing, as a line or into the record layer.
     // Raises ModelWriteError for a record the chosen form cannot carry, std::runtime_error
     // when the file cannot be written.
-    // Called for every record of a model: the plain form stays inline and only copies.
     void nulWriteRecord(std::string_view record) {
+        if (file_ != nullptr && fileKey_.empty()) {
+            for (const char c : record) {
+                if (c == '\r' || c == '\n') {
+                    refuseLineBreak(record);
+                }
+            }
+        }
+        writeFormed(record);
+    }
+
+    // A record the writer formed itself (a keyword, an identifier, a number), which holds
+    // no line break and only characters a protected copy carries: nulWriteRecord without
+    // the search for line breaks, which would cost more than the rest for short records.
+    // Called for nearly every record of a model, so it stays inline and only copies.
+    void writeFormed(std::string_view record) {
         if (digest_) {
             digest_->addRecord(record);
         }
         if (file_ == nullptr) {
             return;
         }
-        if (!fileKey_.empty()) {
+        if (fileKey_.empty()) {
+            appendLine(record);
+        } else {
             writeFramed(record);
-            return;
         }
-        for (const char c : record) {
-            if (c == '\r' || c == '\n') {
-                refuseLineBreak(record);
-            }
-        }
-        appendLine(record);
     }
 
     // Closes the digest, writes the last, shorter line of the record layer and hands every
