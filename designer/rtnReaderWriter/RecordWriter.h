@@ -50,7 +50,7 @@ public:
 
     // A record the writer formed itself (a keyword, an identifier, a number), which holds
     // no line break and only characters a protected copy carries: nulWriteRecord without
-    // the search for line breaks, which would cost more than the rest for short records.
+    // the search for line breaks, which on records this short costs as much as the rest.
     // Called for nearly every record of a model, so it stays inline and only copies.
     void writeFormed(std::string_view record) {
         if (digest_) {
