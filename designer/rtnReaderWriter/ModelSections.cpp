@@ -18,9 +18,12 @@ std::string identifier(char kind, long long ordinal) {
     return kind + integerText(ordinal).str();
 }
 
-// "C<d>D<n>" and "H<d>D<n>", formed in `buffer`.
-std::string_view categoryIdentifier(char (&buffer)[48], char kind, long long dimensionOrdinal,
-                                    long long ordinal) {
+// Room for "H<d>D<n>" with two numbers of 64 bits.
+constexpr std::size_t kIdentifierRoom = 48;
+
+// "C<d>D<n>" and "H<d>D<n>", formed in `buffer`, so that no category needs a new string.
+std::string_view categoryIdentifier(char (&buffer)[kIdentifierRoom], char kind,
+                                    long long dimensionOrdinal, long long ordinal) {
     char* const end = buffer + sizeof buffer;
     char* p = buffer;
     *p++ = kind;
@@ -128,7 +131,7 @@ WrittenCategories writeCategoriesSection(RecordWriter& out, TArrCategories& cate
     written.idStarts.resize(count);
     written.spans.resize(dimensions.size());
     std::string scratch;
-    char idBuffer[48];
+    char idBuffer[kIdentifierRoom];
 
     long long leafOrdinal = 0;    // over the whole model
     long long parentOrdinal = 0;  // over the whole model

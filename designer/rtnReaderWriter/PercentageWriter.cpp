@@ -1,9 +1,7 @@
 #include "designer/rtnReaderWriter/PercentageWriter.h"
 
-#include <algorithm>
 #include <cmath>
 #include <string>
-#include <string_view>
 #include <unordered_map>
 #include <vector>
 

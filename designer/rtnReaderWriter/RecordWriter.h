@@ -38,19 +38,17 @@ public:
     // Raises ModelWriteError for a record the chosen form cannot carry, std::runtime_error
     // when the file cannot be written.
     void nulWriteRecord(std::string_view record) {
-        if (file_ != nullptr && fileKey_.empty()) {
-            for (const char c : record) {
-                if (c == '\r' || c == '\n') {
-                    refuseLineBreak(record);
-                }
-            }
+        if (file_ != nullptr && fileKey_.empty() &&
+            (record.find('\n') != std::string_view::npos ||
+             record.find('\r') != std::string_view::npos)) {
+            refuseLineBreak(record);
         }
         writeFormed(record);
     }
 
     // A record the writer formed itself (a keyword, an identifier, a number), which holds
     // no line break and only characters a protected copy carries: nulWriteRecord without
-    // the search for line breaks, which on records this short costs as much as the rest.
+    // the search for line breaks, a large part of the cost of a record this short.
     // Called for nearly every record of a model, so it stays inline and only copies.
     void writeFormed(std::string_view record) {
         if (digest_) {
