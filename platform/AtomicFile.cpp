@@ -13,8 +13,6 @@
 namespace vantorell {
 namespace {
 
-constexpr std::size_t kBufferSize = 1 << 18;
-
 std::string errnoText() {
     return std::strerror(errno);
 }

@@ -11,6 +11,10 @@ namespace vantorell {
 
 class AtomicFile {
 public:
+    // Pieces of this size or more are written out at once, without copying them into the
+    // buffer.
+    static constexpr std::size_t kBufferSize = 1 << 18;
+
     // Creates the temporary file beside `path`; raises std::runtime_error when it cannot.
     // `mode` is the new file's permission bits.
     explicit AtomicFile(std::string path, unsigned mode = 0644);

@@ -20,37 +20,30 @@ ChangeDigest::ChangeDigest() : context_(EVP_MD_CTX_new()) {
         EVP_MD_CTX_free(context_);
         throw std::runtime_error("The change digest could not be started.");
     }
-    pending_.reserve(kPieceSize + 256);
+    piece_.resize(kPieceSize);
 }
 
 ChangeDigest::~ChangeDigest() {
     EVP_MD_CTX_free(context_);
 }
 
-void ChangeDigest::addRecord(std::string_view record) {
-    // The length goes first, seven bits a byte (one byte for every record a model has), so
-    // that no two sequences of records feed the same bytes.
-    std::size_t length = record.size();
-    while (length >= 0x80) {
-        pending_.push_back(static_cast<char>(0x80 | (length & 0x7F)));
-        length >>= 7;
-    }
-    pending_.push_back(static_cast<char>(length));
-    pending_.append(record);
-    if (pending_.size() >= kPieceSize) {
-        flush();
+// A record longer than a piece gets a piece of its own size.
+void ChangeDigest::makeRoom(std::size_t recordSize) {
+    hashPiece();
+    if (kLongestLength + recordSize > piece_.size()) {
+        piece_.resize(kLongestLength + recordSize);
     }
 }
 
-void ChangeDigest::flush() {
-    if (!pending_.empty() && EVP_DigestUpdate(context_, pending_.data(), pending_.size()) != 1) {
+void ChangeDigest::hashPiece() {
+    if (used_ > 0 && EVP_DigestUpdate(context_, piece_.data(), used_) != 1) {
         throw std::runtime_error("The change digest could not be computed.");
     }
-    pending_.clear();
+    used_ = 0;
 }
 
 std::string ChangeDigest::finish() {
-    flush();
+    hashPiece();
     unsigned char hash[EVP_MAX_MD_SIZE];
     unsigned int size = 0;
     if (EVP_DigestFinal_ex(context_, hash, &size) != 1) {

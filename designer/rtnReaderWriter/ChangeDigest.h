@@ -7,8 +7,10 @@
 // Qt's own runs at a fraction of the speed the writer produces records, and would cap
 // every save.
 
+#include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct evp_md_ctx_st;
 
@@ -21,15 +23,38 @@ public:
     ChangeDigest(const ChangeDigest&) = delete;
     ChangeDigest& operator=(const ChangeDigest&) = delete;
 
-    void addRecord(std::string_view record);
+    // Called for every record of a model, so it only copies the record into the current
+    // piece; whole pieces are hashed, since a call into libcrypto per record would cost more
+    // than the hashing itself.
+    void addRecord(std::string_view record) {
+        if (kLongestLength + record.size() > piece_.size() - used_) {
+            makeRoom(record.size());
+        }
+        // The length goes first, seven bits a byte (one byte for every record a model has),
+        // so that no two sequences of records feed the same bytes.
+        std::size_t length = record.size();
+        while (length >= 0x80) {
+            piece_[used_++] = static_cast<char>(0x80 | (length & 0x7F));
+            length >>= 7;
+        }
+        piece_[used_++] = static_cast<char>(length);
+        std::memcpy(piece_.data() + used_, record.data(), record.size());
+        used_ += record.size();
+    }
+
     // Lower-case hexadecimal text of the hash; call once, after the last record.
     std::string finish();
 
 private:
-    void flush();
+    // Bytes of the longest length prefix.
+    static constexpr std::size_t kLongestLength = (sizeof(std::size_t) * 8 + 6) / 7;
+
+    void makeRoom(std::size_t recordSize);
+    void hashPiece();
 
     evp_md_ctx_st* context_;
-    std::string pending_;  // records not yet hashed, fed in pieces
+    std::vector<char> piece_;  // records not yet hashed: piece_[0 .. used_)
+    std::size_t used_ = 0;
 };
 
 }  // namespace vantorell

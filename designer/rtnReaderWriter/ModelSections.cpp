@@ -1,6 +1,9 @@
 #include "designer/rtnReaderWriter/ModelSections.h"
 
+#include <algorithm>
+#include <charconv>
 #include <string>
+#include <string_view>
 
 #include "designer/rtnReaderWriter/DebugMessage.h"
 #include "designer/rtnReaderWriter/ModelNumbers.h"
@@ -15,9 +18,19 @@ std::string identifier(char kind, long long ordinal) {
     return kind + integerText(ordinal).str();
 }
 
-// "C<d>D<n>" and "H<d>D<n>".
-std::string categoryIdentifier(char kind, long long dimensionOrdinal, long long ordinal) {
-    return kind + integerText(dimensionOrdinal).str() + "D" + integerText(ordinal).str();
+// Room for "H<d>D<n>" with two numbers of 64 bits.
+constexpr std::size_t kIdentifierRoom = 48;
+
+// "C<d>D<n>" and "H<d>D<n>", formed in `buffer`, so that no category needs a new string.
+std::string_view categoryIdentifier(char (&buffer)[kIdentifierRoom], char kind,
+                                    long long dimensionOrdinal, long long ordinal) {
+    char* const end = buffer + sizeof buffer;
+    char* p = buffer;
+    *p++ = kind;
+    p = std::to_chars(p, end, dimensionOrdinal).ptr;
+    *p++ = 'D';
+    p = std::to_chars(p, end, ordinal).ptr;
+    return std::string_view(buffer, static_cast<std::size_t>(p - buffer));
 }
 
 enum class NameForm { Plain, Leaf, Parent };
@@ -55,11 +68,15 @@ void requireReadable(const RecordWriter& out, const std::string& name, const std
     }
 }
 
+// `scratch` holds a parent's name with its ">", so that no category needs a new string.
 void writeNameAndCode(RecordWriter& out, const std::string& name, const std::string& code,
-                      const char* what, NameForm form) {
+                      const char* what, NameForm form, std::string& scratch) {
     requireReadable(out, name, code, what, form);
     if (form == NameForm::Parent) {
-        out.nulWriteRecord(">" + name);
+        scratch.clear();
+        scratch += '>';
+        scratch += name;
+        out.nulWriteRecord(scratch);
     } else {
         out.nulWriteRecord(name);
     }
@@ -70,26 +87,27 @@ void writeNameAndCode(RecordWriter& out, const std::string& name, const std::str
 template <typename Records>
 void writeNamedRecords(RecordWriter& out, const char* keyword, char kind, const char* what,
                        Records& records) {
-    out.nulWriteRecord(keyword);
+    out.writeFormed(keyword);
+    std::string scratch;
     for (std::size_t i = 0; i < records.size(); ++i) {
         auto& record = records[i];
         record.strFileId = identifier(kind, static_cast<long long>(i) + 1);
-        writeNameAndCode(out, record.strName, record.strCode, what, NameForm::Plain);
-        out.nulWriteRecord(record.strFileId.str());
+        writeNameAndCode(out, record.strName, record.strCode, what, NameForm::Plain, scratch);
+        out.writeFormed(record.strFileId.str());
     }
-    out.nulWriteRecord("*");
+    out.writeFormed("*");
 }
 
 }  // namespace
 
 void writeHeader(RecordWriter& out, int categoryCount, int requestedPoints) {
-    out.nulWriteRecord("VT0200");
-    out.nulWriteRecord("INFO");
-    out.nulWriteRecord("NCAT");
-    out.nulWriteRecord(integerText(categoryCount).view());
-    out.nulWriteRecord("NPOI");
-    out.nulWriteRecord(integerText(requestedPoints).view());
-    out.nulWriteRecord("*");
+    out.writeFormed("VT0200");
+    out.writeFormed("INFO");
+    out.writeFormed("NCAT");
+    out.writeFormed(integerText(categoryCount).view());
+    out.writeFormed("NPOI");
+    out.writeFormed(integerText(requestedPoints).view());
+    out.writeFormed("*");
 }
 
 void writeMeasuresSection(RecordWriter& out, TArrMeasures& measures) {
@@ -100,12 +118,20 @@ void writeDimensionsSection(RecordWriter& out, TArrDimensions& dimensions) {
     writeNamedRecords(out, "DIM", 'D', "dimension", dimensions);
 }
 
-void writeCategoriesSection(RecordWriter& out, TArrCategories& categories,
-                            TArrDimensions& dimensions, int debugMask) {
+WrittenCategories writeCategoriesSection(RecordWriter& out, TArrCategories& categories,
+                                         TArrDimensions& dimensions, int debugMask) {
     const auto count = static_cast<int>(categories.size());
-    out.nulWriteRecord("CAT");
+    out.writeFormed("CAT");
     nulDebugMessage("Output of " + std::to_string(count) + " categories.", kDebugProgress,
                     debugMask);
+
+    WrittenCategories written;
+    written.levels.resize(count);
+    written.parents.resize(count);
+    written.idStarts.resize(count);
+    written.spans.resize(dimensions.size());
+    std::string scratch;
+    char idBuffer[kIdentifierRoom];
 
     long long leafOrdinal = 0;    // over the whole model
     long long parentOrdinal = 0;  // over the whole model
@@ -118,14 +144,14 @@ void writeCategoriesSection(RecordWriter& out, TArrCategories& categories,
         const int dimension = category.intParentDimensionIndex;
         if (k > 0) {
             for (int drop = categories[k - 1].bytLevelNumber - level; drop > 0; --drop) {
-                out.nulWriteRecord("*");
+                out.writeFormed("*");
             }
         }
         if (k == 0 || dimension != categories[k - 1].intParentDimensionIndex) {
             if (k > 0) {
-                out.nulWriteRecord("*");
+                out.writeFormed("*");
             }
-            out.nulWriteRecord(identifier('D', static_cast<long long>(dimension) + 1));
+            out.writeFormed(identifier('D', static_cast<long long>(dimension) + 1));
             leafCounter = 0;
             parentCounter = -1;
         }
@@ -141,13 +167,14 @@ void writeCategoriesSection(RecordWriter& out, TArrCategories& categories,
             parent = next.bytLevelNumber > level && next.intParentDimensionIndex == dimension;
         }
         writeNameAndCode(out, category.strName, category.strCode, "category",
-                         parent ? NameForm::Parent : NameForm::Leaf);
+                         parent ? NameForm::Parent : NameForm::Leaf, scratch);
+        std::string_view id;
         if (parent) {
             category.intLeafNumber = parentCounter--;
-            category.strFileId = categoryIdentifier('H', dimension + 1LL, ++parentOrdinal);
+            id = categoryIdentifier(idBuffer, 'H', dimension + 1LL, ++parentOrdinal);
         } else {
             category.intLeafNumber = leafCounter++;
-            category.strFileId = categoryIdentifier('C', dimension + 1LL, ++leafOrdinal);
+            id = categoryIdentifier(idBuffer, 'C', dimension + 1LL, ++leafOrdinal);
             if (previousLeaf >= 0) {
                 categories[previousLeaf].intNextLeafIndex = k;
             } else if (dimension >= 0 && dimension < static_cast<int>(dimensions.size())) {
@@ -155,24 +182,38 @@ void writeCategoriesSection(RecordWriter& out, TArrCategories& categories,
             }
             previousLeaf = k;
         }
-        out.nulWriteRecord(category.strFileId.str());
+        category.strFileId = id;
+        out.writeFormed(category.strFileId.str());
+
+        written.levels[k] = std::max(1, level);
+        written.parents[k] = parent ? 1 : 0;
+        written.idStarts[k] = written.idTexts.size();
+        written.idTexts += category.strFileId.str();
+        if (dimension >= 0 && dimension < static_cast<int>(dimensions.size())) {
+            WrittenCategories::Span& span = written.spans[dimension];
+            if (span.end == 0) {
+                span.first = k;
+            }
+            span.end = k + 1;
+        }
     }
     if (previousLeaf >= 0) {
         categories[previousLeaf].intNextLeafIndex = -2;
     }
     if (count > 0) {
         for (int level = categories[count - 1].bytLevelNumber; level > 1; --level) {
-            out.nulWriteRecord("*");
+            out.writeFormed("*");
         }
     }
-    out.nulWriteRecord("*");
-    out.nulWriteRecord("*");
+    out.writeFormed("*");
+    out.writeFormed("*");
+    return written;
 }
 
 void writeTrailer(RecordWriter& out, int requestedPoints) {
-    out.nulWriteRecord("OUT");
-    out.nulWriteRecord(integerText(requestedPoints).view());
-    out.nulWriteRecord("END");
+    out.writeFormed("OUT");
+    out.writeFormed(integerText(requestedPoints).view());
+    out.writeFormed("END");
 }
 
 }  // namespace vantorell

@@ -5,6 +5,7 @@
 
 #include "designer/rtnReaderWriter/ModelRecords.h"
 #include "designer/rtnReaderWriter/RecordWriter.h"
+#include "designer/rtnReaderWriter/WrittenCategories.h"
 
 namespace vantorell {
 
@@ -19,8 +20,9 @@ void writeDimensionsSection(RecordWriter& out, TArrDimensions& dimensions);
 
 // "CAT": per dimension its identifier and its categories in tree pre-order, parents marked
 // with ">", each "*" closing one level, then the dimension and finally the section.
-void writeCategoriesSection(RecordWriter& out, TArrCategories& categories,
-                            TArrDimensions& dimensions, int debugMask);
+// Returns what the PER section needs to know of the categories.
+WrittenCategories writeCategoriesSection(RecordWriter& out, TArrCategories& categories,
+                                         TArrDimensions& dimensions, int debugMask);
 
 // "OUT", the requested points, "END".
 void writeTrailer(RecordWriter& out, int requestedPoints);

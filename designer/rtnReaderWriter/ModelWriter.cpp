@@ -24,10 +24,11 @@ void writeModel(RecordWriter& out, TArrIrregularities& irregularities, TArrMeasu
     if (!dimensions.empty()) {
         writeDimensionsSection(out, dimensions);
         if (!categories.empty()) {
-            writeCategoriesSection(out, categories, dimensions, debugMask);
+            const WrittenCategories written =
+                writeCategoriesSection(out, categories, dimensions, debugMask);
             if (!irregularities.empty() || !values.empty()) {
-                writePercentagesSection(out, measures, values, irregularities, categories,
-                                        dimensions, debugMask);
+                writePercentagesSection(out, measures, values, irregularities, written, dimensions,
+                                        debugMask);
             }
         }
     }

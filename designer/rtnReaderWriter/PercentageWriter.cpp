@@ -1,6 +1,5 @@
 #include "designer/rtnReaderWriter/PercentageWriter.h"
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 #include <unordered_map>
@@ -19,7 +18,7 @@ class PercentageSectionWriter {
 public:
     PercentageSectionWriter(RecordWriter& out, TArrMeasures& measures, TArrMeasureValues& values,
                             const TArrIrregularities& irregularities,
-                            const TArrCategories& categories, const TArrDimensions& dimensions,
+                            const WrittenCategories& categories, const TArrDimensions& dimensions,
                             int debugMask)
         : out_(out),
           measures_(measures),
@@ -32,22 +31,19 @@ public:
     void write();
 
 private:
-    struct Span {
-        int first = 0;
-        int end = 0;
-    };
+    using Span = WrittenCategories::Span;
 
     void indexRecords();
     void writeIndependent(int m, bool firstBlock);
     void writeIrregularities(int m);
-    void writeValueRun(int m, int dimension, const int* begin, const int* end);
+    const int* writeValueRun(int m, const int* begin, const int* end);
     void computeLeafValues(const Span& span);
     void writeWeighted(int m);
 
     bool validDimension(int d) const { return d >= 0 && d < static_cast<int>(dimensions_.size()); }
-    bool validCategory(int c) const { return c >= 0 && c < static_cast<int>(categories_.size()); }
-    const int* recordsBegin(int m) const { return byMeasure_.data() + measureStart_[m]; }
-    const int* recordsEnd(int m) const { return byMeasure_.data() + measureStart_[m + 1]; }
+    bool validCategory(int c) const { return c >= 0 && c < categories_.count(); }
+    const int* recordsBegin(int m) const { return recordsOf_[m].data(); }
+    const int* recordsEnd(int m) const { return recordsOf_[m].data() + recordsOf_[m].size(); }
     void number(double value) { write(floatText(value), value); }
     void rounded(double value) { write(roundedText(value), value); }
     // The reader takes no infinite or undefined number: such a file would not open again.
@@ -57,28 +53,28 @@ private:
                                   measures_[current_].strName.str() +
                                   "\" cannot be saved in a model file.");
         }
-        out_.nulWriteRecord(text.view());
+        out_.writeFormed(text.view());
     }
-    void integer(long long value) { out_.nulWriteRecord(integerText(value).view()); }
+    void integer(long long value) { out_.writeFormed(integerText(value).view()); }
 
     RecordWriter& out_;
     TArrMeasures& measures_;
     TArrMeasureValues& values_;
     const TArrIrregularities& irregularities_;
-    const TArrCategories& categories_;
+    const WrittenCategories& categories_;
     const TArrDimensions& dimensions_;
     int debugMask_;
     int current_ = 0;  // the measure being written
 
-    std::vector<int> byMeasure_;     // value record indexes grouped by measure, in array order
-    std::vector<int> measureStart_;  // measure m owns byMeasure_[start[m] .. start[m + 1])
-    std::vector<Span> spans_;        // categories of each dimension
-    // Levels and parent flags in compact form: the walks below read them for every run,
-    // and the category records themselves are too large to stay in the cache.
-    std::vector<int> levels_;
-    std::vector<char> parents_;
+    std::vector<std::vector<int>> recordsOf_;  // value record indexes by measure, in array order
     std::unordered_map<long long, int> irregularityOf_;  // (measure, dimension) -> first record
-    std::vector<int> recordOf_;    // category -> first record of the current run, or -1
+    // Shares of the categories in the current run, taken from the first record of each. A
+    // category has a record in the run when its runOf_ holds the run's number, so nothing
+    // needs clearing between runs.
+    int run_ = 0;
+    std::vector<int> runOf_;
+    std::vector<int> sharePos_;
+    std::vector<int> shareNeg_;
     std::vector<double> leafPos_;  // category -> its absolute value in the current run
     std::vector<double> leafNeg_;
     std::vector<double> levelPos_;  // running products along the path, by level
@@ -88,40 +84,11 @@ private:
 // One pass over each array, so that the blocks below cost no more than their own records.
 void PercentageSectionWriter::indexRecords() {
     const int measureCount = static_cast<int>(measures_.size());
-    measureStart_.assign(measureCount + 2, 0);
-    for (const TMeasureValueRecord& v : values_) {
-        if (v.intMeasureIndex >= 0 && v.intMeasureIndex < measureCount) {
-            ++measureStart_[v.intMeasureIndex + 2];
-        }
-    }
-    for (int m = 0; m < measureCount; ++m) {
-        measureStart_[m + 2] += measureStart_[m + 1];
-    }
-    byMeasure_.resize(measureStart_[measureCount + 1]);
+    recordsOf_.assign(measureCount, {});
     for (std::size_t i = 0; i < values_.size(); ++i) {
         const int m = values_[i].intMeasureIndex;
         if (m >= 0 && m < measureCount) {
-            byMeasure_[measureStart_[m + 1]++] = static_cast<int>(i);
-        }
-    }
-
-    const int categoryCount = static_cast<int>(categories_.size());
-    spans_.assign(dimensions_.size(), Span{});
-    levels_.resize(categoryCount);
-    parents_.assign(categoryCount, 0);
-    for (int c = categoryCount - 1; c >= 0; --c) {
-        const TCategoryRecord& category = categories_[c];
-        const int d = category.intParentDimensionIndex;
-        levels_[c] = std::max(1, category.bytLevelNumber);
-        if (c + 1 < categoryCount && categories_[c + 1].intParentDimensionIndex == d &&
-            categories_[c + 1].bytLevelNumber > category.bytLevelNumber) {
-            parents_[c] = 1;
-        }
-        if (validDimension(d)) {
-            if (spans_[d].end == 0) {
-                spans_[d].end = c + 1;
-            }
-            spans_[d].first = c;
+            recordsOf_[m].push_back(static_cast<int>(i));
         }
     }
 
@@ -135,14 +102,17 @@ void PercentageSectionWriter::indexRecords() {
         }
     }
 
-    recordOf_.assign(categories_.size(), -1);
-    leafPos_.assign(categories_.size(), 0.0);
-    leafNeg_.assign(categories_.size(), 0.0);
+    const auto categoryCount = static_cast<std::size_t>(categories_.count());
+    runOf_.assign(categoryCount, 0);
+    sharePos_.resize(categoryCount);
+    shareNeg_.resize(categoryCount);
+    leafPos_.assign(categoryCount, 0.0);
+    leafNeg_.assign(categoryCount, 0.0);
 }
 
 void PercentageSectionWriter::write() {
     indexRecords();
-    out_.nulWriteRecord("PER");
+    out_.writeFormed("PER");
     bool firstBlock = true;
     for (int m = 0; m < static_cast<int>(measures_.size()); ++m) {
         if (measures_[m].chrType != 'W') {
@@ -155,7 +125,7 @@ void PercentageSectionWriter::write() {
             writeWeighted(m);
         }
     }
-    out_.nulWriteRecord("*");
+    out_.writeFormed("*");
 }
 
 void PercentageSectionWriter::writeIndependent(int m, bool firstBlock) {
@@ -163,9 +133,9 @@ void PercentageSectionWriter::writeIndependent(int m, bool firstBlock) {
     current_ = m;
     nulDebugMessage("Processing " + measure.strName, kDebugProgress, debugMask_);
     nulDebugMessage("Processing independent measure.", kDebugProgress, debugMask_);
-    out_.nulWriteRecord(measure.strFileId.str());
+    out_.writeFormed(measure.strFileId.str());
     if (!firstBlock) {
-        out_.nulWriteRecord("IND");
+        out_.writeFormed("IND");
     }
     if (measure.dblNegTotal > 0) {
         number(-measure.dblNegTotal);
@@ -183,20 +153,14 @@ void PercentageSectionWriter::writeIndependent(int m, bool firstBlock) {
         measure.intFirstValueIndex = *begin;
     }
     while (begin != end) {
-        const int dimension = values_[*begin].intDimensionIndex;
-        const int* runEnd = std::find_if(
-            begin, end, [&](int i) { return values_[i].intDimensionIndex != dimension; });
-        if (validDimension(dimension)) {
-            writeValueRun(m, dimension, begin, runEnd);
-        }
-        begin = runEnd;
+        begin = writeValueRun(m, begin, end);
     }
-    out_.nulWriteRecord("*");
+    out_.writeFormed("*");
 }
 
 void PercentageSectionWriter::writeIrregularities(int m) {
     const TMeasureRecord& measure = measures_[m];
-    out_.nulWriteRecord("-1");
+    out_.writeFormed("-1");
     integer(measure.intIrregularityType);
     const auto dimensionCount = static_cast<long long>(dimensions_.size());
     for (int d = 0; d < static_cast<int>(dimensions_.size()); ++d) {
@@ -206,7 +170,7 @@ void PercentageSectionWriter::writeIrregularities(int m) {
         if (found != irregularityOf_.end()) {
             record = irregularities_[found->second];
         }
-        out_.nulWriteRecord(dimensions_[d].strFileId.str());
+        out_.writeFormed(dimensions_[d].strFileId.str());
         rounded(record.dblStandardIrregularity * 100);
         if (measure.intIrregularityType >= 2) {
             integer(record.intIrregularityFamilyNumber);
@@ -215,7 +179,7 @@ void PercentageSectionWriter::writeIrregularities(int m) {
             }
         }
     }
-    out_.nulWriteRecord("*");
+    out_.writeFormed("*");
 }
 
 // The absolute value of every category of the dimension: 1,000,000 x the product of the
@@ -223,17 +187,17 @@ void PercentageSectionWriter::writeIrregularities(int m) {
 // with one running product per level keeps this linear.
 void PercentageSectionWriter::computeLeafValues(const Span& span) {
     for (int c = span.first; c < span.end; ++c) {
-        const int level = levels_[c];
+        const int level = categories_.levels[c];
         if (static_cast<int>(levelPos_.size()) <= level) {
             levelPos_.resize(level + 1, kFull);
             levelNeg_.resize(level + 1, kFull);
         }
         const double parentPos = level > 1 ? levelPos_[level - 1] : kFull;
         const double parentNeg = level > 1 ? levelNeg_[level - 1] : kFull;
-        const int r = recordOf_[c];
         // A category without a record in the run passes its parent's value on unchanged.
-        const double sharePos = r >= 0 ? values_[r].intPercentage : kFull;
-        const double shareNeg = r >= 0 ? values_[r].intNegPercentage : kFull;
+        const bool inRun = runOf_[c] == run_;
+        const double sharePos = inRun ? sharePos_[c] : kFull;
+        const double shareNeg = inRun ? shareNeg_[c] : kFull;
         levelPos_[level] = parentPos * sharePos / kFull;
         levelNeg_[level] = parentNeg * shareNeg / kFull;
         leafPos_[c] = levelPos_[level];
@@ -241,24 +205,36 @@ void PercentageSectionWriter::computeLeafValues(const Span& span) {
     }
 }
 
-void PercentageSectionWriter::writeValueRun(int m, int dimension, const int* begin,
-                                            const int* end) {
-    const TMeasureRecord& measure = measures_[m];
-    const Span span = spans_[dimension];
+// One run: the measure's records of one dimension, up to the next record of another
+// dimension. Returns where the run ends. The records are read twice: once for the shares,
+// once to write the values, which need the shares of the whole tree.
+const int* PercentageSectionWriter::writeValueRun(int m, const int* begin, const int* end) {
+    const int dimension = values_[*begin].intDimensionIndex;
+    const bool valid = validDimension(dimension);
+    const Span span = valid ? categories_.spans[dimension] : Span{};
     const auto inSpan = [&](int c) { return c >= span.first && c < span.end; };
-    for (const int* i = begin; i != end; ++i) {
-        const int c = values_[*i].intCategoryIndex;
-        if (inSpan(c) && recordOf_[c] < 0) {
-            recordOf_[c] = *i;
+
+    ++run_;
+    const int* runEnd = begin;
+    for (; runEnd != end && values_[*runEnd].intDimensionIndex == dimension; ++runEnd) {
+        const TMeasureValueRecord& value = values_[*runEnd];
+        const int c = value.intCategoryIndex;
+        if (inSpan(c) && runOf_[c] != run_) {
+            runOf_[c] = run_;
+            sharePos_[c] = value.intPercentage;
+            shareNeg_[c] = value.intNegPercentage;
         }
+    }
+    if (!valid) {
+        return runEnd;
     }
     computeLeafValues(span);
 
     // The negative side is written as negative numbers, in a column of its own whenever the
     // measure has a negative total.
-    const bool negativeColumn = measure.dblNegTotal > 0;
-    out_.nulWriteRecord(dimensions_[dimension].strFileId.str());
-    for (const int* i = begin; i != end; ++i) {
+    const bool negativeColumn = measures_[m].dblNegTotal > 0;
+    out_.writeFormed(dimensions_[dimension].strFileId.str());
+    for (const int* i = begin; i != runEnd; ++i) {
         TMeasureValueRecord& value = values_[*i];
         const int c = value.intCategoryIndex;
         if (!inSpan(c)) {
@@ -266,22 +242,17 @@ void PercentageSectionWriter::writeValueRun(int m, int dimension, const int* beg
         }
         value.dblWorkPercentage = leafPos_[c];
         value.dblWorkNegPercentage = leafNeg_[c];
-        if (parents_[c] != 0) {
+        if (categories_.parents[c] != 0) {
             continue;
         }
-        out_.nulWriteRecord(categories_[c].strFileId.str());
+        out_.writeFormed(categories_.id(c));
         number(leafPos_[c]);
         if (negativeColumn) {
             number(-leafNeg_[c]);
         }
     }
-    out_.nulWriteRecord("*");
-    for (const int* i = begin; i != end; ++i) {
-        const int c = values_[*i].intCategoryIndex;
-        if (inSpan(c)) {
-            recordOf_[c] = -1;
-        }
-    }
+    out_.writeFormed("*");
+    return runEnd;
 }
 
 void PercentageSectionWriter::writeWeighted(int m) {
@@ -289,39 +260,39 @@ void PercentageSectionWriter::writeWeighted(int m) {
     current_ = m;
     nulDebugMessage("Processing " + measure.strName, kDebugProgress, debugMask_);
     nulDebugMessage("Processing weighted measure.", kDebugProgress, debugMask_);
-    out_.nulWriteRecord(measure.strFileId.str());
-    out_.nulWriteRecord("WEI");
-    out_.nulWriteRecord("0");
+    out_.writeFormed(measure.strFileId.str());
+    out_.writeFormed("WEI");
+    out_.writeFormed("0");
     const int source = measure.intSourceMeasureIndex;
-    out_.nulWriteRecord(source >= 0 && source < static_cast<int>(measures_.size())
-                            ? measures_[source].strFileId.str()
-                            : std::string());
+    out_.writeFormed(source >= 0 && source < static_cast<int>(measures_.size())
+                         ? measures_[source].strFileId.str()
+                         : std::string());
     const int* begin = recordsBegin(m);
     const int* end = recordsEnd(m);
     if (begin != end) {
         measure.intFirstValueIndex = *begin;
     }
     const int dimension = measure.intWeightingDimensionIndex;
-    out_.nulWriteRecord(validDimension(dimension) ? dimensions_[dimension].strFileId.str()
-                                                  : std::string());
+    out_.writeFormed(validDimension(dimension) ? dimensions_[dimension].strFileId.str()
+                                               : std::string());
     for (const int* i = begin; i != end; ++i) {
         const TMeasureValueRecord& value = values_[*i];
         if (value.intDimensionIndex != dimension || !validCategory(value.intCategoryIndex)) {
             continue;
         }
-        out_.nulWriteRecord(categories_[value.intCategoryIndex].strFileId.str());
+        out_.writeFormed(categories_.id(value.intCategoryIndex));
         number(value.dblMinimumRatio);
         number(value.dblMaximumRatio);
         number(value.dblAverageRatio);
     }
-    out_.nulWriteRecord("*");
+    out_.writeFormed("*");
 }
 
 }  // namespace
 
 void writePercentagesSection(RecordWriter& out, TArrMeasures& measures, TArrMeasureValues& values,
                              const TArrIrregularities& irregularities,
-                             const TArrCategories& categories, const TArrDimensions& dimensions,
+                             const WrittenCategories& categories, const TArrDimensions& dimensions,
                              int debugMask) {
     PercentageSectionWriter(out, measures, values, irregularities, categories, dimensions,
                             debugMask)

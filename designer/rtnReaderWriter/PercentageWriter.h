@@ -4,15 +4,17 @@
 
 #include "designer/rtnReaderWriter/ModelRecords.h"
 #include "designer/rtnReaderWriter/RecordWriter.h"
+#include "designer/rtnReaderWriter/WrittenCategories.h"
 
 namespace vantorell {
 
 // Writes "PER", one block per measure and "*". Stores each measure's first value index and,
 // in the work fields of the value records, the absolute values written. The identifiers of
-// measures, dimensions and categories must have been given by the sections before.
+// measures, dimensions and categories must have been given by the sections before;
+// `categories` is what the CAT section found.
 void writePercentagesSection(RecordWriter& out, TArrMeasures& measures, TArrMeasureValues& values,
                              const TArrIrregularities& irregularities,
-                             const TArrCategories& categories, const TArrDimensions& dimensions,
+                             const WrittenCategories& categories, const TArrDimensions& dimensions,
                              int debugMask);
 
 }  // namespace vantorell

@@ -1,15 +1,15 @@
 #include "designer/rtnReaderWriter/RecordWriter.h"
 
+#include <algorithm>
+
 #include "common/Scrambler.h"
 #include "platform/AtomicFile.h"
 
 namespace vantorell {
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
-
-// Lines are collected and handed to the file in pieces of this size.
-constexpr std::size_t kOutputChunk = 1 << 18;
+// Room in the output beyond a piece: a line of any record of a model fits.
+constexpr std::size_t kOutputSpare = 4096;
 
 // Two length characters of 94 values each.
 constexpr std::size_t kLongestFrame = 94 * 94 - 1;
@@ -27,33 +27,23 @@ RecordWriter::RecordWriter(AtomicFile* file, std::string fileKey, bool includeIn
     }
     line_.reserve(kRecordLineLength);
     if (file_ != nullptr) {
-        output_.reserve(kOutputChunk + 2 * kRecordLineLength);
+        output_.resize(kOutputPiece + kOutputSpare);
     }
 }
 
-void RecordWriter::nulWriteRecord(std::string_view record) {
-    if (digest_) {
-        digest_->addRecord(record);
-    }
-    if (file_ == nullptr) {
-        return;
-    }
-    if (fileKey_.empty()) {
-        for (const char c : record) {
-            if (c == '\r' || c == '\n') {
-                throw ModelWriteError("The text " + quoted(record) +
-                                      " cannot be saved in a model file: it holds a line break.");
-            }
-        }
-        output_.append(record);
-        output_.append(kLineEnd);
-    } else {
-        writeFramed(record);
-    }
-    if (output_.size() >= kOutputChunk) {
-        file_->write(output_);
-        output_.clear();
-    }
+// A line longer than the spare room grows the output to hold it.
+void RecordWriter::makeRoom(std::size_t size) {
+    output_.resize(used_ + size);
+}
+
+void RecordWriter::handOutput() {
+    file_->write(std::string_view(output_.data(), used_));
+    used_ = 0;
+}
+
+void RecordWriter::refuseLineBreak(std::string_view record) {
+    throw ModelWriteError("The text " + quoted(record) +
+                          " cannot be saved in a model file: it holds a line break.");
 }
 
 void RecordWriter::writeFramed(std::string_view record) {
@@ -83,8 +73,7 @@ void RecordWriter::appendToLine(std::string_view characters) {
         line_.append(characters.substr(0, take));
         characters.remove_prefix(take);
         if (line_.size() == kRecordLineLength) {
-            output_.append(strEncryptBlock(line_, fileKey_));
-            output_.append(kLineEnd);
+            appendLine(strEncryptBlock(line_, fileKey_));
             line_.clear();
         }
     }
@@ -93,12 +82,10 @@ void RecordWriter::appendToLine(std::string_view characters) {
 std::string RecordWriter::nulFinishChecksum() {
     if (file_ != nullptr) {
         if (!fileKey_.empty() && !line_.empty()) {
-            output_.append(strEncryptBlock(line_, fileKey_));
-            output_.append(kLineEnd);
+            appendLine(strEncryptBlock(line_, fileKey_));
             line_.clear();
         }
-        file_->write(output_);
-        output_.clear();
+        handOutput();
     }
     return digest_ ? digest_->finish() : std::string();
 }

@@ -4,16 +4,17 @@
 // into lines of 65 characters, each scrambled as one block. Every record also goes into the
 // change digest, whether or not anything is written.
 
+#include <cstring>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "designer/rtnReaderWriter/ChangeDigest.h"
+#include "platform/AtomicFile.h"
 
 namespace vantorell {
-
-class AtomicFile;
 
 // A text the model file cannot carry so that it reads back unchanged (a line break, a
 // character a protected copy cannot hold, a name the grammar would misread). Nothing is
@@ -36,21 +37,70 @@ public:
     // One record out: into the digest, then, when writing, as a line or into the record layer.
     // Raises ModelWriteError for a record the chosen form cannot carry, std::runtime_error
     // when the file cannot be written.
-    void nulWriteRecord(std::string_view record);
+    void nulWriteRecord(std::string_view record) {
+        if (file_ != nullptr && fileKey_.empty() &&
+            (record.find('\n') != std::string_view::npos ||
+             record.find('\r') != std::string_view::npos)) {
+            refuseLineBreak(record);
+        }
+        writeFormed(record);
+    }
+
+    // A record the writer formed itself (a keyword, an identifier, a number), which holds
+    // no line break and only characters a protected copy carries: nulWriteRecord without
+    // the search for line breaks, a large part of the cost of a record this short.
+    // Called for nearly every record of a model, so it stays inline and only copies.
+    void writeFormed(std::string_view record) {
+        if (digest_) {
+            digest_->addRecord(record);
+        }
+        if (file_ == nullptr) {
+            return;
+        }
+        if (fileKey_.empty()) {
+            appendLine(record);
+        } else {
+            writeFramed(record);
+        }
+    }
 
     // Closes the digest, writes the last, shorter line of the record layer and hands every
     // line to the file. Returns the digest, or an empty text when records were not included.
     std::string nulFinishChecksum();
 
 private:
+    // The output is handed to the file a whole piece at a time, which the file writes out
+    // without copying it into its own buffer.
+    static constexpr std::size_t kOutputPiece = AtomicFile::kBufferSize;
+
+    // `text` and a line end at the end of the output.
+    void appendLine(std::string_view text) {
+        const std::size_t size = text.size() + 2;
+        if (size > output_.size() - used_) {
+            makeRoom(size);
+        }
+        char* at = output_.data() + used_;
+        std::memcpy(at, text.data(), text.size());
+        at[text.size()] = '\r';
+        at[text.size() + 1] = '\n';
+        used_ += size;
+        if (used_ >= kOutputPiece) {
+            handOutput();
+        }
+    }
+    void makeRoom(std::size_t size);
+    void handOutput();
+    [[noreturn]] static void refuseLineBreak(std::string_view record);
     void writeFramed(std::string_view record);
     void appendToLine(std::string_view characters);
 
     AtomicFile* file_;
     std::string fileKey_;
     std::optional<ChangeDigest> digest_;
-    std::string line_;    // pending characters of the current 65-character line
-    std::string output_;  // finished lines not yet handed to the file
+    std::string line_;  // pending characters of the current 65-character line
+    // Finished lines not yet handed to the file: output_[0 .. used_), less than a piece.
+    std::vector<char> output_;
+    std::size_t used_ = 0;
 };
 
 }  // namespace vantorell

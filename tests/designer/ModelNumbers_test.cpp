@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace vantorell {
 namespace {
@@ -47,6 +50,52 @@ TEST(ModelNumbersTest, FloatTextsReadBackExactly) {
         const std::string text = floatText(value).str();
         EXPECT_EQ(std::strtod(text.c_str(), nullptr), value) << text;
         ++checked;
+    }
+}
+
+// Whole numbers and numbers of up to six decimals take a shorter way than the general
+// conversion; the text must be the same, also at the edges of that way.
+TEST(ModelNumbersTest, FloatTextsMatchTheGeneralConversion) {
+    const auto general = [](double value) {
+        char buffer[64];
+        const double magnitude = std::fabs(value);
+        const auto format = magnitude >= 1e-4 && magnitude < 1e16 ? std::chars_format::fixed
+                                                                  : std::chars_format::scientific;
+        return std::string(buffer,
+                           std::to_chars(buffer, buffer + sizeof buffer, value, format).ptr);
+    };
+    std::vector<double> values = {8589934592.0,
+                                  8589934591.999999,
+                                  8589934592.000001,
+                                  std::nextafter(8589934592.0, 0.0),
+                                  0.0001,
+                                  0.000099,
+                                  std::nextafter(0.0001, 0.0),
+                                  std::nextafter(0.0001, 1.0),
+                                  0.000100000001,
+                                  123.4560000001,
+                                  1e9 + 0.5,
+                                  7e15 + 1};
+    std::mt19937_64 rng(11);
+    std::uniform_int_distribution<long long> share(0, 1'000'000);
+    std::uniform_int_distribution<long long> wide(0, 1LL << 53);
+    for (int i = 0; i < 30000; ++i) {
+        // Leaf values as the writer forms them: a product of shares along a path.
+        const double level2 =
+            1e6 * static_cast<double>(share(rng)) / 1e6 * static_cast<double>(share(rng)) / 1e6;
+        values.push_back(level2);
+        values.push_back(level2 * static_cast<double>(share(rng)) / 1e6);
+        values.push_back(static_cast<double>(wide(rng)) / 1e6);
+        values.push_back(static_cast<double>(wide(rng)));
+        values.push_back(std::ldexp(static_cast<double>(wide(rng)), static_cast<int>(i % 90) - 80));
+    }
+    for (const double value : values) {
+        if (value == 0.0) {
+            continue;  // "0", see above
+        }
+        for (const double v : {value, -value}) {
+            ASSERT_EQ(floatText(v).view(), general(v)) << std::hexfloat << v;
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCryptographicHash>
 #include <vector>
 
 #include "designer/rtnReaderWriter/FileKey.h"
@@ -111,6 +112,34 @@ TEST(RecordWriterTest, RecordsTheFormCannotCarryAreRefused) {
     // Without writing, any text goes into the digest.
     RecordWriter digestOnly(nullptr, "", true);
     EXPECT_NO_THROW(digestOnly.nulWriteRecord("caf\xC3\xA9\nlatte"));
+}
+
+// Records are collected in buffers of a fixed size; one longer than a buffer still goes
+// out whole, into the file and into the digest.
+TEST(RecordWriterTest, RecordsLongerThanTheBuffersGoOutWhole) {
+    std::vector<std::string> records;
+    std::string expectedFile;
+    std::string framed;  // the digest's input: each record after its length, 7 bits a byte
+    for (const std::size_t size : {5, 70000, 300000, 5000, 1 << 20, 0, 12}) {
+        const std::string record(size, static_cast<char>('a' + records.size()));
+        records.push_back(record);
+        expectedFile += record + "\r\n";
+        std::size_t length = size;
+        while (length >= 0x80) {
+            framed.push_back(static_cast<char>(0x80 | (length & 0x7F)));
+            length >>= 7;
+        }
+        framed.push_back(static_cast<char>(length));
+        framed += record;
+    }
+    TempFolder dir;
+    std::string digest;
+    EXPECT_EQ(writeRecords(dir, records, "", &digest), expectedFile);
+    const QByteArray expected = QCryptographicHash::hash(
+        QByteArrayView(framed.data(), static_cast<qsizetype>(framed.size())),
+        QCryptographicHash::Sha256);
+    EXPECT_EQ(digest, expected.toHex().toStdString());
+    EXPECT_EQ(digestOf(records), digest);
 }
 
 TEST(RecordWriterTest, DigestDependsOnTheRecordsAloneNotOnTheirForm) {
