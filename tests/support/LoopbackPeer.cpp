@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <stdexcept>
 
@@ -81,6 +82,23 @@ bool LoopbackPeer::readToEnd(std::string& data, std::chrono::milliseconds deadli
         }
         data.append(buffer, static_cast<std::size_t>(n));
     }
+}
+
+bool LoopbackPeer::read(std::string& data, std::size_t size, std::chrono::milliseconds deadline) {
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    char buffer[65536];
+    while (data.size() < size) {
+        if (!waitReadable(connection_, end)) {
+            return false;
+        }
+        const ssize_t n =
+            ::recv(connection_, buffer, std::min(sizeof buffer, size - data.size()), 0);
+        if (n <= 0) {
+            return false;
+        }
+        data.append(buffer, static_cast<std::size_t>(n));
+    }
+    return true;
 }
 
 bool LoopbackPeer::sendAll(const std::string& data) {

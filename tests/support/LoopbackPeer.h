@@ -25,6 +25,8 @@ public:
     // Reads until the peer closes; false when the deadline passed first or the
     // connection failed (then `error` holds the errno).
     bool readToEnd(std::string& data, std::chrono::milliseconds deadline, int& error);
+    // Reads exactly `size` bytes; false when the deadline passed first.
+    bool read(std::string& data, std::size_t size, std::chrono::milliseconds deadline);
     // Sends all of `data` on the accepted connection.
     bool sendAll(const std::string& data);
     // Closes the accepted connection, abortively when `reset` (the peer sees a reset).
