@@ -96,10 +96,10 @@ void TCustomWSocket::AssignDefaultValue() {
     FLocalPortResolved = false;
     FProtoAssigned = true;
     FProto = WSOCK_IPPROTO_TCP;
-    FProtoStr = "tcp";
+    FProtoStr = std::string("tcp");
     FType = WSOCK_SOCK_STREAM;
-    FLocalPortStr = "0";
-    FLocalAddr = "0.0.0.0";
+    FLocalPortStr = std::string("0");
+    FLocalAddr = std::string("0.0.0.0");
     FLingerOnOff = wsLingerOn;
     FLingerTimeout = 0;
     FHSocket = INVALID_SOCKET;

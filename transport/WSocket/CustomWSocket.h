@@ -223,6 +223,7 @@ protected:
     bool FTerminated = false;
     bool FDestroying = false;
     std::deque<std::unique_ptr<TBuffer>> FBufList;
+    std::vector<char> FSendGather;
     int FBufSize = 1460;
     THandle FDnsLookupHandle = 0;
     THostEnt FDnsLookupBuffer;
@@ -249,6 +250,8 @@ private:
     void ResolveForListen();
     void SetIntOption(int Level, int OptName, int Value, const char* OpName);
     bool QueueEmpty() const;
+    const char* GatherQueued(int& Len);
+    void RemoveQueued(int Count);
 };
 
 }  // namespace vantorell::transport

@@ -157,10 +157,10 @@ int WSocket_recvfrom(TSocket s, void* buf, int len, int flags, TSockAddr* from, 
     return Api().recvfrom(s, buf, len, flags, from, fromlen);
 }
 std::uint16_t WSocket_ntohs(std::uint16_t netshort) {
-    return Api().ntohs(netshort);
+    return (Api().ntohs)(netshort);
 }
 std::uint32_t WSocket_ntohl(std::uint32_t netlong) {
-    return Api().ntohl(netlong);
+    return (Api().ntohl)(netlong);
 }
 int WSocket_listen(TSocket s, int backlog) {
     return Api().listen(s, backlog);
@@ -175,10 +175,10 @@ std::uint32_t WSocket_inet_addr(const std::string& cp) {
     return Api().inet_addr(cp);
 }
 std::uint16_t WSocket_htons(std::uint16_t hostshort) {
-    return Api().htons(hostshort);
+    return (Api().htons)(hostshort);
 }
 std::uint32_t WSocket_htonl(std::uint32_t hostlong) {
-    return Api().htonl(hostlong);
+    return (Api().htonl)(hostlong);
 }
 int WSocket_getsockname(TSocket s, TSockAddr* name, int* namelen) {
     return Api().getsockname(s, name, namelen);
