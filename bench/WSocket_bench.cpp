@@ -47,9 +47,7 @@ const std::string& payload() {
 class ComponentPair {
 public:
     ComponentPair() {
-        listener_.OnSessionAvailable = [this](TObject*, TWord) {
-            server_.Dup(listener_.Accept());
-        };
+        listener_.OnSessionAvailable = [this](TObject*, TWord) { server_.Dup(listener_.Accept()); };
         server_.OnDataAvailable = [this](TObject*, TWord) {
             const int n = server_.Receive(scratch_, sizeof scratch_);
             if (n > 0) {

@@ -15,8 +15,8 @@ namespace {
 
 bool waitReadable(int fd, std::chrono::steady_clock::time_point end) {
     for (;;) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            end - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
             return false;
         }
@@ -63,8 +63,7 @@ bool LoopbackPeer::accept(std::chrono::milliseconds deadline) {
     return connection_ >= 0;
 }
 
-bool LoopbackPeer::readToEnd(std::string& data, std::chrono::milliseconds deadline,
-                             int& error) {
+bool LoopbackPeer::readToEnd(std::string& data, std::chrono::milliseconds deadline, int& error) {
     const auto end = std::chrono::steady_clock::now() + deadline;
     error = 0;
     char buffer[65536];

@@ -134,8 +134,7 @@ TEST(SocketConnect, RefusalsBeforeAnythingIsOpened) {
 TEST(SocketConnect, SettingsCannotChangeWhileOpen) {
     ListeningPair pair;
     for (const auto& set : std::vector<std::function<void()>>{
-             [&] { pair.listener.SetAddr("127.0.0.2"); },
-             [&] { pair.listener.SetPort("1"); },
+             [&] { pair.listener.SetAddr("127.0.0.2"); }, [&] { pair.listener.SetPort("1"); },
              [&] { pair.listener.SetProto("udp"); },
              [&] { pair.listener.SetLocalAddr("127.0.0.1"); },
              [&] { pair.listener.SetLocalPort("1"); }}) {
@@ -191,7 +190,10 @@ TEST(SocketConnect, ListenAcceptAndDupRefusals) {
     const std::pair<std::function<void()>, const char*> cases[] = {
         {[&] { socket.Listen(); },
          "Error 10022 in function listen: port not assigned\r\nInvalid argument"},
-        {[&] { socket.SetPort("0"); socket.Listen(); },
+        {[&] {
+             socket.SetPort("0");
+             socket.Listen();
+         },
          "Error 10022 in function listen: address not assigned\r\nInvalid argument"},
         {[&] { socket.Accept(); },
          "Error 10022 in function not a listening socket\r\nInvalid argument"},

@@ -26,11 +26,11 @@ std::string Raised(const std::function<void()>& call) {
 
 TEST(SocketResolve, DottedForm) {
     const std::pair<const char*, bool> cases[] = {
-        {"10.0.0.1", true},      {"10.0.0.1   ", true},  {"  192.168.255.0", true},
-        {".10.0.0.1", false},    {"10.0.1", false},      {"1.2.3.4.5", false},
-        {"10.0.0.", false},      {"10.0.0.256", false},  {"10.300.0.1", false},
-        {"10.0.0.1x", false},    {"10.0.0.1 x", false},  {"", false},
-        {"10..0.1", false},      {"localhost", false},   {"99999999999.0.0.1", false},
+        {"10.0.0.1", true},   {"10.0.0.1   ", true}, {"  192.168.255.0", true},
+        {".10.0.0.1", false}, {"10.0.1", false},     {"1.2.3.4.5", false},
+        {"10.0.0.", false},   {"10.0.0.256", false}, {"10.300.0.1", false},
+        {"10.0.0.1x", false}, {"10.0.0.1 x", false}, {"", false},
+        {"10..0.1", false},   {"localhost", false},  {"99999999999.0.0.1", false},
     };
     for (const auto& [text, dotted] : cases) {
         EXPECT_EQ(WSocketIsDottedIP(text), dotted) << '"' << text << '"';

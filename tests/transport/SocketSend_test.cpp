@@ -91,7 +91,8 @@ TEST_F(ConnectedPair, ShortAndRefusedSendsLoseNothing) {
                 SelectNoteSendBlocked(s);
                 WinsockApi().WSASetLastError(WSAEWOULDBLOCK);
                 return SOCKET_ERROR;
-            default: return send(s, buf, len, flags);
+            default:
+                return send(s, buf, len, flags);
         }
     };
     SocketRecorder received(server, true);
@@ -151,8 +152,7 @@ TEST_F(ConnectedPair, WithoutAHandlerInputIsDrainedAndTheCloseStillArrives) {
 TEST_F(ConnectedPair, ReceiveLoopDrainsOneNoticeUnlessSwitchedOff) {
     for (const bool noLoop : {false, true}) {
         std::vector<std::string> log;
-        server.SetComponentOptions(noLoop ? TWSocketOptions{wsoNoReceiveLoop}
-                                          : TWSocketOptions{});
+        server.SetComponentOptions(noLoop ? TWSocketOptions{wsoNoReceiveLoop} : TWSocketOptions{});
         server.OnDataAvailable = [&](TObject*, TWord) {
             char byte = 0;
             if (server.Receive(&byte, 1) == 1) {

@@ -124,10 +124,11 @@ void AddAsyncCalls(TWinsockApi& api) {
         const auto byName = WinsockApi().gethostbyname;
         return Start(hWnd, wMsg, buf, [byName, name] { return byName(name); });
     };
-    api.WSAAsyncGetHostByAddr = [](HWND hWnd, unsigned wMsg, std::uint32_t addr, int len,
-                                   int type, THostEnt* buf) {
+    api.WSAAsyncGetHostByAddr = [](HWND hWnd, unsigned wMsg, std::uint32_t addr, int len, int type,
+                                   THostEnt* buf) {
         const auto byAddr = WinsockApi().gethostbyaddr;
-        return Start(hWnd, wMsg, buf, [byAddr, addr, len, type] { return byAddr(addr, len, type); });
+        return Start(hWnd, wMsg, buf,
+                     [byAddr, addr, len, type] { return byAddr(addr, len, type); });
     };
     api.WSACancelAsyncRequest = [](THandle hAsyncTaskHandle) {
         std::shared_ptr<LookupJob> job;

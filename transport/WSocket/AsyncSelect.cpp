@@ -83,9 +83,9 @@ private:
             (phase_ == Phase::Listening && acceptArmed_ && (mask_ & FD_ACCEPT) != 0) ||
             (phase_ == Phase::Connected && readArmed_ && !closeSeen_ &&
              (mask_ & (FD_READ | FD_CLOSE)) != 0);
-        const bool wantWrite = phase_ == Phase::Connecting ||
-                               (phase_ == Phase::Connected && writeWanted_ &&
-                                (mask_ & FD_WRITE) != 0);
+        const bool wantWrite =
+            phase_ == Phase::Connecting ||
+            (phase_ == Phase::Connected && writeWanted_ && (mask_ & FD_WRITE) != 0);
         if (read_.isEnabled() != wantRead) {
             read_.setEnabled(wantRead);
         }
@@ -228,8 +228,7 @@ int AsyncSelect(TSocket s, HWND hWnd, unsigned wMsg, long lEvent) {
     }
     const bool datagram = type != SOCK_STREAM;
     record.watch = std::make_unique<SelectWatch>(s, hWnd, wMsg, lEvent,
-                                                 PhaseOf(s, datagram, record.connecting),
-                                                 datagram);
+                                                 PhaseOf(s, datagram, record.connecting), datagram);
     return 0;
 }
 

@@ -115,13 +115,26 @@ void TCustomWSocket::AssignDefaultValue() {
 void TCustomWSocket::WndProc(TMessage& MsgRec) {
     try {
         switch (MsgRec.Msg) {
-            case WM_ASYNCSELECT: WMASyncSelect(MsgRec); break;
-            case WM_ASYNCGETHOSTBYNAME: WMAsyncGetHostByName(MsgRec); break;
-            case WM_ASYNCGETHOSTBYADDR: WMAsyncGetHostByAddr(MsgRec); break;
-            case WM_CLOSE_DELAYED: WMCloseDelayed(MsgRec); break;
-            case WM_WSOCKET_RELEASE: WMRelease(MsgRec); break;
-            case WM_TRIGGER_EXCEPTION: throw ESocketException("Test exception in WSocket");
-            default: MsgRec.Result = 0; break;
+            case WM_ASYNCSELECT:
+                WMASyncSelect(MsgRec);
+                break;
+            case WM_ASYNCGETHOSTBYNAME:
+                WMAsyncGetHostByName(MsgRec);
+                break;
+            case WM_ASYNCGETHOSTBYADDR:
+                WMAsyncGetHostByAddr(MsgRec);
+                break;
+            case WM_CLOSE_DELAYED:
+                WMCloseDelayed(MsgRec);
+                break;
+            case WM_WSOCKET_RELEASE:
+                WMRelease(MsgRec);
+                break;
+            case WM_TRIGGER_EXCEPTION:
+                throw ESocketException("Test exception in WSocket");
+            default:
+                MsgRec.Result = 0;
+                break;
         }
     } catch (const std::exception& E) {
         HandleBackGroundException(E);
@@ -359,8 +372,10 @@ void TCustomWSocket::SetLocalPort(const std::string& LocalPort) {
 
 TSocketSendFlags TCustomWSocket::GetSendFlags() {
     switch (FSendFlags) {
-        case 0: return wsSendNormal;
-        case WSOCK_MSG_OOB: return wsSendUrgent;
+        case 0:
+            return wsSendNormal;
+        case WSOCK_MSG_OOB:
+            return wsSendUrgent;
         default:
             RaiseException("Invalid internal SendFlags");
             return wsSendNormal;
@@ -369,9 +384,15 @@ TSocketSendFlags TCustomWSocket::GetSendFlags() {
 
 void TCustomWSocket::SetSendFlags(TSocketSendFlags Value) {
     switch (Value) {
-        case wsSendNormal: FSendFlags = 0; break;
-        case wsSendUrgent: FSendFlags = WSOCK_MSG_OOB; break;
-        default: RaiseException("Invalid SendFlags"); break;
+        case wsSendNormal:
+            FSendFlags = 0;
+            break;
+        case wsSendUrgent:
+            FSendFlags = WSOCK_MSG_OOB;
+            break;
+        default:
+            RaiseException("Invalid SendFlags");
+            break;
     }
 }
 

@@ -20,10 +20,10 @@
 #include <thread>
 #include <vector>
 
+#include "transport/WSockBuf/TBuffer.h"
 #include "transport/WSocket/ESocketException.h"
 #include "transport/WSocket/HiddenWindow.h"
 #include "transport/WSocket/SocketEvents.h"
-#include "transport/WSockBuf/TBuffer.h"
 
 namespace vantorell::transport {
 

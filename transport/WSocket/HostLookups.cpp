@@ -136,9 +136,9 @@ void TCustomWSocket::ReverseDnsLookup(const std::string& HostAddr) {
         RaiseException("ReverseDnsLookup: Window not assigned");
         return;
     }
-    const THandle handle = WSocket_WSAAsyncGetHostByAddr(
-        FWindowHandle, WM_ASYNCGETHOSTBYADDR, WSocket_inet_addr(HostAddr), 4, WSOCK_AF_INET,
-        &FDnsLookupBuffer);
+    const THandle handle = WSocket_WSAAsyncGetHostByAddr(FWindowHandle, WM_ASYNCGETHOSTBYADDR,
+                                                         WSocket_inet_addr(HostAddr), 4,
+                                                         WSOCK_AF_INET, &FDnsLookupBuffer);
     if (handle == 0) {
         RaiseExceptionFmt("%s: can't start DNS lookup, error #%d", HostAddr.c_str(),
                           WSocket_WSAGetLastError());

@@ -42,8 +42,7 @@ std::optional<TProtoEnt> GetProtoByName(const std::string& name) {
     protoent entry{};
     protoent* found = nullptr;
     std::vector<char> scratch(4096);
-    const int rc =
-        ::getprotobyname_r(name.c_str(), &entry, scratch.data(), scratch.size(), &found);
+    const int rc = ::getprotobyname_r(name.c_str(), &entry, scratch.data(), scratch.size(), &found);
     if (rc != 0 || found == nullptr) {
         SetThreadLastError(WSANO_DATA);
         return std::nullopt;

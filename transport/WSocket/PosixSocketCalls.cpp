@@ -81,8 +81,8 @@ TSocket Accept(TSocket s, TSockAddr* addr, int* addrlen) {
 int Send(TSocket s, const void* buf, int len, int flags, const TSockAddr* to, int tolen) {
     const ssize_t n = to == nullptr
                           ? ::send(s, buf, static_cast<std::size_t>(len), flags | MSG_NOSIGNAL)
-                          : ::sendto(s, buf, static_cast<std::size_t>(len),
-                                     flags | MSG_NOSIGNAL, to, Length(tolen));
+                          : ::sendto(s, buf, static_cast<std::size_t>(len), flags | MSG_NOSIGNAL,
+                                     to, Length(tolen));
     if (n < 0) {
         const int error = errno;
         if (error == EAGAIN) {
@@ -143,8 +143,7 @@ int IoctlSocket(TSocket s, long cmd, unsigned long* argp) {
     return SOCKET_ERROR;
 }
 
-int NameCall(int (*call)(int, sockaddr*, socklen_t*), TSocket s, TSockAddr* name,
-             int* namelen) {
+int NameCall(int (*call)(int, sockaddr*, socklen_t*), TSocket s, TSockAddr* name, int* namelen) {
     if (namelen == nullptr) {
         SetThreadLastError(WSAEFAULT);
         return SOCKET_ERROR;
@@ -182,9 +181,7 @@ void AddPosixSocketCalls(TWinsockApi& api) {
         const TSocket s = AboveStandardHandles(fd);
         return s < 0 ? FailWithErrno() : s;
     };
-    api.shutdown = [](TSocket s, int how) {
-        return ::shutdown(s, how) == 0 ? 0 : FailWithErrno();
-    };
+    api.shutdown = [](TSocket s, int how) { return ::shutdown(s, how) == 0 ? 0 : FailWithErrno(); };
     api.sendto = [](TSocket s, const void* buf, int len, int flags, const TSockAddr* to,
                     int tolen) { return Send(s, buf, len, flags, to, tolen); };
     api.send = [](TSocket s, const void* buf, int len, int flags) {

@@ -197,8 +197,8 @@ void TCustomWSocket::SetLingerOption() {
     const bool on = FLingerOnOff == wsLingerOn && FLingerTimeout > 0;
     const TLinger record{static_cast<std::uint16_t>(on ? 1 : 0),
                          static_cast<std::uint16_t>(FLingerTimeout)};
-    if (WSocket_setsockopt(FHSocket, WSOCK_SOL_SOCKET, WSOCK_SO_LINGER, &record,
-                           sizeof record) == SOCKET_ERROR) {
+    if (WSocket_setsockopt(FHSocket, WSOCK_SOL_SOCKET, WSOCK_SO_LINGER, &record, sizeof record) ==
+        SOCKET_ERROR) {
         SocketError("setsockopt(SO_LINGER)");
     }
 }
@@ -291,8 +291,7 @@ TSocket TCustomWSocket::Accept() {
         return INVALID_SOCKET;
     }
     int length = sizeof sin;
-    const TSocket accepted =
-        WSocket_accept(FHSocket, reinterpret_cast<TSockAddr*>(&sin), &length);
+    const TSocket accepted = WSocket_accept(FHSocket, reinterpret_cast<TSockAddr*>(&sin), &length);
     if (accepted == INVALID_SOCKET) {
         SocketError("Accept");
         return INVALID_SOCKET;

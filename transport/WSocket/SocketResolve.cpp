@@ -103,11 +103,10 @@ std::uint16_t WSocketResolvePort(const std::string& Port, const std::string& Pro
     }
     const std::string service = WSocketTrim(Port);
     const std::string protocol = WSocketTrim(Proto);
-    const auto entry =
-        WSocket_getservbyname(service, protocol.empty() ? nullptr : &protocol);
+    const auto entry = WSocket_getservbyname(service, protocol.empty() ? nullptr : &protocol);
     if (!entry) {
-        throw ESocketException("WSocketResolvePort: Cannot convert port '" + Port +
-                               "', Error #" + std::to_string(WSocket_WSAGetLastError()));
+        throw ESocketException("WSocketResolvePort: Cannot convert port '" + Port + "', Error #" +
+                               std::to_string(WSocket_WSAGetLastError()));
     }
     return WSocket_ntohs(entry->s_port);
 }

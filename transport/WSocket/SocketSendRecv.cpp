@@ -162,11 +162,10 @@ void TCustomWSocket::RemoveQueued(int Count) {
 }
 
 int TCustomWSocket::RealSend(const void* Data, int Len) {
-    const int result =
-        FType == WSOCK_SOCK_DGRAM
-            ? WSocket_sendto(FHSocket, Data, Len, FSendFlags,
-                             reinterpret_cast<const TSockAddr*>(&sin), sizeof sin)
-            : WSocket_send(FHSocket, Data, Len, FSendFlags);
+    const int result = FType == WSOCK_SOCK_DGRAM
+                           ? WSocket_sendto(FHSocket, Data, Len, FSendFlags,
+                                            reinterpret_cast<const TSockAddr*>(&sin), sizeof sin)
+                           : WSocket_send(FHSocket, Data, Len, FSendFlags);
     if (result > 0) {
         TriggerSendData(result);
     }
@@ -206,8 +205,7 @@ std::string TCustomWSocket::ReceiveStr() {
     return text;
 }
 
-int TCustomWSocket::ReceiveFrom(void* Buffer, int BufferSize, TSockAddrIn& From,
-                                int& FromLen) {
+int TCustomWSocket::ReceiveFrom(void* Buffer, int BufferSize, TSockAddrIn& From, int& FromLen) {
     const int result = DoRecvFrom(Buffer, BufferSize, 0, From, FromLen);
     if (result < 0) {
         FLastError = WSocket_WSAGetLastError();

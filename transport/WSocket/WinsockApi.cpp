@@ -143,8 +143,7 @@ int WSocket_setsockopt(TSocket s, int level, int optname, const void* optval, in
 int WSocket_getsockopt(TSocket s, int level, int optname, void* optval, int* optlen) {
     return Api().getsockopt(s, level, optname, optval, optlen);
 }
-int WSocket_sendto(TSocket s, const void* buf, int len, int flags, const TSockAddr* to,
-                   int tolen) {
+int WSocket_sendto(TSocket s, const void* buf, int len, int flags, const TSockAddr* to, int tolen) {
     return Api().sendto(s, buf, len, flags, to, tolen);
 }
 int WSocket_send(TSocket s, const void* buf, int len, int flags) {

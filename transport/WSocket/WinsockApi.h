@@ -104,8 +104,7 @@ TSocket WSocket_socket(int af, int type, int protocol);
 int WSocket_shutdown(TSocket s, int how);
 int WSocket_setsockopt(TSocket s, int level, int optname, const void* optval, int optlen);
 int WSocket_getsockopt(TSocket s, int level, int optname, void* optval, int* optlen);
-int WSocket_sendto(TSocket s, const void* buf, int len, int flags, const TSockAddr* to,
-                   int tolen);
+int WSocket_sendto(TSocket s, const void* buf, int len, int flags, const TSockAddr* to, int tolen);
 int WSocket_send(TSocket s, const void* buf, int len, int flags);
 int WSocket_recv(TSocket s, void* buf, int len, int flags);
 int WSocket_recvfrom(TSocket s, void* buf, int len, int flags, TSockAddr* from, int* fromlen);
