@@ -122,6 +122,25 @@ TEST_F(ConnectedPair, ResetWhileSendingClosesAndReportsOnce) {
     EXPECT_EQ(events.events(), (std::vector<std::string>{"state 4>7", "closed 10054"}));
 }
 
+TEST_F(ConnectedPair, ResetWhileTheQueueDrainsReportsNoDataSent) {
+    test::ApiOverride faults;
+    int calls = 0;
+    faults.api().send = [&](TSocket s, const void*, int, int) {
+        if (++calls == 1) {
+            SelectNoteSendBlocked(s);
+            WinsockApi().WSASetLastError(WSAEWOULDBLOCK);
+        } else {
+            WinsockApi().WSASetLastError(WSAECONNRESET);
+        }
+        return SOCKET_ERROR;
+    };
+    SocketRecorder events(client);
+    EXPECT_EQ(client.SendStr("queued"), 6);
+    ASSERT_TRUE(events.waitFor("closed 10054"));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(events.events(), (std::vector<std::string>{"state 4>7", "closed 10054"}));
+}
+
 TEST_F(ConnectedPair, OtherSendErrorsAreRaised) {
     test::ApiOverride faults;
     faults.api().send = [](TSocket, const void*, int, int) {

@@ -38,7 +38,8 @@ void TCustomWSocket::WMASyncSelect(TMessage& msg) {
     }
     if ((events & FD_WRITE) != 0) {
         TryToSend();
-        if (FAllSent) {
+        // A send that failed fatally has closed the socket: nothing was sent.
+        if (FAllSent && FHSocket != INVALID_SOCKET) {
             TriggerDataSent(error);
         }
     }
