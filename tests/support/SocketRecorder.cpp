@@ -82,6 +82,15 @@ bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds dead
     return waitForMessages(done, deadline);
 }
 
+std::string raisedMessage(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const transport::ESocketException& e) {
+        return e.what();
+    }
+    return "(nothing raised)";
+}
+
 std::string listenOnLoopback(transport::TCustomWSocket& listener) {
     listener.SetAddr("127.0.0.1");
     listener.SetPort("0");

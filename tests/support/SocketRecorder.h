@@ -46,6 +46,9 @@ private:
 bool waitUntil(const std::function<bool()>& done,
                std::chrono::milliseconds deadline = kSocketDeadline);
 
+// The message of the ESocketException the call raises; "(nothing raised)" when none.
+std::string raisedMessage(const std::function<void()>& call);
+
 // A listening component on 127.0.0.1 at a port of the system's choosing; the port it got.
 std::string listenOnLoopback(transport::TCustomWSocket& listener);
 

@@ -103,18 +103,9 @@ TEST(HostLookup, UnknownNameEndsWithItsError) {
 
 TEST(HostLookup, EmptyNamesAreRefused) {
     TCustomWSocket socket;
-    try {
-        socket.DnsLookup("");
-        FAIL();
-    } catch (const ESocketException& e) {
-        EXPECT_STREQ(e.what(), "DNS lookup: invalid host name.");
-    }
-    try {
-        socket.ReverseDnsLookup("");
-        FAIL();
-    } catch (const ESocketException& e) {
-        EXPECT_STREQ(e.what(), "ReverseDnsLookup: Invalid host name.");
-    }
+    EXPECT_EQ(test::raisedMessage([&] { socket.DnsLookup(""); }), "DNS lookup: invalid host name.");
+    EXPECT_EQ(test::raisedMessage([&] { socket.ReverseDnsLookup(""); }),
+              "ReverseDnsLookup: Invalid host name.");
     SocketRecorder events(socket);
     socket.OnError = [](TObject*) {};
     socket.DnsLookup("");
@@ -192,12 +183,7 @@ TEST(HostLookup, BlockingRoutines) {
     EXPECT_EQ(LocalHostName(), "localhost");
     EXPECT_EQ(LocalIPList(), (std::vector<std::string>{"127.0.0.1"}));
     faults.api().gethostname = [](char*, int) { return SOCKET_ERROR; };
-    try {
-        LocalHostName();
-        FAIL();
-    } catch (const ESocketException& e) {
-        EXPECT_STREQ(e.what(), "Winsock.GetHostName failed");
-    }
+    EXPECT_EQ(test::raisedMessage([&] { LocalHostName(); }), "Winsock.GetHostName failed");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 
+#include "tests/support/SocketPair.h"
 #include "tests/support/SocketRecorder.h"
 #include "transport/WSocket/CustomWSocket.h"
 #include "transport/WSocket/WinsockApi.h"
@@ -14,24 +15,9 @@ namespace {
 using test::SocketRecorder;
 using test::waitUntil;
 
-class ConnectedClient : public ::testing::Test {
-protected:
-    void SetUp() override {
-        listener.OnSessionAvailable = [this](TObject*, TWord) { server.Dup(listener.Accept()); };
-        client.SetAddr("127.0.0.1");
-        client.SetPort(test::listenOnLoopback(listener));
-        client.Connect();
-        ASSERT_TRUE(waitUntil(
-            [&] { return client.State() == wsConnected && server.State() == wsConnected; }));
-        QCoreApplication::sendPostedEvents();
-    }
+using test::ConnectedSockets;
 
-    TCustomWSocket listener;
-    TCustomWSocket server;
-    TCustomWSocket client;
-};
-
-TEST_F(ConnectedClient, BackgroundExceptionReachesTheHandlerAndAbortsByDefault) {
+TEST_F(ConnectedSockets, BackgroundExceptionReachesTheHandlerAndAbortsByDefault) {
     for (const bool canClose : {false, true}) {
         std::string seen;
         client.OnBgException = [&](TObject*, const std::exception& e, bool& close) {
@@ -45,7 +31,7 @@ TEST_F(ConnectedClient, BackgroundExceptionReachesTheHandlerAndAbortsByDefault) 
     }
 }
 
-TEST_F(ConnectedClient, ExceptionsOfTheDataHandlerEndOnlyTheReceiveLoop) {
+TEST_F(ConnectedSockets, ExceptionsOfTheDataHandlerEndOnlyTheReceiveLoop) {
     int calls = 0;
     server.OnDataAvailable = [&](TObject*, TWord) {
         ++calls;
@@ -58,7 +44,7 @@ TEST_F(ConnectedClient, ExceptionsOfTheDataHandlerEndOnlyTheReceiveLoop) {
     EXPECT_EQ(server.State(), wsConnected);
 }
 
-TEST_F(ConnectedClient, CloseDelayedClosesFromTheQueue) {
+TEST_F(ConnectedSockets, CloseDelayedClosesFromTheQueue) {
     SocketRecorder events(client);
     client.CloseDelayed();
     EXPECT_EQ(client.State(), wsConnected);
@@ -66,7 +52,7 @@ TEST_F(ConnectedClient, CloseDelayedClosesFromTheQueue) {
     EXPECT_EQ(client.State(), wsClosed);
 }
 
-TEST_F(ConnectedClient, PausedSocketHearsNothingUntilResumed) {
+TEST_F(ConnectedSockets, PausedSocketHearsNothingUntilResumed) {
     std::string text;
     server.OnDataAvailable = [&](TObject*, TWord) { text += server.ReceiveStr(); };
     server.Pause();

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 
+#include "tests/support/SocketRecorder.h"
 #include "tests/support/WinsockFaults.h"
 #include "transport/WSocket/ESocketException.h"
 #include "transport/WSocket/SocketErrors.h"
@@ -15,14 +16,7 @@
 namespace vantorell::transport {
 namespace {
 
-std::string Raised(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const ESocketException& e) {
-        return e.what();
-    }
-    return "(nothing raised)";
-}
+using test::raisedMessage;
 
 TEST(SocketResolve, DottedForm) {
     const std::pair<const char*, bool> cases[] = {
@@ -54,13 +48,15 @@ TEST(SocketResolve, PortsAreNumbersOrServiceNames) {
     EXPECT_EQ(WSocketResolvePort("65537", "tcp"), 1);  // the low 16 bits
     EXPECT_EQ(WSocketResolvePort(" ftp ", " tcp"), 21);
     // A text beginning with a blank is a service name, however it goes on.
-    EXPECT_EQ(Raised([] { WSocketResolvePort(" 21", "tcp"); }),
+    EXPECT_EQ(raisedMessage([] { WSocketResolvePort(" 21", "tcp"); }),
               "WSocketResolvePort: Cannot convert port ' 21', Error #11004");
     EXPECT_EQ(asked, (std::vector<std::string>{"ftp/tcp", "21/tcp"}));
-    EXPECT_EQ(Raised([] { WSocketResolvePort("", "tcp"); }), "WSocketResolvePort: Invalid Port.");
-    EXPECT_EQ(Raised([] { WSocketResolvePort(std::string(32, '1'), "tcp"); }),
+    EXPECT_EQ(raisedMessage([] { WSocketResolvePort("", "tcp"); }),
               "WSocketResolvePort: Invalid Port.");
-    EXPECT_EQ(Raised([] { WSocketResolvePort("80", ""); }), "WSocketResolvePort: Invalid Proto.");
+    EXPECT_EQ(raisedMessage([] { WSocketResolvePort(std::string(32, '1'), "tcp"); }),
+              "WSocketResolvePort: Invalid Port.");
+    EXPECT_EQ(raisedMessage([] { WSocketResolvePort("80", ""); }),
+              "WSocketResolvePort: Invalid Proto.");
 }
 
 TEST(SocketResolve, RealServiceAndProtocolDatabases) {
@@ -68,8 +64,9 @@ TEST(SocketResolve, RealServiceAndProtocolDatabases) {
     EXPECT_EQ(WSocketResolveProto("tcp"), 6);
     EXPECT_EQ(WSocketResolveProto(" udp"), 17);
     EXPECT_EQ(WSocketResolveProto("17"), 17);
-    EXPECT_EQ(Raised([] { WSocketResolveProto(""); }), "WSocketResolveProto: Invalid Protocol.");
-    EXPECT_EQ(Raised([] { WSocketResolveProto("nosuchproto"); }),
+    EXPECT_EQ(raisedMessage([] { WSocketResolveProto(""); }),
+              "WSocketResolveProto: Invalid Protocol.");
+    EXPECT_EQ(raisedMessage([] { WSocketResolveProto("nosuchproto"); }),
               "WSocketResolveProto: Cannot convert protocol 'nosuchproto', Error #11004");
 }
 
@@ -78,11 +75,12 @@ TEST(SocketResolve, Hosts) {
     EXPECT_EQ(WSocketResolveHost(" 127.0.0.1 "), htonl(INADDR_LOOPBACK));
     EXPECT_EQ(WSocketResolveHost("255.255.255.255"), 0xFFFFFFFFu);
     EXPECT_EQ(WSocketResolveHost("localhost"), htonl(INADDR_LOOPBACK));
-    EXPECT_EQ(Raised([] { WSocketResolveHost(""); }), "WSocketResolveHost: '' Invalid Hostname.");
-    EXPECT_EQ(Raised([] { WSocketResolveHost(std::string(257, 'a')); }),
+    EXPECT_EQ(raisedMessage([] { WSocketResolveHost(""); }),
+              "WSocketResolveHost: '' Invalid Hostname.");
+    EXPECT_EQ(raisedMessage([] { WSocketResolveHost(std::string(257, 'a')); }),
               "WSocketResolveHost: '" + std::string(257, 'a') + "' Invalid Hostname.");
     // Dotted, but a leading zero makes it octal and 08 is no octal number.
-    EXPECT_EQ(Raised([] { WSocketResolveHost("08.0.0.1"); }),
+    EXPECT_EQ(raisedMessage([] { WSocketResolveHost("08.0.0.1"); }),
               "WSocketResolveHost: '08.0.0.1' Invalid IP address.");
 
     test::ApiOverride faults;
@@ -90,7 +88,7 @@ TEST(SocketResolve, Hosts) {
         WinsockApi().WSASetLastError(WSAHOST_NOT_FOUND);
         return std::nullopt;
     };
-    EXPECT_EQ(Raised([] { WSocketResolveHost("nonexistent.invalid"); }),
+    EXPECT_EQ(raisedMessage([] { WSocketResolveHost("nonexistent.invalid"); }),
               "WSocketResolveHost: Cannot convert host address 'nonexistent.invalid', "
               "Error #11001");
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "tests/support/LoopbackPeer.h"
+#include "tests/support/SocketPair.h"
 #include "tests/support/SocketRecorder.h"
 #include "tests/support/WinsockFaults.h"
 #include "transport/WSocket/AsyncSelect.h"
@@ -26,33 +27,12 @@ std::string Pattern(std::size_t size) {
     return data;
 }
 
-// A connected pair of components: client and the server side adopted from a listener.
-class ConnectedPair : public ::testing::Test {
-protected:
-    void SetUp() override {
-        listener.OnSessionAvailable = [this](TObject*, TWord) { server.Dup(listener.Accept()); };
-        client.SetAddr("127.0.0.1");
-        client.SetPort(test::listenOnLoopback(listener));
-        client.Connect();
-        ASSERT_TRUE(waitUntil(
-            [&] { return client.State() == wsConnected && server.State() == wsConnected; }));
-        // Both ends get their first write notice once connected; let it pass.
-        QCoreApplication::sendPostedEvents();
-    }
-
-    TCustomWSocket listener;
-    TCustomWSocket server;
-    TCustomWSocket client;
-};
+using test::ConnectedSockets;
 
 TEST(SocketSend, SendBeforeTheConnectionIsUpFails) {
     TCustomWSocket socket;
-    try {
-        socket.SendStr("early");
-        FAIL();
-    } catch (const ESocketException& e) {
-        EXPECT_STREQ(e.what(), "Error 10057 in function Send\r\nSocket is not connected");
-    }
+    EXPECT_EQ(test::raisedMessage([&] { socket.SendStr("early"); }),
+              "Error 10057 in function Send\r\nSocket is not connected");
     int errors = 0;
     socket.OnError = [&](TObject*) { ++errors; };
     EXPECT_EQ(socket.Send("x", 1), -1);
@@ -60,7 +40,7 @@ TEST(SocketSend, SendBeforeTheConnectionIsUpFails) {
     EXPECT_EQ(socket.LastError(), WSAENOTCONN);
 }
 
-TEST_F(ConnectedPair, SendOfNothingSignalsOnlyOnceDataWasQueued) {
+TEST_F(ConnectedSockets, SendOfNothingSignalsOnlyOnceDataWasQueued) {
     SocketRecorder events(client);
     EXPECT_EQ(client.Send("", 0), 0);
     QCoreApplication::sendPostedEvents();
@@ -76,7 +56,7 @@ TEST_F(ConnectedPair, SendOfNothingSignalsOnlyOnceDataWasQueued) {
     EXPECT_EQ(events.count("sent 0"), 2);
 }
 
-TEST_F(ConnectedPair, ShortAndRefusedSendsLoseNothing) {
+TEST_F(ConnectedSockets, ShortAndRefusedSendsLoseNothing) {
     test::ApiOverride faults;
     int calls = 0;
     const auto send = faults.original().send;
@@ -109,7 +89,7 @@ TEST_F(ConnectedPair, ShortAndRefusedSendsLoseNothing) {
     EXPECT_EQ(bytesSent, 300000);
 }
 
-TEST_F(ConnectedPair, ResetWhileSendingClosesAndReportsOnce) {
+TEST_F(ConnectedSockets, ResetWhileSendingClosesAndReportsOnce) {
     test::ApiOverride faults;
     faults.api().send = [](TSocket, const void*, int, int) {
         WinsockApi().WSASetLastError(WSAECONNRESET);
@@ -122,7 +102,7 @@ TEST_F(ConnectedPair, ResetWhileSendingClosesAndReportsOnce) {
     EXPECT_EQ(events.events(), (std::vector<std::string>{"state 4>7", "closed 10054"}));
 }
 
-TEST_F(ConnectedPair, ResetWhileTheQueueDrainsReportsNoDataSent) {
+TEST_F(ConnectedSockets, ResetWhileTheQueueDrainsReportsNoDataSent) {
     test::ApiOverride faults;
     int calls = 0;
     faults.api().send = [&](TSocket s, const void*, int, int) {
@@ -141,23 +121,18 @@ TEST_F(ConnectedPair, ResetWhileTheQueueDrainsReportsNoDataSent) {
     EXPECT_EQ(events.events(), (std::vector<std::string>{"state 4>7", "closed 10054"}));
 }
 
-TEST_F(ConnectedPair, OtherSendErrorsAreRaised) {
+TEST_F(ConnectedSockets, OtherSendErrorsAreRaised) {
     test::ApiOverride faults;
     faults.api().send = [](TSocket, const void*, int, int) {
         WinsockApi().WSASetLastError(WSAENOBUFS);
         return SOCKET_ERROR;
     };
-    try {
-        client.SendStr("x");
-        FAIL();
-    } catch (const ESocketException& e) {
-        EXPECT_STREQ(e.what(),
-                     "Error 10055 in function TryToSend failed\r\nNo buffer space available");
-    }
+    EXPECT_EQ(test::raisedMessage([&] { client.SendStr("x"); }),
+              "Error 10055 in function TryToSend failed\r\nNo buffer space available");
     EXPECT_EQ(client.State(), wsConnected);
 }
 
-TEST_F(ConnectedPair, WithoutAHandlerInputIsDrainedAndTheCloseStillArrives) {
+TEST_F(ConnectedSockets, WithoutAHandlerInputIsDrainedAndTheCloseStillArrives) {
     SocketRecorder events(server);
     const std::string data = Pattern(50000);
     client.Send(data.data(), static_cast<int>(data.size()));
@@ -168,7 +143,7 @@ TEST_F(ConnectedPair, WithoutAHandlerInputIsDrainedAndTheCloseStillArrives) {
     EXPECT_EQ(server.State(), wsClosed);
 }
 
-TEST_F(ConnectedPair, ReceiveLoopDrainsOneNoticeUnlessSwitchedOff) {
+TEST_F(ConnectedSockets, ReceiveLoopDrainsOneNoticeUnlessSwitchedOff) {
     for (const bool noLoop : {false, true}) {
         std::vector<std::string> log;
         server.SetComponentOptions(noLoop ? TWSocketOptions{wsoNoReceiveLoop} : TWSocketOptions{});
@@ -190,7 +165,7 @@ TEST_F(ConnectedPair, ReceiveLoopDrainsOneNoticeUnlessSwitchedOff) {
     }
 }
 
-TEST_F(ConnectedPair, ReceiveErrorsAreKeptInLastError) {
+TEST_F(ConnectedSockets, ReceiveErrorsAreKeptInLastError) {
     test::ApiOverride faults;
     faults.api().recv = [](TSocket, void*, int, int) {
         WinsockApi().WSASetLastError(WSAECONNABORTED);
@@ -212,7 +187,7 @@ TEST_F(ConnectedPair, ReceiveErrorsAreKeptInLastError) {
     EXPECT_EQ(server.ReadCount(), 0);
 }
 
-TEST_F(ConnectedPair, ReceiveStrTakesWhatIsWaiting) {
+TEST_F(ConnectedSockets, ReceiveStrTakesWhatIsWaiting) {
     std::string text;
     server.OnDataAvailable = [&](TObject*, TWord) { text += server.ReceiveStr(); };
     client.SendStr("line one\r\nline two\r\n");
@@ -221,7 +196,7 @@ TEST_F(ConnectedPair, ReceiveStrTakesWhatIsWaiting) {
     EXPECT_EQ(server.ReadCount(), 20);
 }
 
-TEST_F(ConnectedPair, FlushWaitsUntilTheQueueHasGone) {
+TEST_F(ConnectedSockets, FlushWaitsUntilTheQueueHasGone) {
     test::ApiOverride faults;
     bool refused = false;
     const auto send = faults.original().send;

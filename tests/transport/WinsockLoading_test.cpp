@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/SocketRecorder.h"
 #include "tests/support/WinsockFaults.h"
 #include "transport/WSocket/CustomWSocket.h"
 #include "transport/WSocket/WinsockApi.h"
@@ -85,13 +86,9 @@ TEST_F(WinsockLoading, FailedStartIsReportedAndTriedAgain) {
     TCustomWSocket socket;
     socket.SetAddr("127.0.0.1");
     socket.SetPort("0");
-    try {
-        socket.Listen();
-        FAIL();
-    } catch (const ESocketException& e) {
-        // The first call is the protocol look-up inside Listen.
-        EXPECT_STREQ(e.what(), "listen: wsock32.dll: WSAStartup error #10091");
-    }
+    // The first call is the protocol look-up inside Listen.
+    EXPECT_EQ(test::raisedMessage([&] { socket.Listen(); }),
+              "listen: wsock32.dll: WSAStartup error #10091");
     refuse = false;
     socket.Listen();
     EXPECT_EQ(socket.State(), wsListening);

@@ -308,49 +308,34 @@ bool TCustomWSocket::TimerCmp(const timeval& T1, const timeval& T2, bool IsEqual
     return IsEqual ? equal : !equal;
 }
 
-void TCustomWSocket::SetAddr(const std::string& InAddr) {
-    if (FAddrAssigned && InAddr == FAddrStr) {
+// Addr, Port and Proto: the same text again is no change; a new one is kept trimmed,
+// counts as given when not empty, and must be resolved again.
+void TCustomWSocket::SetRemoteSetting(const std::string& Value, std::string& Text, bool& Assigned,
+                                      bool& Resolved, const char* Name) {
+    if (Assigned && Value == Text) {
         return;
     }
     if (FState != wsClosed) {
-        RaiseException("Cannot change Addr if not closed");
+        RaiseException(std::string("Cannot change ") + Name + " if not closed");
         return;
     }
-    FAddrStr = WSocketTrim(InAddr);
-    FAddrAssigned = !FAddrStr.empty();
-    if (FAddrAssigned) {
-        FAddrResolved = false;
+    Text = WSocketTrim(Value);
+    Assigned = !Text.empty();
+    if (Assigned) {
+        Resolved = false;
     }
+}
+
+void TCustomWSocket::SetAddr(const std::string& InAddr) {
+    SetRemoteSetting(InAddr, FAddrStr, FAddrAssigned, FAddrResolved, "Addr");
 }
 
 void TCustomWSocket::SetRemotePort(const std::string& sPort) {
-    if (FPortAssigned && sPort == FPortStr) {
-        return;
-    }
-    if (FState != wsClosed) {
-        RaiseException("Cannot change Port if not closed");
-        return;
-    }
-    FPortStr = WSocketTrim(sPort);
-    FPortAssigned = !FPortStr.empty();
-    if (FPortAssigned) {
-        FPortResolved = false;
-    }
+    SetRemoteSetting(sPort, FPortStr, FPortAssigned, FPortResolved, "Port");
 }
 
 void TCustomWSocket::SetProto(const std::string& Proto) {
-    if (FProtoAssigned && Proto == FProtoStr) {
-        return;
-    }
-    if (FState != wsClosed) {
-        RaiseException("Cannot change Proto if not closed");
-        return;
-    }
-    FProtoStr = WSocketTrim(Proto);
-    FProtoAssigned = !FProtoStr.empty();
-    if (FProtoAssigned) {
-        FProtoResolved = false;
-    }
+    SetRemoteSetting(Proto, FProtoStr, FProtoAssigned, FProtoResolved, "Proto");
 }
 
 void TCustomWSocket::SetLocalAddr(const std::string& LocalAddr) {

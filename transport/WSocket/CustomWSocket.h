@@ -246,8 +246,12 @@ protected:
     int FLingerTimeout = 0;
 
 private:
-    void ResolveForConnect();
-    void ResolveForListen();
+    void ResolveSettings(bool Listening);
+    void SetRemoteSetting(const std::string& Value, std::string& Text, bool& Assigned,
+                          bool& Resolved, const char* Name);
+    bool PeerAddress(TSockAddrIn& Peer, const char* Op);
+    bool LocalAddress(TSockAddrIn& Local);
+    void DropPendingLookup();
     void SetIntOption(int Level, int OptName, int Value, const char* OpName);
     bool QueueEmpty() const;
     const char* GatherQueued(int& Len);

@@ -57,18 +57,23 @@ const std::vector<std::string>& LocalIPList() {
     return list;
 }
 
+// A new lookup replaces the pending one: its result is dropped, with no event.
+void TCustomWSocket::DropPendingLookup() {
+    if (FDnsLookupHandle != 0) {
+        WSocket_WSACancelAsyncRequest(FDnsLookupHandle);
+        FDnsLookupHandle = 0;
+    }
+    FDnsResult.clear();
+    FDnsResultList.clear();
+}
+
 void TCustomWSocket::DnsLookup(const std::string& HostName) {
     if (HostName.empty()) {
         RaiseException("DNS lookup: invalid host name.");
         TriggerDNSLookupDone(WSAEINVAL);
         return;
     }
-    if (FDnsLookupHandle != 0) {
-        WSocket_WSACancelAsyncRequest(FDnsLookupHandle);  // replaced: no event, no result
-        FDnsLookupHandle = 0;
-    }
-    FDnsResult.clear();
-    FDnsResultList.clear();
+    DropPendingLookup();
     if (WSocketIsDottedIP(HostName)) {
         const std::uint32_t address = WSocket_inet_addr(HostName);
         if (address != WSOCK_INADDR_NONE) {
@@ -126,12 +131,7 @@ void TCustomWSocket::ReverseDnsLookup(const std::string& HostAddr) {
         TriggerDNSLookupDone(WSAEINVAL);
         return;
     }
-    if (FDnsLookupHandle != 0) {
-        WSocket_WSACancelAsyncRequest(FDnsLookupHandle);
-        FDnsLookupHandle = 0;
-    }
-    FDnsResult.clear();
-    FDnsResultList.clear();
+    DropPendingLookup();
     if (FWindowHandle == nullptr) {
         RaiseException("ReverseDnsLookup: Window not assigned");
         return;

@@ -18,12 +18,14 @@ const TSockAddr* AsSockAddr(const TSockAddrIn& address) {
 
 }  // namespace
 
-void TCustomWSocket::ResolveForConnect() {
+// Turns what is not yet resolved into numbers: protocol and socket type, remote port,
+// the local port (only to connect) and the remote address (blocking for a host name).
+void TCustomWSocket::ResolveSettings(bool Listening) {
     if (!FProtoResolved) {
         FProto = WSocketResolveProto(FProtoStr);
-        FType = FProto == WSOCK_IPPROTO_TCP   ? WSOCK_SOCK_STREAM
-                : FProto == WSOCK_IPPROTO_UDP ? WSOCK_SOCK_DGRAM
-                                              : WSOCK_SOCK_RAW;
+        FType = FProto == WSOCK_IPPROTO_UDP                ? WSOCK_SOCK_DGRAM
+                : FProto == WSOCK_IPPROTO_TCP || Listening ? WSOCK_SOCK_STREAM
+                                                           : WSOCK_SOCK_RAW;
         FProtoResolved = true;
     }
     if (!FPortResolved) {
@@ -31,26 +33,9 @@ void TCustomWSocket::ResolveForConnect() {
         sin.sin_port = WSocket_htons(FPortNum);
         FPortResolved = true;
     }
-    if (!FLocalPortResolved) {
+    if (!Listening && !FLocalPortResolved) {
         FLocalPortNum = WSocketResolvePort(FLocalPortStr, FProtoStr);
         FLocalPortResolved = true;
-    }
-    if (!FAddrResolved) {
-        sin.sin_addr.s_addr = WSocketResolveHost(FAddrStr);
-        FAddrResolved = true;
-    }
-}
-
-void TCustomWSocket::ResolveForListen() {
-    if (!FProtoResolved) {
-        FProto = WSocketResolveProto(FProtoStr);
-        FType = FProto == WSOCK_IPPROTO_UDP ? WSOCK_SOCK_DGRAM : WSOCK_SOCK_STREAM;
-        FProtoResolved = true;
-    }
-    if (!FPortResolved) {
-        FPortNum = WSocketResolvePort(FPortStr, FProtoStr);
-        sin.sin_port = WSocket_htons(FPortNum);
-        FPortResolved = true;
     }
     if (!FAddrResolved) {
         sin.sin_addr.s_addr = WSocketResolveHost(FAddrStr);
@@ -82,7 +67,7 @@ void TCustomWSocket::Connect() {
         return;
     }
     try {
-        ResolveForConnect();
+        ResolveSettings(false);
     } catch (const std::exception& E) {
         RaiseException(std::string("connect: ") + E.what());
         return;
@@ -220,7 +205,7 @@ void TCustomWSocket::Listen() {
         return;
     }
     try {
-        ResolveForListen();
+        ResolveSettings(true);
     } catch (const std::exception& E) {
         RaiseException(std::string("listen: ") + E.what());
         return;

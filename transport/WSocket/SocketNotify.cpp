@@ -168,32 +168,37 @@ void TCustomWSocket::Resume() {
     }
 }
 
-std::string TCustomWSocket::GetPeerAddr() {
+// The peer's address record; a failing getpeername is reported under Op.
+bool TCustomWSocket::PeerAddress(TSockAddrIn& Peer, const char* Op) {
     if (FState != wsConnected) {
-        return "error";
+        return false;
     }
-    TSockAddrIn peer{};
-    int length = sizeof peer;
-    if (WSocket_getpeername(FHSocket, reinterpret_cast<TSockAddr*>(&peer), &length) ==
+    int length = sizeof Peer;
+    if (WSocket_getpeername(FHSocket, reinterpret_cast<TSockAddr*>(&Peer), &length) ==
         SOCKET_ERROR) {
-        SocketError("GetPeerName");
-        return "error";
+        SocketError(Op);
+        return false;
     }
-    return WSocket_inet_ntoa(peer.sin_addr);
+    return true;
+}
+
+bool TCustomWSocket::LocalAddress(TSockAddrIn& Local) {
+    if (FState != wsBound && FState != wsConnected && FState != wsListening) {
+        return false;
+    }
+    int length = sizeof Local;
+    return GetSockName(Local, length) != SOCKET_ERROR;
+}
+
+std::string TCustomWSocket::GetPeerAddr() {
+    TSockAddrIn peer{};
+    return PeerAddress(peer, "GetPeerName") ? WSocket_inet_ntoa(peer.sin_addr) : "error";
 }
 
 std::string TCustomWSocket::GetPeerPort() {
-    if (FState != wsConnected) {
-        return "error";
-    }
     TSockAddrIn peer{};
-    int length = sizeof peer;
-    if (WSocket_getpeername(FHSocket, reinterpret_cast<TSockAddr*>(&peer), &length) ==
-        SOCKET_ERROR) {
-        SocketError("GetPeerPort");
-        return "error";
-    }
-    return std::to_string(WSocket_ntohs(peer.sin_port));
+    return PeerAddress(peer, "GetPeerPort") ? std::to_string(WSocket_ntohs(peer.sin_port))
+                                            : "error";
 }
 
 int TCustomWSocket::GetPeerName(TSockAddrIn& Name, int NameLen) {
@@ -204,27 +209,13 @@ int TCustomWSocket::GetPeerName(TSockAddrIn& Name, int NameLen) {
 }
 
 std::string TCustomWSocket::GetXAddr() {
-    if (FState != wsBound && FState != wsConnected && FState != wsListening) {
-        return "error";
-    }
     TSockAddrIn local{};
-    int length = sizeof local;
-    if (GetSockName(local, length) == SOCKET_ERROR) {
-        return "error";
-    }
-    return WSocket_inet_ntoa(local.sin_addr);
+    return LocalAddress(local) ? WSocket_inet_ntoa(local.sin_addr) : "error";
 }
 
 std::string TCustomWSocket::GetXPort() {
-    if (FState != wsBound && FState != wsConnected && FState != wsListening) {
-        return "error";
-    }
     TSockAddrIn local{};
-    int length = sizeof local;
-    if (GetSockName(local, length) == SOCKET_ERROR) {
-        return "error";
-    }
-    return std::to_string(WSocket_ntohs(local.sin_port));
+    return LocalAddress(local) ? std::to_string(WSocket_ntohs(local.sin_port)) : "error";
 }
 
 int TCustomWSocket::GetSockName(TSockAddrIn& SAddr, int& SAddrLen) {
