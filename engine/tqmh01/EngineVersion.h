@@ -1,8 +1,15 @@
 #pragma once
+// The engine's own version, as the build marks it.
+
+#include <string>
 
 namespace vantorell {
 
-// The engine's own version text.
+// "<major>.<minor>.<release>.<build>".
 const char* engineVersionText();
+
+// The message of the window's "Version Info" command:
+// "Version: <major>.<minor, two digits> Build: <build> Date: <build date>".
+std::string engineVersionInfoText();
 
 }  // namespace vantorell

@@ -1,5 +1,6 @@
 #include "engine/tqmh01/TForm1.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -34,7 +35,8 @@ TForm1::TForm1(const StartupState& startup, QWidget* parent) : QWidget(parent), 
     welcomeLayout->addLayout(exitRow);
     connect(WelcomeExitButton, &QPushButton::clicked, this, &TForm1::WelcomeExit);
 
-    EncryptPanel = addPanel("EncryptPanel", this);
+    EncryptPanel = new FileEncryptionPanel(startup_.startTime, this);
+    EncryptPanel->hide();
     InstallPanel = addPanel("InstallPanel", this);
     auto* installLayout = new QVBoxLayout(InstallPanel);
     installLayout->setContentsMargins(0, 0, 0, 0);
@@ -42,11 +44,21 @@ TForm1::TForm1(const StartupState& startup, QWidget* parent) : QWidget(parent), 
     ProgInstPanel = addPanel("ProgInstPanel", InstallPanel);
     EnginePanel = addPanel("EnginePanel", this);
 
-    for (QFrame* panel : {WelcomePanel, EncryptPanel, InstallPanel, EnginePanel}) {
+    for (QFrame* panel :
+         std::initializer_list<QFrame*>{WelcomePanel, EncryptPanel, InstallPanel, EnginePanel}) {
         layout->addWidget(panel);
     }
     installLayout->addWidget(DoUpdatePanel);
     installLayout->addWidget(ProgInstPanel);
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    VersionInfo1 = PopupMenu1->addAction(QStringLiteral("Version Info"));
+    VersionInfo1->setObjectName(QStringLiteral("VersionInfo1"));
+    connect(VersionInfo1, &QAction::triggered, this, &TForm1::VersionInfo1Click);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { PopupMenu1->popup(mapToGlobal(at)); });
 }
 
 QFrame* TForm1::addPanel(const char* name, QWidget* parent) {
@@ -82,6 +94,11 @@ void TForm1::GetFileName() {
 
 void TForm1::WelcomeExit() {
     close();
+}
+
+void TForm1::VersionInfo1Click() {
+    // A plain message box carries the program's title, as the application object gives it.
+    engine::VersionInfo1Click(QCoreApplication::applicationName().toStdString());
 }
 
 }  // namespace vantorell::engine
