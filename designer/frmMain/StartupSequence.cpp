@@ -13,7 +13,7 @@ std::unique_ptr<DesignerWindows> designerWindowsCreate(const std::string& progra
     windows->Form2 = std::make_unique<TForm2>();
     windows->Form3 = std::make_unique<TForm3>();
     windows->Form4 = std::make_unique<TForm4>();
-    windows->Form5 = std::make_unique<TForm5>();
+    windows->Form5 = std::make_unique<TForm5>(*windows->Form1);
     windows->Form6 = std::make_unique<TForm6>();
     windows->Form7 = std::make_unique<TForm7>();
     windows->Form8 = std::make_unique<TForm8>();
