@@ -40,6 +40,19 @@ const char* missingField(const EncryptPanelFields& fields) {
     return nullptr;
 }
 
+// Runs an open or save dialog that proposes the field's name; a cancel leaves the field.
+void chooseFile(std::string& field, bool save) {
+    FileDialogRequest request;
+    request.fileName = field;
+    request.fileMustExist = !save;
+    request.overwritePrompt = save;
+    FileDialogService& dialogs = fileDialogService();
+    if (std::optional<std::string> chosen =
+            save ? dialogs.saveFile(request) : dialogs.openFile(request)) {
+        field = std::move(*chosen);
+    }
+}
+
 }  // namespace
 
 std::string startTimeKeyText(std::time_t startTime) {
@@ -72,21 +85,11 @@ CipherRequest encryptPanelRequest(const EncryptPanelFields& fields, const std::s
 }
 
 void ChooseInput(EncryptPanelFields& fields) {
-    FileDialogRequest request;
-    request.fileName = fields.source;
-    request.fileMustExist = true;
-    if (std::optional<std::string> chosen = fileDialogService().openFile(request)) {
-        fields.source = std::move(*chosen);
-    }
+    chooseFile(fields.source, false);
 }
 
 void ChooseOutput(EncryptPanelFields& fields) {
-    FileDialogRequest request;
-    request.fileName = fields.target;
-    request.overwritePrompt = true;
-    if (std::optional<std::string> chosen = fileDialogService().saveFile(request)) {
-        fields.target = std::move(*chosen);
-    }
+    chooseFile(fields.target, true);
 }
 
 bool DoEncrypt(const EncryptPanelFields& fields, std::time_t startTime) {
