@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "engine/tqmh01/EngineVersion.h"
+#include "engine/tqmh01/StartupLayout.h"
 #include "platform/FileDialogService.h"
 #include "platform/MessageService.h"
 
@@ -18,8 +19,8 @@ void refuse(const EncryptPanelFields& fields, std::string reason) {
     }
     const char* headline = fields.decrypt ? "The file was not decrypted; nothing was written."
                                           : "The file was not encrypted; nothing was written.";
-    showMessage(kEncryptMessageCaption, std::string(headline) + "\r\r" + reason + ".",
-                MessageIcon::Error);
+    // The panel's messages carry the window's caption.
+    showMessage(kEncryptCaption, std::string(headline) + "\r\r" + reason + ".", MessageIcon::Error);
 }
 
 // The fields a run cannot do without, named as the panel labels them; the cipher judges

@@ -9,9 +9,6 @@
 
 namespace vantorell::engine {
 
-// Caption of the panel's messages: the window's own.
-inline constexpr const char* kEncryptMessageCaption = "File Encryption";
-
 struct EncryptPanelFields {
     std::string source;     // UpperEdit
     std::string target;     // LowerEdit

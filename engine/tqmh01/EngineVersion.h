@@ -1,15 +1,14 @@
 #pragma once
-// The engine's own version, as the build marks it.
 
 #include <string>
 
 namespace vantorell {
 
-// "<major>.<minor>.<release>.<build>".
+// The engine's own version text.
 const char* engineVersionText();
 
-// The message of the window's "Version Info" command:
-// "Version: <major>.<minor, two digits> Build: <build> Date: <build date>".
+// The message of the window's "Version Info" command: the engine's version, build and date
+// as the window states them.
 std::string engineVersionInfoText();
 
 }  // namespace vantorell
