@@ -11,15 +11,10 @@
 #include "designer/frmMain/EditorState.h"
 #include "designer/frmMain/TForm1.h"
 #include "platform/MessageService.h"
+#include "platform/NamedObject.h"
 
 namespace vantorell {
 namespace {
-
-template <typename Widget>
-Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromUtf8(name));
-    return widget;
-}
 
 QLabel* note(const char* text, QWidget* parent) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 
 #include "engine/tqmh01/KeyDerivation.h"
+#include "platform/NamedObject.h"
 
 namespace vantorell::engine {
 namespace {
@@ -14,12 +15,6 @@ QString qText(const std::string& text) {
 
 std::string stdText(const QLineEdit* edit) {
     return edit->text().toStdString();
-}
-
-template <typename Widget>
-Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromUtf8(name));
-    return widget;
 }
 
 }  // namespace
