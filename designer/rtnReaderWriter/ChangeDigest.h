@@ -6,6 +6,8 @@
 // The hash is libcrypto's, which uses the processor's SHA instructions where it has them:
 // Qt's own runs at a fraction of the speed the writer produces records, and would cap
 // every save.
+//
+// Given a worker, whole pieces are hashed on the worker's thread while the records go on.
 
 #include <cstring>
 #include <string>
@@ -16,9 +18,13 @@ struct evp_md_ctx_st;
 
 namespace vantorell {
 
+class PieceWorker;
+
 class ChangeDigest {
 public:
-    ChangeDigest();
+    // `worker` null: every piece is hashed on the calling thread. Otherwise whole pieces go
+    // to the worker, which must be stopped before the digest goes.
+    explicit ChangeDigest(PieceWorker* worker = nullptr);
     ~ChangeDigest();
     ChangeDigest(const ChangeDigest&) = delete;
     ChangeDigest& operator=(const ChangeDigest&) = delete;
@@ -42,7 +48,8 @@ public:
         used_ += record.size();
     }
 
-    // Lower-case hexadecimal text of the hash; call once, after the last record.
+    // Lower-case hexadecimal text of the hash; call once, after the last record. With a worker,
+    // it first waits for the worker to have hashed every piece, and raises its failure.
     std::string finish();
 
 private:
@@ -50,9 +57,11 @@ private:
     static constexpr std::size_t kLongestLength = (sizeof(std::size_t) * 8 + 6) / 7;
 
     void makeRoom(std::size_t recordSize);
-    void hashPiece();
+    void handPiece();
+    void update(std::string_view bytes);
 
-    evp_md_ctx_st* context_;
+    PieceWorker* worker_;
+    evp_md_ctx_st* context_;   // with a worker, used by its thread until finish()
     std::vector<char> piece_;  // records not yet hashed: piece_[0 .. used_)
     std::size_t used_ = 0;
 };

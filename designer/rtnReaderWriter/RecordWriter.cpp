@@ -23,7 +23,7 @@ std::string quoted(std::string_view record) {
 RecordWriter::RecordWriter(AtomicFile* file, std::string fileKey, bool includeInDigest)
     : file_(file), fileKey_(std::move(fileKey)) {
     if (includeInDigest) {
-        digest_.emplace();
+        digest_.emplace(&worker_);
     }
     line_.reserve(kRecordLineLength);
     if (file_ != nullptr) {
@@ -37,7 +37,8 @@ void RecordWriter::makeRoom(std::size_t size) {
 }
 
 void RecordWriter::handOutput() {
-    file_->write(std::string_view(output_.data(), used_));
+    worker_.handOver(output_, used_,
+                     [file = file_](std::string_view bytes) { file->write(bytes); });
     used_ = 0;
 }
 
@@ -85,7 +86,11 @@ std::string RecordWriter::nulFinishChecksum() {
             appendLine(strEncryptBlock(line_, fileKey_));
             line_.clear();
         }
-        handOutput();
+        // Every piece before the last is written first; the last is short, so it is written
+        // here rather than handed over.
+        worker_.finish();
+        file_->write(std::string_view(output_.data(), used_));
+        used_ = 0;
     }
     return digest_ ? digest_->finish() : std::string();
 }

@@ -3,6 +3,10 @@
 // file key each record is scrambled, framed by two length characters and the frames are cut
 // into lines of 65 characters, each scrambled as one block. Every record also goes into the
 // change digest, whether or not anything is written.
+//
+// Whole pieces of the digest's input and of the file's bytes are hashed and written on a
+// worker thread (PieceWorker) while the records go on; the last, short pieces are finished
+// on the calling thread, so a small model starts no thread.
 
 #include <cstring>
 #include <optional>
@@ -12,6 +16,7 @@
 #include <vector>
 
 #include "designer/rtnReaderWriter/ChangeDigest.h"
+#include "designer/rtnReaderWriter/PieceWorker.h"
 #include "platform/AtomicFile.h"
 
 namespace vantorell {
@@ -66,12 +71,13 @@ public:
 
     // Closes the digest, writes the last, shorter line of the record layer and hands every
     // line to the file. Returns the digest, or an empty text when records were not included.
+    // Raises std::runtime_error when the file could not be written.
     std::string nulFinishChecksum();
 
 private:
     // The output is handed to the file a whole piece at a time, which the file writes out
     // without copying it into its own buffer.
-    static constexpr std::size_t kOutputPiece = AtomicFile::kBufferSize;
+    static constexpr std::size_t kOutputPiece = PieceWorker::kPieceSize;
 
     // `text` and a line end at the end of the output.
     void appendLine(std::string_view text) {
@@ -101,6 +107,8 @@ private:
     // Finished lines not yet handed to the file: output_[0 .. used_), less than a piece.
     std::vector<char> output_;
     std::size_t used_ = 0;
+    // Declared last, so that it is stopped before the digest and the buffers it works on go.
+    PieceWorker worker_;
 };
 
 }  // namespace vantorell
