@@ -2,6 +2,8 @@
 
 #include <openssl/evp.h>
 
+#include <algorithm>
+#include <cstring>
 #include <new>
 #include <stdexcept>
 
@@ -27,8 +29,20 @@ ChangeDigest::~ChangeDigest() {
 // A record longer than a piece gets a piece of its own size.
 void ChangeDigest::makeRoom(std::size_t recordSize) {
     handPiece();
-    if (kLongestLength + recordSize > piece_.size()) {
-        piece_.resize(kLongestLength + recordSize);
+    if (kLongestLengthPrefix + recordSize > piece_.size()) {
+        piece_.resize(kLongestLengthPrefix + recordSize);
+    }
+}
+
+void ChangeDigest::addPrefixed(std::string_view records) {
+    while (!records.empty()) {
+        if (used_ == piece_.size()) {
+            handPiece();
+        }
+        const std::size_t take = std::min(piece_.size() - used_, records.size());
+        std::memcpy(piece_.data() + used_, records.data(), take);
+        used_ += take;
+        records.remove_prefix(take);
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The model change digest: SHA-256 over every record written, each record prefixed with its
-// length. The designer compares the digest of the saved state with that of the editors to
+// length (LengthPrefix.h). The designer compares the digest of the saved state with that of the editors to
 // detect unsaved changes.
 //
 // The hash is libcrypto's, which uses the processor's SHA instructions where it has them:
@@ -9,10 +9,11 @@
 //
 // Given a worker, whole pieces are hashed on the worker's thread while the records go on.
 
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "designer/rtnReaderWriter/LengthPrefix.h"
 
 struct evp_md_ctx_st;
 
@@ -33,29 +34,22 @@ public:
     // piece; whole pieces are hashed, since a call into libcrypto per record would cost more
     // than the hashing itself.
     void addRecord(std::string_view record) {
-        if (kLongestLength + record.size() > piece_.size() - used_) {
+        if (kLongestLengthPrefix + record.size() > piece_.size() - used_) {
             makeRoom(record.size());
         }
-        // The length goes first, seven bits a byte (one byte for every record a model has),
-        // so that no two sequences of records feed the same bytes.
-        std::size_t length = record.size();
-        while (length >= 0x80) {
-            piece_[used_++] = static_cast<char>(0x80 | (length & 0x7F));
-            length >>= 7;
-        }
-        piece_[used_++] = static_cast<char>(length);
-        std::memcpy(piece_.data() + used_, record.data(), record.size());
-        used_ += record.size();
+        used_ = static_cast<std::size_t>(putLengthPrefixed(piece_.data() + used_, record) -
+                                         piece_.data());
     }
+
+    // Records already in the length-prefixed form (a RecordBuffer's), as if each had been
+    // added by addRecord.
+    void addPrefixed(std::string_view records);
 
     // Lower-case hexadecimal text of the hash; call once, after the last record. With a worker,
     // it first waits for the worker to have hashed every piece, and raises its failure.
     std::string finish();
 
 private:
-    // Bytes of the longest length prefix.
-    static constexpr std::size_t kLongestLength = (sizeof(std::size_t) * 8 + 6) / 7;
-
     void makeRoom(std::size_t recordSize);
     void handPiece();
     void update(std::string_view bytes);

@@ -18,7 +18,7 @@ PieceWorker::~PieceWorker() {
 
 void PieceWorker::handOver(std::vector<char>& piece, std::size_t used, Consume consume) {
     if (!thread_.joinable()) {
-        thread_ = std::thread([this] { run(); });
+        thread_ = WorkerThread([this] { run(); });
     }
     const std::size_t size = piece.size();
     std::vector<char> next;

@@ -1,8 +1,7 @@
 #pragma once
-// One worker thread that consumes whole pieces of the model writer's output (hashes them into
-// the change digest, writes them to the file) while the writer goes on producing records.
-// The writer's own work and the hashing and writing take about as long as each other on a
-// large model, so overlapping them nearly halves a save.
+// A worker thread that consumes whole pieces of one of the model writer's outputs (hashes
+// them into the change digest, or writes them to the file) while the writer goes on producing
+// records: on a large model hashing and writing cost about as much as making the records.
 //
 // The thread starts with the first piece handed over, so a model smaller than a piece never
 // starts one. At most kPiecesInFlight pieces wait for or are with the worker; the writer
@@ -22,10 +21,10 @@
 #include <functional>
 #include <mutex>
 #include <string_view>
-#include <thread>
 #include <vector>
 
 #include "platform/AtomicFile.h"
+#include "platform/WorkerThread.h"
 
 namespace vantorell {
 
@@ -69,7 +68,7 @@ private:
 
     void run();
 
-    std::thread thread_;  // started and joined by the writer only
+    WorkerThread thread_;  // started and joined by the writer only
 
     std::mutex mutex_;
     std::condition_variable work_;  // the worker waits for a piece or the stop
