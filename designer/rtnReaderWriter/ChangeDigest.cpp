@@ -2,17 +2,16 @@
 
 #include <openssl/evp.h>
 
+#include <algorithm>
+#include <cstring>
 #include <new>
 #include <stdexcept>
 
+#include "designer/rtnReaderWriter/PieceWorker.h"
+
 namespace vantorell {
-namespace {
 
-constexpr std::size_t kPieceSize = 1 << 16;
-
-}  // namespace
-
-ChangeDigest::ChangeDigest() : context_(EVP_MD_CTX_new()) {
+ChangeDigest::ChangeDigest(PieceWorker* worker) : worker_(worker), context_(EVP_MD_CTX_new()) {
     if (context_ == nullptr) {
         throw std::bad_alloc();
     }
@@ -20,7 +19,7 @@ ChangeDigest::ChangeDigest() : context_(EVP_MD_CTX_new()) {
         EVP_MD_CTX_free(context_);
         throw std::runtime_error("The change digest could not be started.");
     }
-    piece_.resize(kPieceSize);
+    piece_.resize(PieceWorker::kPieceSize);
 }
 
 ChangeDigest::~ChangeDigest() {
@@ -29,21 +28,49 @@ ChangeDigest::~ChangeDigest() {
 
 // A record longer than a piece gets a piece of its own size.
 void ChangeDigest::makeRoom(std::size_t recordSize) {
-    hashPiece();
-    if (kLongestLength + recordSize > piece_.size()) {
-        piece_.resize(kLongestLength + recordSize);
+    handPiece();
+    if (kLongestLengthPrefix + recordSize > piece_.size()) {
+        piece_.resize(kLongestLengthPrefix + recordSize);
     }
 }
 
-void ChangeDigest::hashPiece() {
-    if (used_ > 0 && EVP_DigestUpdate(context_, piece_.data(), used_) != 1) {
-        throw std::runtime_error("The change digest could not be computed.");
+void ChangeDigest::addPrefixed(std::string_view records) {
+    while (!records.empty()) {
+        if (used_ == piece_.size()) {
+            handPiece();
+        }
+        const std::size_t take = std::min(piece_.size() - used_, records.size());
+        std::memcpy(piece_.data() + used_, records.data(), take);
+        used_ += take;
+        records.remove_prefix(take);
+    }
+}
+
+void ChangeDigest::handPiece() {
+    if (used_ == 0) {
+        return;
+    }
+    if (worker_ != nullptr) {
+        worker_->handOver(piece_, used_, [this](std::string_view bytes) { update(bytes); });
+    } else {
+        update(std::string_view(piece_.data(), used_));
     }
     used_ = 0;
 }
 
+void ChangeDigest::update(std::string_view bytes) {
+    if (!bytes.empty() && EVP_DigestUpdate(context_, bytes.data(), bytes.size()) != 1) {
+        throw std::runtime_error("The change digest could not be computed.");
+    }
+}
+
 std::string ChangeDigest::finish() {
-    hashPiece();
+    // The last piece is short; hashing it here saves a round trip to the worker.
+    if (worker_ != nullptr) {
+        worker_->finish();
+    }
+    update(std::string_view(piece_.data(), used_));
+    used_ = 0;
     unsigned char hash[EVP_MAX_MD_SIZE];
     unsigned int size = 0;
     if (EVP_DigestFinal_ex(context_, hash, &size) != 1) {

@@ -23,11 +23,44 @@ std::string quoted(std::string_view record) {
 RecordWriter::RecordWriter(AtomicFile* file, std::string fileKey, bool includeInDigest)
     : file_(file), fileKey_(std::move(fileKey)) {
     if (includeInDigest) {
-        digest_.emplace();
+        digest_.emplace(&digestWorker_);
     }
     line_.reserve(kRecordLineLength);
     if (file_ != nullptr) {
         output_.resize(kOutputPiece + kOutputSpare);
+    }
+}
+
+void RecordWriter::writeBlock(const RecordBuffer& block) {
+    if (digest_) {
+        block.forEachRecordPiece([this](std::string_view records) { digest_->addPrefixed(records); });
+    }
+    if (file_ == nullptr) {
+        return;
+    }
+    if (fileKey_.empty()) {
+        block.forEachLinePiece([this](std::string_view lines) { appendBytes(lines); });
+        return;
+    }
+    block.forEachRecordPiece([this](std::string_view records) {
+        const char* at = records.data();
+        const char* const end = at + records.size();
+        while (at != end) {
+            writeFramed(takeLengthPrefixed(at));
+        }
+    });
+}
+
+// Whole lines, handed to the file a piece at a time.
+void RecordWriter::appendBytes(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const std::size_t take = std::min(kOutputPiece - used_, bytes.size());
+        std::memcpy(output_.data() + used_, bytes.data(), take);
+        used_ += take;
+        bytes.remove_prefix(take);
+        if (used_ >= kOutputPiece) {
+            handOutput();
+        }
     }
 }
 
@@ -37,7 +70,8 @@ void RecordWriter::makeRoom(std::size_t size) {
 }
 
 void RecordWriter::handOutput() {
-    file_->write(std::string_view(output_.data(), used_));
+    fileWorker_.handOver(output_, used_,
+                     [file = file_](std::string_view bytes) { file->write(bytes); });
     used_ = 0;
 }
 
@@ -85,7 +119,11 @@ std::string RecordWriter::nulFinishChecksum() {
             appendLine(strEncryptBlock(line_, fileKey_));
             line_.clear();
         }
-        handOutput();
+        // Every piece before the last is written first; the last is short, so it is written
+        // here rather than handed over.
+        fileWorker_.finish();
+        file_->write(std::string_view(output_.data(), used_));
+        used_ = 0;
     }
     return digest_ ? digest_->finish() : std::string();
 }

@@ -3,6 +3,10 @@
 // file key each record is scrambled, framed by two length characters and the frames are cut
 // into lines of 65 characters, each scrambled as one block. Every record also goes into the
 // change digest, whether or not anything is written.
+//
+// Whole pieces of the digest's input and of the file's bytes are hashed and written on
+// worker threads (PieceWorker) while the records go on; the last, short pieces are finished
+// on the calling thread, so a small model starts no thread.
 
 #include <cstring>
 #include <optional>
@@ -12,6 +16,8 @@
 #include <vector>
 
 #include "designer/rtnReaderWriter/ChangeDigest.h"
+#include "designer/rtnReaderWriter/PieceWorker.h"
+#include "designer/rtnReaderWriter/RecordBuffer.h"
 #include "platform/AtomicFile.h"
 
 namespace vantorell {
@@ -33,6 +39,7 @@ public:
     RecordWriter(AtomicFile* file, std::string fileKey, bool includeInDigest);
 
     bool writing() const { return file_ != nullptr; }
+    bool writingPlainLines() const { return file_ != nullptr && fileKey_.empty(); }
 
     // One record out: into the digest, then, when writing, as a line or into the record layer.
     // Raises ModelWriteError for a record the chosen form cannot carry, std::runtime_error
@@ -64,14 +71,18 @@ public:
         }
     }
 
+    // The records of a block made ahead, as if each had gone through writeFormed.
+    void writeBlock(const RecordBuffer& block);
+
     // Closes the digest, writes the last, shorter line of the record layer and hands every
     // line to the file. Returns the digest, or an empty text when records were not included.
+    // Raises std::runtime_error when the file could not be written.
     std::string nulFinishChecksum();
 
 private:
     // The output is handed to the file a whole piece at a time, which the file writes out
     // without copying it into its own buffer.
-    static constexpr std::size_t kOutputPiece = AtomicFile::kBufferSize;
+    static constexpr std::size_t kOutputPiece = PieceWorker::kPieceSize;
 
     // `text` and a line end at the end of the output.
     void appendLine(std::string_view text) {
@@ -88,6 +99,7 @@ private:
             handOutput();
         }
     }
+    void appendBytes(std::string_view bytes);
     void makeRoom(std::size_t size);
     void handOutput();
     [[noreturn]] static void refuseLineBreak(std::string_view record);
@@ -101,6 +113,10 @@ private:
     // Finished lines not yet handed to the file: output_[0 .. used_), less than a piece.
     std::vector<char> output_;
     std::size_t used_ = 0;
+    // Declared last, so that they are stopped before the digest and the buffers they work on
+    // go. The digest and the file have a thread each, so that hashing and writing overlap.
+    PieceWorker digestWorker_;
+    PieceWorker fileWorker_;
 };
 
 }  // namespace vantorell

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "designer/rtnReaderWriter/FileKey.h"
+#include "designer/rtnReaderWriter/RecordBuffer.h"
 #include "platform/AtomicFile.h"
 #include "tests/support/RecordLayer.h"
 #include "tests/support/TempFolder.h"
@@ -165,6 +166,51 @@ TEST(RecordWriterTest, DigestDependsOnTheRecordsAloneNotOnTheirForm) {
     RecordWriter excluded(nullptr, "", false);
     excluded.nulWriteRecord("a");
     EXPECT_EQ(excluded.nulFinishChecksum(), "");
+}
+
+// Records made ahead into blocks go out exactly as if each had been written on its own, in
+// every form, whatever the blocks' sizes (one record, empty, many pieces).
+TEST(RecordWriterTest, BlocksGoOutAsTheirRecordsWouldOneByOne) {
+    std::vector<std::string> records = kAwkwardRecords;
+    for (int i = 0; i < 30000; ++i) {
+        records.push_back("C" + std::to_string(i) + " " + std::string(i % 70, '`'));
+    }
+    const std::vector<std::size_t> blockEnds = {1, 1, 5, 20000, records.size()};
+
+    TempFolder dir;
+    for (const std::string& key : {std::string(), strFileKeyForm("pw", true)}) {
+        SCOPED_TRACE(key.empty() ? "plain" : "record layer");
+        std::string expectedDigest;
+        const std::string expected = writeRecords(dir, records, key, &expectedDigest);
+
+        std::string digest;
+        {
+            AtomicFile file(dir.file("blocks.vtm"));
+            RecordWriter out(&file, key, true);
+            RecordBuffer block(out.writing(), out.writingPlainLines());
+            std::size_t begin = 0;
+            for (const std::size_t end : blockEnds) {
+                block.clear();
+                for (std::size_t i = begin; i < end; ++i) {
+                    block.writeFormed(records[i]);
+                }
+                out.writeBlock(block);
+                begin = end;
+            }
+            digest = out.nulFinishChecksum();
+            file.commit();
+        }
+        EXPECT_EQ(dir.read("blocks.vtm"), expected);
+        EXPECT_EQ(digest, expectedDigest);
+    }
+
+    RecordWriter digestOnly(nullptr, "", true);
+    RecordBuffer block(digestOnly.writing(), digestOnly.writingPlainLines());
+    for (const std::string& r : records) {
+        block.writeFormed(r);
+    }
+    digestOnly.writeBlock(block);
+    EXPECT_EQ(digestOnly.nulFinishChecksum(), digestOf(records));
 }
 
 }  // namespace
