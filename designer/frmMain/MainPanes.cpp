@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
+#include <QMouseEvent>
 #include <QStandardItemModel>
 #include <QStatusBar>
 #include <QStringListModel>
@@ -65,13 +66,12 @@ void TForm1::nulPanesCreate() {
     tvwDimsCats = named(new NodeTreeView(editors.tvwDimsCats, pnlDimsCatsSubSub), "tvwDimsCats");
     tvwDimsCats->setFixedWidth(216);
     lvwDimsCats = named(new QListView(pnlDimsCatsSubSub), "lvwDimsCats");
-    codeListModel_ = new QStringListModel(lvwDimsCats);
-    lvwDimsCats->setModel(codeListModel_);
-    lvwDimsCats->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    nulDimsCatsViewsConnect();
     auto* treeAndCodes = tightLayout<QHBoxLayout>(pnlDimsCatsSubSub);
     treeAndCodes->addWidget(tvwDimsCats);
     treeAndCodes->addWidget(lvwDimsCats, 1);
     auto* dimsCats = tightLayout<QVBoxLayout>(pnlDimsCats);
+    dimsCats->addWidget(tbrDimsCatsButtons);
     dimsCats->addWidget(HeaderControl1);
     dimsCats->addWidget(pnlDimsCatsSubSub, 1);
 
@@ -153,7 +153,9 @@ void TForm1::nulCodeListShow() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize) {
+    if (event->type() == QEvent::MouseButtonPress && watched == lvwDimsCats->viewport()) {
+        lvwDimsCatsMouseDown(static_cast<QMouseEvent*>(event)->position().toPoint());
+    } else if (event->type() == QEvent::Resize) {
         if (watched == lvwDimsCats) {
             lvwDimsCatsResize();
         } else if (watched == pnlDimsCatsSubSub) {

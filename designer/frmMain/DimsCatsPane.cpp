@@ -1,0 +1,260 @@
+// The dimension and category tree editor on screen: its tool bar and pop-up menu, the
+// images of the tree's nodes, the mouse on the tree and the code list, and the in-place
+// edits of names and codes, which the tree editor's checks accept or refuse.
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QListView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStringListModel>
+#include <QStyle>
+#include <QToolBar>
+#include <functional>
+
+#include "designer/frmMain/DimsCatsCommands.h"
+#include "designer/frmMain/DimsCatsEditor.h"
+#include "designer/frmMain/DimsCatsMoves.h"
+#include "designer/frmMain/DimsCatsRename.h"
+#include "designer/frmMain/TForm1.h"
+#include "designer/frmMain/ToolButtons.h"
+#include "designer/views/NodeTreeModel.h"
+#include "designer/views/NodeTreeView.h"
+
+namespace vantorell {
+namespace {
+
+constexpr int kIconSize = 16;
+
+QIcon paintedIcon(const std::function<void(QPainter&)>& paint) {
+    QPixmap pixmap(kIconSize, kIconSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paint(painter);
+    return QIcon(pixmap);
+}
+
+// The images of the tree's nodes: a dimension, a selected one, a category, a selected one.
+std::vector<QIcon> dimsCatsImages() {
+    const auto dimension = [](QColor fill) {
+        return paintedIcon([fill](QPainter& p) {
+            p.setPen(QColor(0, 0, 128));
+            p.setBrush(fill);
+            p.drawRect(2, 2, 11, 11);
+            p.drawLine(2, 6, 13, 6);
+        });
+    };
+    const auto category = [](QColor fill) {
+        return paintedIcon([fill](QPainter& p) {
+            p.setPen(QColor(0, 96, 0));
+            p.setBrush(fill);
+            p.drawEllipse(3, 3, 10, 10);
+        });
+    };
+    return {dimension(QColor(160, 190, 240)), dimension(QColor(255, 220, 80)),
+            category(QColor(150, 220, 150)), category(QColor(255, 220, 80))};
+}
+
+// A small node box and a green box with a plus: where a new node goes.
+QIcon addIcon(QPoint existing, QPoint added) {
+    return paintedIcon([=](QPainter& p) {
+        p.setPen(Qt::darkGray);
+        p.setBrush(QColor(220, 220, 220));
+        p.drawRect(existing.x(), existing.y(), 7, 6);
+        p.setPen(QColor(0, 128, 0));
+        p.setBrush(QColor(200, 240, 200));
+        p.drawRect(added.x(), added.y(), 7, 6);
+        p.drawLine(added.x() + 2, added.y() + 3, added.x() + 5, added.y() + 3);
+        p.drawLine(added.x() + 3, added.y() + 1, added.x() + 3, added.y() + 5);
+    });
+}
+
+QIcon boxIcon(bool plus) {
+    return paintedIcon([plus](QPainter& p) {
+        p.setPen(Qt::black);
+        p.setBrush(Qt::white);
+        p.drawRect(3, 3, 10, 10);
+        p.drawLine(5, 8, 11, 8);
+        if (plus) {
+            p.drawLine(8, 5, 8, 11);
+        }
+    });
+}
+
+QIcon removeIcon() {
+    return paintedIcon([](QPainter& p) {
+        p.setPen(QPen(QColor(192, 0, 0), 2));
+        p.drawLine(4, 4, 12, 12);
+        p.drawLine(12, 4, 4, 12);
+    });
+}
+
+// The code list's captions; an edited caption goes to the tree editor's check, and the list
+// then shows the codes as they are.
+class CodeListModel : public QStringListModel {
+public:
+    CodeListModel(QObject* parent, std::function<void(int row, std::string& text)> edited)
+        : QStringListModel(parent), edited_(std::move(edited)) {}
+
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+        if (!index.isValid() || role != Qt::EditRole) {
+            return false;
+        }
+        std::string text = value.toString().toStdString();
+        edited_(index.row(), text);
+        return true;
+    }
+
+private:
+    std::function<void(int, std::string&)> edited_;
+};
+
+}  // namespace
+
+void TForm1::nulDimsCatsToolBarCreate() {
+    tbrDimsCatsButtons = new QToolBar(pnlDimsCats);
+    tbrDimsCatsButtons->setObjectName(QStringLiteral("tbrDimsCatsButtons"));
+    tbrDimsCatsButtons->setIconSize(QSize(kIconSize, kIconSize));
+    tbrDimsCatsButtons->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    const auto button = [this](const char* name, const char* hint, const QIcon& icon,
+                               void (*command)(EditorState&)) {
+        QAction* b = tbrDimsCatsButtons->addAction(icon, QString::fromUtf8(hint));
+        b->setObjectName(QString::fromUtf8(name));
+        b->setToolTip(QString::fromUtf8(hint));
+        b->setStatusTip(b->toolTip());
+        connect(b, &QAction::triggered, this, [this, command] {
+            command(editors);
+            tvwDimsCats->viewport()->update();
+        });
+        return b;
+    };
+    QStyle* style = tbrDimsCatsButtons->style();
+    tbnDimsCatsAddSibling = button("tbnDimsCatsAddSibling", "Add sibling item",
+                                   addIcon({2, 2}, {2, 9}), tbnDimsCatsAddSiblingClick);
+    tbnDimsCatsAddChild = button("tbnDimsCatsAddChild", "Add child item",
+                                 addIcon({2, 2}, {7, 9}), tbnDimsCatsAddChildClick);
+    tblDimsCatsInsertSibling = button("tblDimsCatsInsertSibling", "Insert sibling item",
+                                      addIcon({2, 9}, {2, 2}), tblDimsCatsInsertSiblingClick);
+    tbnDimsCatsRem = button("tbnDimsCatsRem", "Remove item", removeIcon(), tbnDimsCatsRemClick);
+    tbrDimsCatsButtons->addSeparator();
+    tbnDimsCatsMoveUp = button("tbnDimsCatsMoveUp", "Move item up, maintain level ",
+                               style->standardIcon(QStyle::SP_ArrowUp), tbnDimsCatsMoveUpClick);
+    tbnDimsCatsMoveDown =
+        button("tbnDimsCatsMoveDown", "Move item down, maintain level",
+               style->standardIcon(QStyle::SP_ArrowDown), tbnDimsCatsMoveDownClick);
+    tbnDimsCatsMoveLeft =
+        button("tbnDimsCatsMoveLeft", "Move item left, decrease level",
+               style->standardIcon(QStyle::SP_ArrowLeft), tbnDimsCatsMoveLeftClick);
+    tbnDimsCatsMoveRight =
+        button("tbnDimsCatsMoveRight", "Move item right, increase level",
+               style->standardIcon(QStyle::SP_ArrowRight), tbnDimsCatsMoveRightClick);
+    tbrDimsCatsButtons->addSeparator();
+    tbnDimsCatsExpandAll = button("tbnDimsCatsExpandAll", "Expand all items", boxIcon(true),
+                                  tbnDimsCatsExpandAllClick);
+    tbnDimsCatsCollapseAll = button("tbnDimsCatsCollapseAll", "Collapse all items",
+                                    boxIcon(false), tbnDimsCatsCollapseAllClick);
+}
+
+void TForm1::nulDimsCatsPopupMenuCreate() {
+    pmuDimsCats = new QMenu(this);
+    pmuDimsCats->setObjectName(QStringLiteral("pmuDimsCats"));
+    pmuDimsCatsEditItem = pmuDimsCats->addAction(QStringLiteral("&Edit Item"));
+    pmuDimsCatsEditItem->setObjectName(QStringLiteral("pmuDimsCatsEditItem"));
+    connect(pmuDimsCatsEditItem, &QAction::triggered, this, &TForm1::pmuDimsCatsEditItemClick);
+    const auto entry = [this](const char* caption, QAction* runs) {
+        QAction* item = pmuDimsCats->addAction(QString::fromUtf8(caption));
+        connect(item, &QAction::triggered, runs, &QAction::trigger);
+        // The entry follows its button's enabled state.
+        connect(runs, &QAction::changed, item, [item, runs] { item->setEnabled(runs->isEnabled()); });
+    };
+    pmuDimsCats->addSeparator();
+    entry("Add Sibling Item", tbnDimsCatsAddSibling);
+    entry("Add Child Item", tbnDimsCatsAddChild);
+    entry("Insert Sibling Item", tblDimsCatsInsertSibling);
+    entry("Delete Item", tbnDimsCatsRem);
+    pmuDimsCats->addSeparator();
+    entry("Move Item Up", tbnDimsCatsMoveUp);
+    entry("Move Item Down", tbnDimsCatsMoveDown);
+    entry("Move Item Left", tbnDimsCatsMoveLeft);
+    entry("Move Item Right", tbnDimsCatsMoveRight);
+}
+
+void TForm1::nulDimsCatsViewsConnect() {
+    nulDimsCatsToolBarCreate();
+    nulDimsCatsPopupMenuCreate();
+
+    tvwDimsCats->setImages(dimsCatsImages());
+    // F2 edits a name in place, as the pop-up's "Edit Item" does; the edit ends through the
+    // tree editor's checks.
+    tvwDimsCats->setEditTriggers(QAbstractItemView::EditKeyPressed);
+    tvwDimsCats->onMouseDown = [this](const TreeMouseEvent& e) { tvwDimsCatsMouseDown(e.node); };
+    tvwDimsCats->onClick = [this] { nulMeasureValuesAndIrregularitiesSetPanels(editors); };
+
+    codeListModel_ = new CodeListModel(lvwDimsCats, [this](int row, std::string& text) {
+        lvwDimsCatsEdited(editors, row, text);
+    });
+    lvwDimsCats->setModel(codeListModel_);
+    lvwDimsCats->setEditTriggers(QAbstractItemView::EditKeyPressed);
+    lvwDimsCats->viewport()->installEventFilter(this);
+
+    for (QWidget* view : {static_cast<QWidget*>(tvwDimsCats), static_cast<QWidget*>(lvwDimsCats)}) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& at) {
+            pmuDimsCats->popup(view->mapToGlobal(at));
+        });
+    }
+
+    // The buttons follow the tree's nodes and selection, however they change.
+    const NodeTreeModel* tree = &tvwDimsCats->treeModel();
+    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+        connect(tree, signal, this, &TForm1::nulDimsCatsSetButtonState);
+    }
+    connect(tree, &NodeTreeModel::modelWasReset, this, &TForm1::nulDimsCatsSetButtonState);
+    connect(tree, &NodeTreeModel::selectionChanged, this, &TForm1::nulDimsCatsSetButtonState);
+    nulDimsCatsSetButtonState();
+}
+
+void TForm1::nulDimsCatsSetButtonState() {
+    const DimsCatsButtonState state = vantorell::nulDimsCatsSetButtonState(editors.tvwDimsCats);
+    const int buttons = static_cast<int>(tbrDimsCatsButtons->actions().size());
+    nulToolButtonsEnable(*tbrDimsCatsButtons, 3, buttons, state.treeButtons);
+    for (QAction* b : {tbnDimsCatsRem, tbnDimsCatsMoveUp, tbnDimsCatsMoveDown, tbnDimsCatsMoveLeft,
+                       tbnDimsCatsMoveRight}) {
+        b->setEnabled(state.nodeButtons);
+    }
+}
+
+void TForm1::pmuDimsCatsEditItemClick() {
+    if (lvwDimsCats->hasFocus()) {
+        const QModelIndex item = lvwDimsCats->currentIndex();
+        if (item.isValid() && lvwDimsCats->selectionModel()->isSelected(item)) {
+            lvwDimsCats->edit(item);
+        }
+        return;
+    }
+    if (TreeNode* node = editors.tvwDimsCats.selected()) {
+        editors.tvwDimsCats.editText(*node);
+    }
+}
+
+void TForm1::tvwDimsCatsMouseDown(TreeNode* node) {
+    // Any button: the node under the mouse, or none on empty space.
+    tvwDimsCats->setFocus(Qt::MouseFocusReason);
+    editors.tvwDimsCats.setSelected(node);
+}
+
+void TForm1::lvwDimsCatsMouseDown(QPoint position) {
+    lvwDimsCats->setFocus(Qt::MouseFocusReason);
+    const QModelIndex item = lvwDimsCats->indexAt(position);
+    if (item.isValid()) {
+        lvwDimsCats->setCurrentIndex(item);
+    } else {
+        lvwDimsCats->clearSelection();
+        lvwDimsCats->selectionModel()->setCurrentIndex(QModelIndex(),
+                                                        QItemSelectionModel::NoUpdate);
+    }
+}
+
+}  // namespace vantorell
