@@ -107,6 +107,21 @@ public:
         return true;
     }
 
+    // Shows the captions; a list of the same length changes row by row, so that an edit
+    // being committed and the list's selection survive.
+    void show(const QStringList& captions) {
+        const QStringList shown = stringList();
+        if (captions.size() != shown.size()) {
+            setStringList(captions);
+            return;
+        }
+        for (int row = 0; row < captions.size(); ++row) {
+            if (captions[row] != shown[row]) {
+                QStringListModel::setData(index(row), captions[row], Qt::EditRole);
+            }
+        }
+    }
+
 private:
     std::function<void(int, std::string&)> edited_;
 };
@@ -214,6 +229,14 @@ void TForm1::nulDimsCatsViewsConnect() {
     connect(tree, &NodeTreeModel::modelWasReset, this, &TForm1::nulDimsCatsSetButtonState);
     connect(tree, &NodeTreeModel::selectionChanged, this, &TForm1::nulDimsCatsSetButtonState);
     nulDimsCatsSetButtonState();
+}
+
+void TForm1::nulCodeListShow() {
+    QStringList codes;
+    for (const CodeListItem& item : editors.lvwDimsCats.items()) {
+        codes << QString::fromStdString(item.caption);
+    }
+    static_cast<CodeListModel*>(codeListModel_)->show(codes);
 }
 
 void TForm1::nulDimsCatsSetButtonState() {

@@ -11,7 +11,6 @@
 #include <QMouseEvent>
 #include <QStandardItemModel>
 #include <QStatusBar>
-#include <QStringListModel>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
@@ -140,16 +139,6 @@ void TForm1::nulEditorViewsConnect() {
             QApplication::restoreOverrideCursor();
         }
     };
-}
-
-void TForm1::nulCodeListShow() {
-    QStringList codes;
-    for (const CodeListItem& item : editors.lvwDimsCats.items()) {
-        codes << QString::fromStdString(item.caption);
-    }
-    if (codes != codeListModel_->stringList()) {
-        codeListModel_->setStringList(codes);
-    }
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
