@@ -10,7 +10,9 @@
 #include <QPainter>
 #include <QStringListModel>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QToolBar>
+#include <algorithm>
 #include <functional>
 
 #include "designer/frmMain/DimsCatsCommands.h"
@@ -126,7 +128,27 @@ private:
     std::function<void(int, std::string&)> edited_;
 };
 
+// Rows as high as the tree's, so that each code stands beside its node.
+class RowHeightDelegate : public QStyledItemDelegate {
+public:
+    RowHeightDelegate(QObject* parent, std::function<int()> rowHeight)
+        : QStyledItemDelegate(parent), rowHeight_(std::move(rowHeight)) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), rowHeight_()};
+    }
+
+private:
+    std::function<int()> rowHeight_;
+};
+
 }  // namespace
+
+int TForm1::intDimsCatsRowHeight() const {
+    const QModelIndex first = tvwDimsCats->model()->index(0, 0);
+    const int height = first.isValid() ? tvwDimsCats->visualRect(first).height() : 0;
+    return std::max(1, height > 0 ? height : tvwDimsCats->sizeHintForRow(0));
+}
 
 void TForm1::nulDimsCatsToolBarCreate() {
     tbrDimsCatsButtons = new QToolBar(pnlDimsCats);
@@ -211,6 +233,11 @@ void TForm1::nulDimsCatsViewsConnect() {
         lvwDimsCatsEdited(editors, row, text);
     });
     lvwDimsCats->setModel(codeListModel_);
+    lvwDimsCats->setItemDelegate(
+        new RowHeightDelegate(lvwDimsCats, [this] { return intDimsCatsRowHeight(); }));
+    // The tree scrolls; the list follows it row for row.
+    lvwDimsCats->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lvwDimsCats->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lvwDimsCats->setEditTriggers(QAbstractItemView::EditKeyPressed);
     lvwDimsCats->viewport()->installEventFilter(this);
 

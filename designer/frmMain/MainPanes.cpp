@@ -168,8 +168,9 @@ void TForm1::HeaderControl1SectionResize(int section) {
 
 void TForm1::pnlDimsCatsSubSubResize() {
     // As many codes as the list can show, one per tree row.
-    const int rowHeight = std::max(1, tvwDimsCats->fontMetrics().height());
-    editors.lvwDimsCats.setVisibleRowCount(lvwDimsCats->viewport()->height() / rowHeight + 1);
+    // The list fills the panel's height; its viewport may not have its new size yet.
+    editors.lvwDimsCats.setVisibleRowCount(pnlDimsCatsSubSub->height() / intDimsCatsRowHeight() +
+                                           1);
     nulDimsCatsDisplayCodes(editors);
 }
 

@@ -180,6 +180,8 @@ private:
     void nulDimsCatsPopupMenuCreate();
     void nulDimsCatsViewsConnect();
     void tvwDimsCatsMouseDown(TreeNode* node);
+    // Height of a tree row, which every code list row takes too.
+    int intDimsCatsRowHeight() const;
     void lvwDimsCatsMouseDown(QPoint position);
     void nulOptionalCommandsShow(const OptionalCommands& shown);
     void nulPanelSizesSet(const PanelSizes& sizes);
