@@ -9,10 +9,13 @@
 #include <QTest>
 
 #include "designer/frmMain/DimsCatsCodes.h"
+#include "designer/frmMain/DimsCatsRename.h"
 #include "designer/frmMain/TForm1.h"
+#include "designer/views/GridView.h"
 #include "designer/views/NodeTreeModel.h"
 #include "designer/views/NodeTreeView.h"
 #include "platform/EventLoop.h"
+#include "platform/RecordingMessageService.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestMessages.h"
 
@@ -45,6 +48,23 @@ QAction* popupEntry(const TForm1& form, const QString& caption) {
     }
     return nullptr;
 }
+
+// Messages that take the focus from the editor, as a modal message box does.
+class FocusTakingMessages : public RecordingMessageService {
+public:
+    explicit FocusTakingMessages(QWidget* elsewhere)
+        : RecordingMessageService([](const std::string& what) { ADD_FAILURE() << what; }),
+          elsewhere_(elsewhere) {}
+
+    MessageAnswer show(const MessageRequest& request) override {
+        elsewhere_->setFocus(Qt::ActiveWindowFocusReason);
+        processMessages();
+        return RecordingMessageService::show(request);
+    }
+
+private:
+    QWidget* elsewhere_;
+};
 
 class DimsCatsPaneTest : public ::testing::Test {
 protected:
@@ -82,6 +102,23 @@ TEST_F(DimsCatsPaneTest, ANameEditedInTheTreePassesTheChecks) {
     typeAndEnter(form.tvwDimsCats, QStringLiteral("Markets"));
     EXPECT_EQ(added->text(), "Markets");
     EXPECT_EQ(form.tvwDimsCats->model()->index(1, 0).data().toString(), "Markets");
+}
+
+TEST_F(DimsCatsPaneTest, ARefusedEditThatLosesTheFocusToItsMessageIsCheckedOnce) {
+    FocusTakingMessages focusTaking(form.sgdMeasures);
+    ScopedMessageService scope(focusTaking);
+    focusTaking.expect(kValueRequiredMessage);
+    typeAndEnter(form.tvwDimsCats, QStringLiteral(" "));
+    EXPECT_EQ(tree.getFirstNode()->text(), "Dimension 1");
+    EXPECT_EQ(openEditor(form.tvwDimsCats), nullptr);
+
+    QTest::mouseClick(form.lvwDimsCats->viewport(), Qt::LeftButton, {},
+                      form.lvwDimsCats->visualRect(form.lvwDimsCats->model()->index(0, 0)).center());
+    QTest::keyClick(form.lvwDimsCats, Qt::Key_F2);
+    focusTaking.expect(kValueRequiredMessage);
+    typeAndEnter(form.lvwDimsCats, QString());
+    EXPECT_EQ(strNodeCode(*tree.getFirstNode()), "DIM");
+    EXPECT_EQ(focusTaking.shown().size(), 2u);
 }
 
 TEST_F(DimsCatsPaneTest, ButtonsFollowTheSelectionAndRunTheCommands) {
