@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QStringListModel>
 #include <QStyle>
+#include <QPointer>
 #include <QStyledItemDelegate>
 #include <QToolBar>
 #include <algorithm>
@@ -128,18 +129,40 @@ private:
     std::function<void(int, std::string&)> edited_;
 };
 
-// Rows as high as the tree's, so that each code stands beside its node.
-class RowHeightDelegate : public QStyledItemDelegate {
+// The code list's rows, as high as the tree's so that each code stands beside its node, and
+// their in-place editor: the row an edit starts on is told, and the edit can be ended from
+// outside.
+class CodeListDelegate : public QStyledItemDelegate {
 public:
-    RowHeightDelegate(QObject* parent, std::function<int()> rowHeight)
-        : QStyledItemDelegate(parent), rowHeight_(std::move(rowHeight)) {}
+    CodeListDelegate(QObject* parent, std::function<int()> rowHeight,
+                     std::function<void(int row)> editStarted)
+        : QStyledItemDelegate(parent),
+          rowHeight_(std::move(rowHeight)),
+          editStarted_(std::move(editStarted)) {}
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         return {QStyledItemDelegate::sizeHint(option, index).width(), rowHeight_()};
     }
 
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        editor_ = QStyledItemDelegate::createEditor(parent, option, index);
+        editStarted_(index.row());
+        return editor_;
+    }
+
+    // Commits and closes an open edit.
+    void endEdit() {
+        if (QWidget* editor = editor_; editor != nullptr && editor->isVisible()) {
+            emit commitData(editor);
+            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+    }
+
 private:
     std::function<int()> rowHeight_;
+    std::function<void(int)> editStarted_;
+    mutable QPointer<QWidget> editor_;
 };
 
 }  // namespace
@@ -229,12 +252,24 @@ void TForm1::nulDimsCatsViewsConnect() {
     tvwDimsCats->onMouseDown = [this](const TreeMouseEvent& e) { tvwDimsCatsMouseDown(e.node); };
     tvwDimsCats->onClick = [this] { nulMeasureValuesAndIrregularitiesSetPanels(editors); };
 
-    codeListModel_ = new CodeListModel(lvwDimsCats, [this](int row, std::string& text) {
-        lvwDimsCatsEdited(editors, row, text);
+    // The list is refilled whenever the tree scrolls or changes: an edit belongs to the node
+    // its row showed when it started.
+    codeListModel_ = new CodeListModel(lvwDimsCats, [this](int, std::string& text) {
+        if (codeEditNode_ != nullptr) {
+            lvwDimsCatsEdited(editors, *codeEditNode_, text);
+        }
     });
     lvwDimsCats->setModel(codeListModel_);
-    lvwDimsCats->setItemDelegate(
-        new RowHeightDelegate(lvwDimsCats, [this] { return intDimsCatsRowHeight(); }));
+    auto* delegate = new CodeListDelegate(
+        lvwDimsCats, [this] { return intDimsCatsRowHeight(); },
+        [this](int row) {
+            const auto& items = editors.lvwDimsCats.items();
+            codeEditNode_ = row >= 0 && row < static_cast<int>(items.size())
+                                ? items[static_cast<std::size_t>(row)].node
+                                : nullptr;
+        });
+    lvwDimsCats->setItemDelegate(delegate);
+    editors.lvwDimsCats.onEndEdit = [delegate] { delegate->endEdit(); };
     // The tree scrolls; the list follows it row for row.
     lvwDimsCats->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lvwDimsCats->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -115,13 +115,7 @@ void tvwDimsCatsEdited(EditorState& editors, TreeNode& node, std::string& text) 
     }
 }
 
-void lvwDimsCatsEdited(EditorState& editors, int item, std::string& text) {
-    const auto& items = editors.lvwDimsCats.items();
-    if (item < 0 || item >= static_cast<int>(items.size()) ||
-        items[static_cast<std::size_t>(item)].node == nullptr) {
-        return;
-    }
-    TreeNode& node = *items[static_cast<std::size_t>(item)].node;
+void lvwDimsCatsEdited(EditorState& editors, TreeNode& node, std::string& text) {
     TDimsCatsData* data = nodeData(node);
     if (data == nullptr) {
         return;

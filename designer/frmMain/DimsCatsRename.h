@@ -45,9 +45,9 @@ bool flgDimsCatsValidateNode(TreeNode& node, std::string& text);
 // takes `text`.
 void tvwDimsCatsEdited(EditorState& editors, TreeNode& node, std::string& text);
 
-// End of a code's in-place edit in the code list: the item's node takes the text as its code
-// when it is not empty and no other node has it; otherwise `text` reverts to the item's
-// caption, with a message. The list then shows the codes again.
-void lvwDimsCatsEdited(EditorState& editors, int item, std::string& text);
+// End of a code's in-place edit in the code list: the node of the item edited takes the text
+// as its code when it is not empty and no other node has it; otherwise `text` reverts to the
+// node's code, with a message. The list then shows the codes again.
+void lvwDimsCatsEdited(EditorState& editors, TreeNode& node, std::string& text);
 
 }  // namespace vantorell

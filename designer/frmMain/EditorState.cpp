@@ -68,6 +68,10 @@ void nulGridsSaveValues(EditorState& editors) {
     if (editors.tvwDimsCats.selected() != nullptr) {
         editors.tvwDimsCats.endEdit(false);
     }
+    // A code being edited belongs to a node the command may move or delete.
+    if (editors.lvwDimsCats.onEndEdit) {
+        editors.lvwDimsCats.onEndEdit();
+    }
     for (const auto* exit : {&editors.sgdMeasuresExit, &editors.sgdMeasureValuesExit,
                              &editors.sgdIrregularitiesExit}) {
         if (*exit) {

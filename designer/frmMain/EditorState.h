@@ -90,8 +90,8 @@ private:
 };
 
 // Commits pending edits before a command: ends the in-place edit of the selected tree node
-// (keeping the text), then runs the exit handlers of the measures, measure values and
-// irregularities grids, in that order.
+// and that of a code in the code list (keeping the texts), then runs the exit handlers of
+// the measures, measure values and irregularities grids, in that order.
 void nulGridsSaveValues(EditorState& editors);
 
 // Lets the lower editors show the selected node again. Until they install their chooser, the

@@ -42,6 +42,7 @@ TForm1::~TForm1() {
     HeaderControl1->disconnect(this);
     // The views go before the working copy they show, which is a member.
     editors.lvwDimsCats.onChanged = nullptr;
+    editors.lvwDimsCats.onEndEdit = nullptr;
     editors.onStatusTextChanged = nullptr;
     editors.onBusyCursor = nullptr;
     delete tvwDimsCats;

@@ -191,6 +191,7 @@ private:
 
     ReopenList reopenList_;
     QStringListModel* codeListModel_ = nullptr;
+    TreeNode* codeEditNode_ = nullptr;  // whose code the code list's open edit changes
 };
 
 }  // namespace vantorell

@@ -176,6 +176,17 @@ TEST_F(DimsCatsPaneTest, ACodeEditedInTheListPassesTheChecks) {
     typeAndEnter(form.lvwDimsCats, QStringLiteral("C1"));
     EXPECT_EQ(strNodeCode(*category), "C1");
     EXPECT_EQ(form.lvwDimsCats->model()->index(1, 0).data().toString(), "C1");
+
+    // A command that shifts the rows keeps a code being typed with its own node.
+    QTest::keyClick(form.lvwDimsCats, Qt::Key_F2);
+    openEditor(form.lvwDimsCats)->setText(QStringLiteral("KAT"));
+    tree.setSelected(category);
+    form.tblDimsCatsInsertSibling->trigger();
+    processMessages();
+    EXPECT_EQ(openEditor(form.lvwDimsCats), nullptr);
+    EXPECT_EQ(strNodeCode(*category), "KAT");
+    EXPECT_EQ(strNodeCode(*tree.getFirstNode()->getFirstChild()), "CAT");
+    EXPECT_EQ(form.lvwDimsCats->model()->index(2, 0).data().toString(), "KAT");
 }
 
 }  // namespace

@@ -113,7 +113,7 @@ TEST_P(DimsCatsCodeEditTest, ACodeIsStoredOrRefused) {
     }
     ASSERT_LT(item, e.lvwDimsCats.count());
     std::string text = c.entered;
-    lvwDimsCatsEdited(e, item, text);
+    lvwDimsCatsEdited(e, *e.node(c.path), text);
     EXPECT_EQ(text, c.stored);
     EXPECT_EQ(strNodeCode(*e.node(c.path)), c.stored);
     EXPECT_EQ(e.lvwDimsCats.items()[static_cast<std::size_t>(item)].caption, c.stored);
