@@ -112,17 +112,14 @@ void nulDimsCatsNodeSharesRelease(EditorState& editors, TreeNode& node) {
             const std::int64_t share = shareOf(*item, negative);
             const std::int64_t before = siblingsTotal(node, k, negative);
             if (!flgArrSiblingsBalanceTo100Percent(editors, node, negative, -share, k)) {
-                siblingsTake(node, k, negative,
-                             before + share - siblingsTotal(node, k, negative));
+                siblingsTake(node, k, negative, before + share - siblingsTotal(node, k, negative));
             }
         }
     }
 }
 
 void tvwDimsCatsDeletion(TreeNode& node) {
-    if (nodeData(node) != nullptr) {
-        flgDimsCatsNodeExtDataDelete(node);
-    }
+    flgDimsCatsNodeExtDataDelete(node);
 }
 
 void nulDimsCatsDisplayCodes(EditorState& editors) {

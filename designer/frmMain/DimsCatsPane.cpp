@@ -2,19 +2,11 @@
 // images of the tree's nodes, the mouse on the tree and the code list, and the in-place
 // edits of names and codes, which the tree editor's checks accept or refuse.
 #include <QAction>
-#include <QApplication>
-#include <QEvent>
 #include <QListView>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QStringListModel>
 #include <QStyle>
-#include <QPointer>
-#include <QStyledItemDelegate>
 #include <QToolBar>
 #include <algorithm>
-#include <functional>
 
 #include "designer/frmMain/DimsCatsCommands.h"
 #include "designer/frmMain/DimsCatsEditor.h"
@@ -22,150 +14,12 @@
 #include "designer/frmMain/DimsCatsRename.h"
 #include "designer/frmMain/TForm1.h"
 #include "designer/frmMain/ToolButtons.h"
+#include "designer/views/CodeListModel.h"
+#include "designer/views/DimsCatsImages.h"
 #include "designer/views/NodeTreeModel.h"
 #include "designer/views/NodeTreeView.h"
 
 namespace vantorell {
-namespace {
-
-constexpr int kIconSize = 16;
-
-QIcon paintedIcon(const std::function<void(QPainter&)>& paint) {
-    QPixmap pixmap(kIconSize, kIconSize);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    paint(painter);
-    return QIcon(pixmap);
-}
-
-// The images of the tree's nodes: a dimension, a selected one, a category, a selected one.
-std::vector<QIcon> dimsCatsImages() {
-    const auto dimension = [](QColor fill) {
-        return paintedIcon([fill](QPainter& p) {
-            p.setPen(QColor(0, 0, 128));
-            p.setBrush(fill);
-            p.drawRect(2, 2, 11, 11);
-            p.drawLine(2, 6, 13, 6);
-        });
-    };
-    const auto category = [](QColor fill) {
-        return paintedIcon([fill](QPainter& p) {
-            p.setPen(QColor(0, 96, 0));
-            p.setBrush(fill);
-            p.drawEllipse(3, 3, 10, 10);
-        });
-    };
-    return {dimension(QColor(160, 190, 240)), dimension(QColor(255, 220, 80)),
-            category(QColor(150, 220, 150)), category(QColor(255, 220, 80))};
-}
-
-// A small node box and a green box with a plus: where a new node goes.
-QIcon addIcon(QPoint existing, QPoint added) {
-    return paintedIcon([=](QPainter& p) {
-        p.setPen(Qt::darkGray);
-        p.setBrush(QColor(220, 220, 220));
-        p.drawRect(existing.x(), existing.y(), 7, 6);
-        p.setPen(QColor(0, 128, 0));
-        p.setBrush(QColor(200, 240, 200));
-        p.drawRect(added.x(), added.y(), 7, 6);
-        p.drawLine(added.x() + 2, added.y() + 3, added.x() + 5, added.y() + 3);
-        p.drawLine(added.x() + 3, added.y() + 1, added.x() + 3, added.y() + 5);
-    });
-}
-
-QIcon boxIcon(bool plus) {
-    return paintedIcon([plus](QPainter& p) {
-        p.setPen(Qt::black);
-        p.setBrush(Qt::white);
-        p.drawRect(3, 3, 10, 10);
-        p.drawLine(5, 8, 11, 8);
-        if (plus) {
-            p.drawLine(8, 5, 8, 11);
-        }
-    });
-}
-
-QIcon removeIcon() {
-    return paintedIcon([](QPainter& p) {
-        p.setPen(QPen(QColor(192, 0, 0), 2));
-        p.drawLine(4, 4, 12, 12);
-        p.drawLine(12, 4, 4, 12);
-    });
-}
-
-// The code list's captions; an edited caption goes to the tree editor's check, and the list
-// then shows the codes as they are.
-class CodeListModel : public QStringListModel {
-public:
-    CodeListModel(QObject* parent, std::function<void(int row, std::string& text)> edited)
-        : QStringListModel(parent), edited_(std::move(edited)) {}
-
-    bool setData(const QModelIndex& index, const QVariant& value, int role) override {
-        if (!index.isValid() || role != Qt::EditRole) {
-            return false;
-        }
-        std::string text = value.toString().toStdString();
-        edited_(index.row(), text);
-        return true;
-    }
-
-    // Shows the captions; a list of the same length changes row by row, so that an edit
-    // being committed and the list's selection survive.
-    void show(const QStringList& captions) {
-        const QStringList shown = stringList();
-        if (captions.size() != shown.size()) {
-            setStringList(captions);
-            return;
-        }
-        for (int row = 0; row < captions.size(); ++row) {
-            if (captions[row] != shown[row]) {
-                QStringListModel::setData(index(row), captions[row], Qt::EditRole);
-            }
-        }
-    }
-
-private:
-    std::function<void(int, std::string&)> edited_;
-};
-
-// The code list's rows, as high as the tree's so that each code stands beside its node, and
-// their in-place editor: the row an edit starts on is told, and the edit can be ended from
-// outside.
-class CodeListDelegate : public QStyledItemDelegate {
-public:
-    CodeListDelegate(QObject* parent, std::function<int()> rowHeight,
-                     std::function<void(int row)> editStarted)
-        : QStyledItemDelegate(parent),
-          rowHeight_(std::move(rowHeight)),
-          editStarted_(std::move(editStarted)) {}
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), rowHeight_()};
-    }
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override {
-        editor_ = QStyledItemDelegate::createEditor(parent, option, index);
-        editStarted_(index.row());
-        return editor_;
-    }
-
-    // Commits and closes an open edit.
-    void endEdit() {
-        if (QWidget* editor = editor_; editor != nullptr && editor->isVisible()) {
-            emit commitData(editor);
-            emit closeEditor(editor, QAbstractItemDelegate::NoHint);
-        }
-    }
-
-private:
-    std::function<int()> rowHeight_;
-    std::function<void(int)> editStarted_;
-    mutable QPointer<QWidget> editor_;
-};
-
-}  // namespace
 
 int TForm1::intDimsCatsRowHeight() const {
     const QModelIndex first = tvwDimsCats->model()->index(0, 0);
@@ -192,12 +46,14 @@ void TForm1::nulDimsCatsToolBarCreate() {
     };
     QStyle* style = tbrDimsCatsButtons->style();
     tbnDimsCatsAddSibling = button("tbnDimsCatsAddSibling", "Add sibling item",
-                                   addIcon({2, 2}, {2, 9}), tbnDimsCatsAddSiblingClick);
+                                   dimsCatsAddIcon({2, 2}, {2, 9}), tbnDimsCatsAddSiblingClick);
     tbnDimsCatsAddChild = button("tbnDimsCatsAddChild", "Add child item",
-                                 addIcon({2, 2}, {7, 9}), tbnDimsCatsAddChildClick);
-    tblDimsCatsInsertSibling = button("tblDimsCatsInsertSibling", "Insert sibling item",
-                                      addIcon({2, 9}, {2, 2}), tblDimsCatsInsertSiblingClick);
-    tbnDimsCatsRem = button("tbnDimsCatsRem", "Remove item", removeIcon(), tbnDimsCatsRemClick);
+                                 dimsCatsAddIcon({2, 2}, {7, 9}), tbnDimsCatsAddChildClick);
+    tblDimsCatsInsertSibling =
+        button("tblDimsCatsInsertSibling", "Insert sibling item", dimsCatsAddIcon({2, 9}, {2, 2}),
+               tblDimsCatsInsertSiblingClick);
+    tbnDimsCatsRem =
+        button("tbnDimsCatsRem", "Remove item", dimsCatsRemoveIcon(), tbnDimsCatsRemClick);
     tbrDimsCatsButtons->addSeparator();
     tbnDimsCatsMoveUp = button("tbnDimsCatsMoveUp", "Move item up, maintain level ",
                                style->standardIcon(QStyle::SP_ArrowUp), tbnDimsCatsMoveUpClick);
@@ -211,10 +67,10 @@ void TForm1::nulDimsCatsToolBarCreate() {
         button("tbnDimsCatsMoveRight", "Move item right, increase level",
                style->standardIcon(QStyle::SP_ArrowRight), tbnDimsCatsMoveRightClick);
     tbrDimsCatsButtons->addSeparator();
-    tbnDimsCatsExpandAll = button("tbnDimsCatsExpandAll", "Expand all items", boxIcon(true),
-                                  tbnDimsCatsExpandAllClick);
+    tbnDimsCatsExpandAll = button("tbnDimsCatsExpandAll", "Expand all items",
+                                  dimsCatsExpandIcon(true), tbnDimsCatsExpandAllClick);
     tbnDimsCatsCollapseAll = button("tbnDimsCatsCollapseAll", "Collapse all items",
-                                    boxIcon(false), tbnDimsCatsCollapseAllClick);
+                                    dimsCatsExpandIcon(false), tbnDimsCatsCollapseAllClick);
 }
 
 void TForm1::nulDimsCatsPopupMenuCreate() {
@@ -227,7 +83,8 @@ void TForm1::nulDimsCatsPopupMenuCreate() {
         QAction* item = pmuDimsCats->addAction(QString::fromUtf8(caption));
         connect(item, &QAction::triggered, runs, &QAction::trigger);
         // The entry follows its button's enabled state.
-        connect(runs, &QAction::changed, item, [item, runs] { item->setEnabled(runs->isEnabled()); });
+        connect(runs, &QAction::changed, item,
+                [item, runs] { item->setEnabled(runs->isEnabled()); });
     };
     pmuDimsCats->addSeparator();
     entry("Add Sibling Item", tbnDimsCatsAddSibling);
@@ -278,14 +135,14 @@ void TForm1::nulDimsCatsViewsConnect() {
 
     for (QWidget* view : {static_cast<QWidget*>(tvwDimsCats), static_cast<QWidget*>(lvwDimsCats)}) {
         view->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& at) {
-            pmuDimsCats->popup(view->mapToGlobal(at));
-        });
+        connect(view, &QWidget::customContextMenuRequested, this,
+                [this, view](const QPoint& at) { pmuDimsCats->popup(view->mapToGlobal(at)); });
     }
 
     // The buttons follow the tree's nodes and selection, however they change.
     const NodeTreeModel* tree = &tvwDimsCats->treeModel();
-    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+    for (const auto signal :
+         {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
         connect(tree, signal, this, &TForm1::nulDimsCatsSetButtonState);
     }
     connect(tree, &NodeTreeModel::modelWasReset, this, &TForm1::nulDimsCatsSetButtonState);
@@ -338,7 +195,7 @@ void TForm1::lvwDimsCatsMouseDown(QPoint position) {
     } else {
         lvwDimsCats->clearSelection();
         lvwDimsCats->selectionModel()->setCurrentIndex(QModelIndex(),
-                                                        QItemSelectionModel::NoUpdate);
+                                                       QItemSelectionModel::NoUpdate);
     }
 }
 

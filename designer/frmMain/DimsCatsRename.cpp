@@ -7,7 +7,6 @@
 #include "designer/frmMain/SmallRoutines.h"
 #include "designer/frmMain/WorkingCopy.h"
 #include "designer/rtnGrids/GridLookups.h"
-#include "designer/rtnTrees/rtnTrees.h"
 #include "platform/MessageService.h"
 
 namespace vantorell {

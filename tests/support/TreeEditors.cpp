@@ -81,8 +81,9 @@ std::vector<int> TreeEditors::shares(const std::string& path, int k, bool negati
     for (TreeNode* n = parent != nullptr ? parent->getFirstChild() : nullptr; n != nullptr;
          n = n->getNextSibling()) {
         const TMeasureValuesWorksetItem* item = measureValueItem(*n, k);
-        values.push_back(item == nullptr ? -1 : negative ? item->intNegPercentage
-                                                         : item->intPercentage);
+        values.push_back(item == nullptr ? -1
+                         : negative      ? item->intNegPercentage
+                                         : item->intPercentage);
     }
     return values;
 }

@@ -63,9 +63,9 @@ TEST_F(DimsCatsCommandsTest, NewNodesGetNumberedNamesAndCodesAndTheirPlaceBeside
     tbnDimsCatsAddSiblingClick(e);
     e.select("Dimension 2/Category 2");
     tblDimsCatsInsertSiblingClick(e);
-    EXPECT_EQ(e.outline(), (Lines{"Dimension 1 DIM", "  Category 3 CAT2", "Dimension 3 DIM2",
-                                  "Dimension 2 DIM1", "  Category 1 CAT", "  Category 4 CAT3",
-                                  "  Category 2 CAT1"}));
+    EXPECT_EQ(e.outline(),
+              (Lines{"Dimension 1 DIM", "  Category 3 CAT2", "Dimension 3 DIM2", "Dimension 2 DIM1",
+                     "  Category 1 CAT", "  Category 4 CAT3", "  Category 2 CAT1"}));
     EXPECT_EQ(e.tvwDimsCats.selected(), e.node("Dimension 2/Category 4"));
     EXPECT_EQ(e.port.edited, e.node("Dimension 2/Category 4"));
     // Later siblings join with no share, so every group keeps its 100 %.
@@ -115,8 +115,8 @@ TEST_F(DimsCatsCommandsTest, ARemovedParentGoesWithItsSubtreeAndItsGroupStaysWho
     const TMeasureValuesWorksetItem ratios = *measureValueItem(*e.node("Product/Services"), kUnits);
     e.select("Product/Hardware");
     EXPECT_EQ(fneDimsCatsDeleteNodes(e), e.node("Product/Services"));
-    EXPECT_EQ(e.outline(), (Lines{"Region REG", "  North N", "  South S", "  West W",
-                                  "Product PRD", "  Services SRV"}));
+    EXPECT_EQ(e.outline(), (Lines{"Region REG", "  North N", "  South S", "  West W", "Product PRD",
+                                  "  Services SRV"}));
     EXPECT_EQ(e.tvwDimsCats.count(), 6);
     EXPECT_EQ(e.shares("Product", kRevenue, false), Shares{1000000});
     EXPECT_EQ(e.shares("Product", kRevenue, true), Shares{1000000});
@@ -153,8 +153,7 @@ TEST_F(DimsCatsCommandsTest, StaleGridRowsNeverReachTheTreeAfterACommand) {
     e.select("Region/South");
     // The measure values grid shows Region's group; the command must not let it be stored
     // back over the shares its siblings took.
-    e.lstMeasureValuesNodes = {nodeData(*e.node("Region/North")),
-                               nodeData(*e.node("Region/South")),
+    e.lstMeasureValuesNodes = {nodeData(*e.node("Region/North")), nodeData(*e.node("Region/South")),
                                nodeData(*e.node("Region/West"))};
     tbnDimsCatsRemClick(e);
     EXPECT_TRUE(e.lstMeasureValuesNodes.empty());

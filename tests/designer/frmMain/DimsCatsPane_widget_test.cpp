@@ -112,8 +112,9 @@ TEST_F(DimsCatsPaneTest, ARefusedEditThatLosesTheFocusToItsMessageIsCheckedOnce)
     EXPECT_EQ(tree.getFirstNode()->text(), "Dimension 1");
     EXPECT_EQ(openEditor(form.tvwDimsCats), nullptr);
 
-    QTest::mouseClick(form.lvwDimsCats->viewport(), Qt::LeftButton, {},
-                      form.lvwDimsCats->visualRect(form.lvwDimsCats->model()->index(0, 0)).center());
+    QTest::mouseClick(
+        form.lvwDimsCats->viewport(), Qt::LeftButton, {},
+        form.lvwDimsCats->visualRect(form.lvwDimsCats->model()->index(0, 0)).center());
     QTest::keyClick(form.lvwDimsCats, Qt::Key_F2);
     focusTaking.expect(kValueRequiredMessage);
     typeAndEnter(form.lvwDimsCats, QString());

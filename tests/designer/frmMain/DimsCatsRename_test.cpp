@@ -123,8 +123,7 @@ TEST_P(DimsCatsCodeEditTest, ACodeIsStoredOrRefused) {
 INSTANTIATE_TEST_SUITE_P(
     Codes, DimsCatsCodeEditTest,
     ::testing::Values(
-        EditCase{"Region/North", "NO", "NO", ""},
-        EditCase{"Region/North", "N O", "N O", ""},
+        EditCase{"Region/North", "NO", "NO", ""}, EditCase{"Region/North", "N O", "N O", ""},
         // Codes are unique in the whole tree.
         EditCase{"Region/North", "HW", "N",
                  "Sorry, the value entered (i.e. HW), \ris already being used by row 6 (i.e. "

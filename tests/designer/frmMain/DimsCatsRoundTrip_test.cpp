@@ -82,9 +82,9 @@ TEST(DimsCatsRoundTripTest, AnEditedModelReadsBackAsItWasEdited) {
     EXPECT_TRUE(test::treeSharesBalanced(back));
     EXPECT_EQ(back.outline(),
               (std::vector<std::string>{
-                  "Region REG", "  North N", "    Category 1 CAT", "    Category 2 CAT1",
-                  "West W", "Product PRD", "  Equipment EQ", "    Computers CMP",
-                  "      Desktops DSK", "      Laptops LAP", "    Phones PHN", "    Services SRV"}));
+                  "Region REG", "  North N", "    Category 1 CAT", "    Category 2 CAT1", "West W",
+                  "Product PRD", "  Equipment EQ", "    Computers CMP", "      Desktops DSK",
+                  "      Laptops LAP", "    Phones PHN", "    Services SRV"}));
 }
 
 }  // namespace
