@@ -148,5 +148,21 @@ TEST(DimsCatsNamesTest, DefaultNamesTakeTheSmallestFreeNumberOfTheirKind) {
     EXPECT_EQ(strTreeCalcNextName(tree, 3, 4, "Dimension "), "Dimension 1");
 }
 
+TEST(DimsCatsLookupTest, NamesAreFoundAmongSiblingsAndCodesInTheWholeTree) {
+    test::TempFolder program;
+    test::TreeEditors e(program.path());
+    e.loadSmallModel();
+    TreeNode* north = e.node("Region/North");
+    EXPECT_EQ(tneTreeIsValueUnique(*north, "West", 0, true), e.node("Region/West"));
+    EXPECT_EQ(tneTreeIsValueUnique(*north, "North", 0, false), north);
+    EXPECT_EQ(tneTreeIsValueUnique(*north, "North", 0, true), nullptr);
+    EXPECT_EQ(tneTreeIsValueUnique(*north, "Phones", 0, true), nullptr) << "no sibling";
+    EXPECT_EQ(tneTreeIsValueUnique(*e.node("Product"), "Region", 0, true), e.node("Region"));
+    EXPECT_EQ(tneTreeIsValueUnique(*north, "PHN", 1, true), e.node("Product/Hardware/Phones"));
+    EXPECT_EQ(tneTreeIsValueUnique(*north, "N", 1, true), nullptr);
+    EXPECT_EQ(tneTreeIsValueUnique(*north, "N", 1, false), north);
+    EXPECT_EQ(tneTreeIsValueUnique(*north, "West", 2, false), nullptr) << "no such scope";
+}
+
 }  // namespace
 }  // namespace vantorell
