@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     xvfb xauth
     python3 python3-pyftpdlib tinyproxy microsocks dante-server curl
+    netbase
 )
 
 missing=()

@@ -1,0 +1,193 @@
+// Throughput of sending a large buffer through a connected pair of the socket component on
+// 127.0.0.1 (both ends event-driven on one thread), beside a plain blocking POSIX socket
+// pair on 127.0.0.1 in the same run (one thread sending, one receiving): "posix_ratio" is
+// the component's throughput as a share of the plain pair's.
+#include <arpa/inet.h>
+#include <benchmark/benchmark.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <chrono>
+#include <stdexcept>
+#include <string>
+#include <thread>
+
+#include "bench/BenchSupport.h"
+#include "bench/CopyAnchor.h"
+#include "platform/EventLoop.h"
+#include "transport/WSocket/CustomWSocket.h"
+
+namespace bench = vantorell::bench;
+using namespace vantorell::transport;
+
+namespace {
+
+long long transferSize() {
+    return bench::sized(32LL << 20, 64LL << 10);
+}
+
+const std::string& payload() {
+    static const std::string data = [] {
+        std::string bytes(static_cast<std::size_t>(transferSize()), '\0');
+        std::uint32_t x = 2463534242u;
+        for (char& c : bytes) {
+            x ^= x << 13;
+            x ^= x >> 17;
+            x ^= x << 5;
+            c = static_cast<char>(x);
+        }
+        return bytes;
+    }();
+    return data;
+}
+
+// Two connected components: the client sends, the adopted server side counts what comes.
+class ComponentPair {
+public:
+    ComponentPair() {
+        listener_.OnSessionAvailable = [this](TObject*, TWord) { server_.Dup(listener_.Accept()); };
+        server_.OnDataAvailable = [this](TObject*, TWord) {
+            const int n = server_.Receive(scratch_, sizeof scratch_);
+            if (n > 0) {
+                received_ += n;
+            }
+        };
+        listener_.SetAddr("127.0.0.1");
+        listener_.SetPort("0");
+        listener_.Listen();
+        client_.SetAddr("127.0.0.1");
+        client_.SetPort(listener_.GetXPort());
+        client_.Connect();
+        if (!vantorell::waitForMessages(
+                [this] { return client_.State() == wsConnected && server_.State() == wsConnected; },
+                std::chrono::seconds(10))) {
+            throw std::runtime_error("the component pair did not connect");
+        }
+    }
+
+    // Sends the buffer and lets events run until all of it has arrived.
+    bool transfer(const std::string& data) {
+        received_ = 0;
+        const long long size = static_cast<long long>(data.size());
+        client_.Send(data.data(), static_cast<int>(data.size()));
+        return vantorell::waitForMessages([&] { return received_ >= size; },
+                                          std::chrono::seconds(60));
+    }
+
+private:
+    TCustomWSocket listener_;
+    TCustomWSocket server_;
+    TCustomWSocket client_;
+    long long received_ = 0;
+    char scratch_[65536];
+};
+
+// A blocking POSIX pair on 127.0.0.1.
+class PosixPair {
+public:
+    PosixPair() {
+        const int listener = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        ::listen(listener, 1);
+        ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+        sender_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        if (::connect(sender_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+            throw std::runtime_error("the plain pair did not connect");
+        }
+        receiver_ = ::accept(listener, nullptr, nullptr);
+        ::close(listener);
+    }
+    ~PosixPair() {
+        ::close(sender_);
+        ::close(receiver_);
+    }
+
+    void transfer(const std::string& data) {
+        std::thread reader([&] {
+            std::size_t got = 0;
+            while (got < data.size()) {
+                const ssize_t n = ::recv(receiver_, scratch_, sizeof scratch_, 0);
+                if (n <= 0) {
+                    break;
+                }
+                got += static_cast<std::size_t>(n);
+            }
+        });
+        std::size_t sent = 0;
+        while (sent < data.size()) {
+            const ssize_t n = ::send(sender_, data.data() + sent, data.size() - sent, 0);
+            if (n <= 0) {
+                break;
+            }
+            sent += static_cast<std::size_t>(n);
+        }
+        reader.join();
+    }
+
+private:
+    int sender_ = -1;
+    int receiver_ = -1;
+    char scratch_[65536];
+};
+
+double posixSeconds() {
+    static const double seconds = [] {
+        PosixPair pair;
+        return bench::secondsPerCall([&] { pair.transfer(payload()); });
+    }();
+    return seconds;
+}
+
+double megabytesPerSecond(double seconds) {
+    return static_cast<double>(payload().size()) / seconds / 1e6;
+}
+
+}  // namespace
+
+static void BM_PosixBlockingPair(benchmark::State& state) {
+    PosixPair pair;
+    const bench::Stopwatch loop;
+    for (auto _ : state) {
+        pair.transfer(payload());
+    }
+    const double seconds = loop.seconds() / static_cast<double>(state.iterations());
+    state.SetBytesProcessed(state.iterations() * static_cast<long long>(payload().size()));
+    state.counters["MB_per_s"] = megabytesPerSecond(seconds);
+    state.counters["posix_ratio"] = posixSeconds() / seconds;
+}
+
+static void BM_ComponentPair(benchmark::State& state) {
+    ComponentPair pair;
+    const bench::Stopwatch loop;
+    for (auto _ : state) {
+        if (!pair.transfer(payload())) {
+            state.SkipWithError("the data did not arrive");
+            break;
+        }
+    }
+    const double seconds = loop.seconds() / static_cast<double>(state.iterations());
+    state.SetBytesProcessed(state.iterations() * static_cast<long long>(payload().size()));
+    state.counters["MB_per_s"] = megabytesPerSecond(seconds);
+    state.counters["posix_ratio"] = posixSeconds() / seconds;
+}
+
+BENCHMARK(BM_PosixBlockingPair)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ComponentPair)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+// The component needs an application object for its windows and notifications.
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    QCoreApplication app(argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

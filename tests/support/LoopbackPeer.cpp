@@ -1,0 +1,127 @@
+#include "tests/support/LoopbackPeer.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <stdexcept>
+
+namespace vantorell::test {
+namespace {
+
+bool waitReadable(int fd, std::chrono::steady_clock::time_point end) {
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            end - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            return false;
+        }
+        pollfd p{fd, POLLIN, 0};
+        const int rc = ::poll(&p, 1, static_cast<int>(left.count()));
+        if (rc > 0) {
+            return true;
+        }
+        if (rc < 0 && errno != EINTR) {
+            return false;
+        }
+    }
+}
+
+}  // namespace
+
+LoopbackPeer::LoopbackPeer(int receiveBuffer) {
+    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (receiveBuffer > 0) {
+        ::setsockopt(listener_, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+    }
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(listener_, 4) != 0 ||
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        throw std::runtime_error("cannot listen on 127.0.0.1");
+    }
+    port_ = ntohs(address.sin_port);
+}
+
+LoopbackPeer::~LoopbackPeer() {
+    closeConnection();
+    ::close(listener_);
+}
+
+bool LoopbackPeer::accept(std::chrono::milliseconds deadline) {
+    if (!waitReadable(listener_, std::chrono::steady_clock::now() + deadline)) {
+        return false;
+    }
+    connection_ = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+    return connection_ >= 0;
+}
+
+bool LoopbackPeer::readToEnd(std::string& data, std::chrono::milliseconds deadline, int& error) {
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    error = 0;
+    char buffer[65536];
+    for (;;) {
+        if (!waitReadable(connection_, end)) {
+            return false;
+        }
+        const ssize_t n = ::recv(connection_, buffer, sizeof buffer, 0);
+        if (n == 0) {
+            return true;
+        }
+        if (n < 0) {
+            error = errno;
+            return false;
+        }
+        data.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+bool LoopbackPeer::read(std::string& data, std::size_t size, std::chrono::milliseconds deadline) {
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    char buffer[65536];
+    while (data.size() < size) {
+        if (!waitReadable(connection_, end)) {
+            return false;
+        }
+        const ssize_t n =
+            ::recv(connection_, buffer, std::min(sizeof buffer, size - data.size()), 0);
+        if (n <= 0) {
+            return false;
+        }
+        data.append(buffer, static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+bool LoopbackPeer::sendAll(const std::string& data) {
+    std::size_t sent = 0;
+    while (sent < data.size()) {
+        const ssize_t n = ::send(connection_, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
+        if (n <= 0) {
+            return false;
+        }
+        sent += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+void LoopbackPeer::closeConnection(bool reset) {
+    if (connection_ < 0) {
+        return;
+    }
+    if (reset) {
+        const linger abortive{1, 0};
+        ::setsockopt(connection_, SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
+    }
+    ::close(connection_);
+    connection_ = -1;
+}
+
+}  // namespace vantorell::test

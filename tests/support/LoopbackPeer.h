@@ -1,0 +1,41 @@
+#pragma once
+// A plain blocking peer on 127.0.0.1 for socket tests: a listening POSIX socket whose
+// accept and reads wait with a deadline, so a test can talk to the component from the
+// other end without the component's own code.
+
+#include <chrono>
+#include <string>
+
+namespace vantorell::test {
+
+class LoopbackPeer {
+public:
+    // Listens on 127.0.0.1 at a port the system chooses; receiveBuffer > 0 sets the
+    // receive buffer of the connections it accepts.
+    explicit LoopbackPeer(int receiveBuffer = 0);
+    ~LoopbackPeer();
+    LoopbackPeer(const LoopbackPeer&) = delete;
+    LoopbackPeer& operator=(const LoopbackPeer&) = delete;
+
+    int port() const { return port_; }
+    std::string portText() const { return std::to_string(port_); }
+
+    // Accepts one connection; false when none came before the deadline.
+    bool accept(std::chrono::milliseconds deadline);
+    // Reads until the peer closes; false when the deadline passed first or the
+    // connection failed (then `error` holds the errno).
+    bool readToEnd(std::string& data, std::chrono::milliseconds deadline, int& error);
+    // Reads exactly `size` bytes; false when the deadline passed first.
+    bool read(std::string& data, std::size_t size, std::chrono::milliseconds deadline);
+    // Sends all of `data` on the accepted connection.
+    bool sendAll(const std::string& data);
+    // Closes the accepted connection, abortively when `reset` (the peer sees a reset).
+    void closeConnection(bool reset = false);
+
+private:
+    int listener_ = -1;
+    int connection_ = -1;
+    int port_ = 0;
+};
+
+}  // namespace vantorell::test
