@@ -32,6 +32,8 @@ public:
     void setVisibleRowCount(int rows) { visibleRowCount_ = rows < 0 ? 0 : rows; }
 
     std::function<void()> onChanged;
+    // Ends the view's in-place edit of a caption, keeping the text; installed by the view.
+    std::function<void()> onEndEdit;
 
 private:
     void changed();

@@ -1,6 +1,6 @@
 #pragma once
 // The model File New starts with when there is no template: one measure, one dimension and
-// one category under it, made as the measures and tree editors make new items.
+// one category under it, made by the measures and tree editors' own commands.
 
 #include "designer/frmMain/EditorState.h"
 

@@ -1,8 +1,12 @@
 #include "designer/frmMain/DimsCatsEditor.h"
 
+#include <algorithm>
+
 #include "designer/frmMain/DimsCatsCodes.h"
 #include "designer/frmMain/MeasuresGrid.h"
+#include "designer/frmMain/ShareGroup.h"
 #include "designer/frmMain/SiblingBalancing.h"
+#include "designer/rtnTrees/rtnTrees.h"
 
 namespace vantorell {
 
@@ -12,6 +16,10 @@ bool flgDimsCatsHasValues(const NodeTree& tree) {
 
 bool flgDimsCatsAndMeasuresHasValues(const NodeTree& tree, const StringGrid& sgdMeasures) {
     return flgDimsCatsHasValues(tree) && flgMeasuresHasValues(sgdMeasures);
+}
+
+DimsCatsButtonState nulDimsCatsSetButtonState(const NodeTree& tree) {
+    return {tree.selected() != nullptr, flgDimsCatsHasValues(tree)};
 }
 
 void nulDimsCatsNodeSetIcon(TreeNode& node) {
@@ -48,6 +56,70 @@ bool flgNodePercentValueSet(EditorState& editors, TreeNode& node, std::int64_t p
         set = true;
     }
     return set;
+}
+
+namespace {
+
+std::int32_t& shareOf(TMeasureValuesWorksetItem& item, bool negative) {
+    return negative ? item.intNegPercentage : item.intPercentage;
+}
+
+// The total of measure k's shares of the node's siblings, the node left out.
+std::int64_t siblingsTotal(const TreeNode& node, int k, bool negative) {
+    std::int64_t total = 0;
+    for (TreeNode* n = tneTreeNodeFirstSibling(const_cast<TreeNode*>(&node)); n != nullptr;
+         n = n->getNextSibling()) {
+        if (n != &node) {
+            if (TMeasureValuesWorksetItem* item = measureValueItem(*n, k)) {
+                total += shareOf(*item, negative);
+            }
+        }
+    }
+    return total;
+}
+
+// Hands `rest` to the node's siblings, locked or not, from the first on.
+void siblingsTake(const TreeNode& node, int k, bool negative, std::int64_t rest) {
+    for (TreeNode* n = tneTreeNodeFirstSibling(const_cast<TreeNode*>(&node));
+         n != nullptr && rest > 0; n = n->getNextSibling()) {
+        TMeasureValuesWorksetItem* item = n != &node ? measureValueItem(*n, k) : nullptr;
+        if (item != nullptr) {
+            std::int32_t& share = shareOf(*item, negative);
+            const std::int64_t taken = std::min<std::int64_t>(rest, kFullShare - share);
+            share = static_cast<std::int32_t>(share + taken);
+            rest -= taken;
+        }
+    }
+}
+
+}  // namespace
+
+void nulDimsCatsNodeSharesRelease(EditorState& editors, TreeNode& node) {
+    const StringGrid& measures = editors.sgdMeasures;
+    if (node.level() == 0 || !flgMeasuresHasValues(measures)) {
+        return;
+    }
+    for (int row = measures.fixedRows(); row < measures.rowCount(); ++row) {
+        const int k = row - measures.fixedRows();
+        if (intMeasuresGetTypeNumber(measures, row) != kMeasureTypeIndependent) {
+            continue;
+        }
+        for (const bool negative : {false, true}) {
+            TMeasureValuesWorksetItem* item = measureValueItem(node, k);
+            if (item == nullptr || shareOf(*item, negative) == 0) {
+                continue;
+            }
+            const std::int64_t share = shareOf(*item, negative);
+            const std::int64_t before = siblingsTotal(node, k, negative);
+            if (!flgArrSiblingsBalanceTo100Percent(editors, node, negative, -share, k)) {
+                siblingsTake(node, k, negative, before + share - siblingsTotal(node, k, negative));
+            }
+        }
+    }
+}
+
+void tvwDimsCatsDeletion(TreeNode& node) {
+    flgDimsCatsNodeExtDataDelete(node);
 }
 
 void nulDimsCatsDisplayCodes(EditorState& editors) {

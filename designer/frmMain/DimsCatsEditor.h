@@ -19,6 +19,17 @@ bool flgDimsCatsHasValues(const NodeTree& tree);
 // The tree has a node and the measures grid holds a measure.
 bool flgDimsCatsAndMeasuresHasValues(const NodeTree& tree, const StringGrid& sgdMeasures);
 
+// The enabled states of the tree editor's tool buttons (and of the pop-up menu entries that
+// run them). Add sibling, Add child and Insert sibling are always enabled; Remove and the
+// four moves act on the selected node and are enabled while one is selected; Expand all
+// and Collapse all while the tree has nodes.
+struct DimsCatsButtonState {
+    bool nodeButtons = false;
+    bool treeButtons = false;
+    bool operator==(const DimsCatsButtonState&) const = default;
+};
+DimsCatsButtonState nulDimsCatsSetButtonState(const NodeTree& tree);
+
 // The node's images by its level.
 void nulDimsCatsNodeSetIcon(TreeNode& node);
 
@@ -30,6 +41,16 @@ bool flgDimsCatsNodeExtDataDelete(TreeNode& node);
 // so that both sides of each group stay at 100 %, whatever sign the measure values grid
 // shows. True when anything was set; dimensions and weighted measures are left alone.
 bool flgNodePercentValueSet(EditorState& editors, TreeNode& node, std::int64_t percentage);
+
+// The category leaves its sibling group: its shares of every independent measure, positive
+// and negative, become 0 and its siblings take them (flgArrSiblingsBalanceTo100Percent), so
+// that the group keeps its total. What the unlocked siblings cannot take goes to the locked
+// ones, from the first on: a group that loses a member still totals 100 %. Nothing for a
+// dimension.
+void nulDimsCatsNodeSharesRelease(EditorState& editors, TreeNode& node);
+
+// Deletion of a node: its working data is released.
+void tvwDimsCatsDeletion(TreeNode& node);
 
 // Refills the code list: from the tree's first row in view, one item per visible node in
 // depth-first order, until the list holds as many items as it can show.

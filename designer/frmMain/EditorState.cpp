@@ -3,6 +3,8 @@
 #include <memory>
 #include <random>
 
+#include "designer/frmMain/DimsCatsEditor.h"
+#include "designer/frmMain/DimsCatsRename.h"
 #include "designer/frmMain/MeasureValuesEditor.h"
 #include "designer/frmMain/MeasuresGrid.h"
 #include "designer/rtnGrids/GridRows.h"
@@ -36,6 +38,11 @@ EditorState::EditorState()
     nulSgdMeasureValuesHeadingsSet(*this);
     nulGridClear(sgdMeasureValues);
     intBalanceRow = sgdMeasureValues.fixedRows();
+    // Every in-place edit of a name passes the tree editor's checks before the node takes it.
+    tvwDimsCats.onEdited = [this](TreeNode& node, std::string& text) {
+        tvwDimsCatsEdited(*this, node, text);
+    };
+    tvwDimsCats.onDeletion = tvwDimsCatsDeletion;
 }
 
 void EditorState::setStatusText(const std::string& text) {
@@ -61,12 +68,25 @@ void nulGridsSaveValues(EditorState& editors) {
     if (editors.tvwDimsCats.selected() != nullptr) {
         editors.tvwDimsCats.endEdit(false);
     }
+    // A code being edited belongs to a node the command may move or delete.
+    if (editors.lvwDimsCats.onEndEdit) {
+        editors.lvwDimsCats.onEndEdit();
+    }
     for (const auto* exit : {&editors.sgdMeasuresExit, &editors.sgdMeasureValuesExit,
                              &editors.sgdIrregularitiesExit}) {
         if (*exit) {
             (*exit)();
         }
     }
+}
+
+void nulMeasureValuesAndIrregularitiesSetPanels(EditorState& editors) {
+    if (editors.measureValuesAndIrregularitiesPanelsSet) {
+        editors.measureValuesAndIrregularitiesPanelsSet();
+        return;
+    }
+    editors.lstMeasureValuesNodes.clear();
+    editors.lstIrregularitiesNodes.clear();
 }
 
 std::tm localTimeNow() {

@@ -53,6 +53,11 @@ public:
     std::function<void()> sgdMeasureValuesExit;
     std::function<void()> sgdIrregularitiesExit;
 
+    // Chooses the lower panels for the selected node and the current measure; installed by
+    // the measure values and irregularities editors. Commands that change the tree, the
+    // selection or the measures end with it (nulMeasureValuesAndIrregularitiesSetPanels).
+    std::function<void()> measureValuesAndIrregularitiesPanelsSet;
+
     // The status bar's text.
     const std::string& statusText() const { return strStatusText_; }
     void setStatusText(const std::string& text);
@@ -85,9 +90,14 @@ private:
 };
 
 // Commits pending edits before a command: ends the in-place edit of the selected tree node
-// (keeping the text), then runs the exit handlers of the measures, measure values and
-// irregularities grids, in that order.
+// and that of a code in the code list (keeping the texts), then runs the exit handlers of
+// the measures, measure values and irregularities grids, in that order.
 void nulGridsSaveValues(EditorState& editors);
+
+// Lets the lower editors show the selected node again. Until they install their chooser, the
+// node lists of their grids are let go instead, so that a grid that shows the tree as it
+// was before a command is never stored back into it.
+void nulMeasureValuesAndIrregularitiesSetPanels(EditorState& editors);
 
 // The current local date and time.
 std::tm localTimeNow();

@@ -8,9 +8,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListView>
+#include <QMouseEvent>
 #include <QStandardItemModel>
 #include <QStatusBar>
-#include <QStringListModel>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolBar>
@@ -65,13 +65,12 @@ void TForm1::nulPanesCreate() {
     tvwDimsCats = named(new NodeTreeView(editors.tvwDimsCats, pnlDimsCatsSubSub), "tvwDimsCats");
     tvwDimsCats->setFixedWidth(216);
     lvwDimsCats = named(new QListView(pnlDimsCatsSubSub), "lvwDimsCats");
-    codeListModel_ = new QStringListModel(lvwDimsCats);
-    lvwDimsCats->setModel(codeListModel_);
-    lvwDimsCats->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    nulDimsCatsViewsConnect();
     auto* treeAndCodes = tightLayout<QHBoxLayout>(pnlDimsCatsSubSub);
     treeAndCodes->addWidget(tvwDimsCats);
     treeAndCodes->addWidget(lvwDimsCats, 1);
     auto* dimsCats = tightLayout<QVBoxLayout>(pnlDimsCats);
+    dimsCats->addWidget(tbrDimsCatsButtons);
     dimsCats->addWidget(HeaderControl1);
     dimsCats->addWidget(pnlDimsCatsSubSub, 1);
 
@@ -142,18 +141,10 @@ void TForm1::nulEditorViewsConnect() {
     };
 }
 
-void TForm1::nulCodeListShow() {
-    QStringList codes;
-    for (const CodeListItem& item : editors.lvwDimsCats.items()) {
-        codes << QString::fromStdString(item.caption);
-    }
-    if (codes != codeListModel_->stringList()) {
-        codeListModel_->setStringList(codes);
-    }
-}
-
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize) {
+    if (event->type() == QEvent::MouseButtonPress && watched == lvwDimsCats->viewport()) {
+        lvwDimsCatsMouseDown(static_cast<QMouseEvent*>(event)->position().toPoint());
+    } else if (event->type() == QEvent::Resize) {
         if (watched == lvwDimsCats) {
             lvwDimsCatsResize();
         } else if (watched == pnlDimsCatsSubSub) {
@@ -177,8 +168,9 @@ void TForm1::HeaderControl1SectionResize(int section) {
 
 void TForm1::pnlDimsCatsSubSubResize() {
     // As many codes as the list can show, one per tree row.
-    const int rowHeight = std::max(1, tvwDimsCats->fontMetrics().height());
-    editors.lvwDimsCats.setVisibleRowCount(lvwDimsCats->viewport()->height() / rowHeight + 1);
+    // The list fills the panel's height; its viewport may not have its new size yet.
+    editors.lvwDimsCats.setVisibleRowCount(pnlDimsCatsSubSub->height() / intDimsCatsRowHeight() +
+                                           1);
     nulDimsCatsDisplayCodes(editors);
 }
 

@@ -37,10 +37,12 @@ TForm1::TForm1(const std::string& programFolder, QWidget* parent)
 TForm1::~TForm1() {
     FormDestroy();
     lvwDimsCats->removeEventFilter(this);
+    lvwDimsCats->viewport()->removeEventFilter(this);
     pnlDimsCatsSubSub->removeEventFilter(this);
     HeaderControl1->disconnect(this);
     // The views go before the working copy they show, which is a member.
     editors.lvwDimsCats.onChanged = nullptr;
+    editors.lvwDimsCats.onEndEdit = nullptr;
     editors.onStatusTextChanged = nullptr;
     editors.onBusyCursor = nullptr;
     delete tvwDimsCats;

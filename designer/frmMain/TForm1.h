@@ -6,7 +6,8 @@
 //
 // The sources are split by concern: TForm1.cpp (life cycle and settings), MainMenus.cpp
 // (menus and main tool bar), MainPanes.cpp (the editor panes and their resize handlers),
-// ReopenMenu.cpp (the reopen list's menu side).
+// DimsCatsPane.cpp (the tree editor's tool bar, pop-up menu, icons, mouse and in-place
+// edits), ReopenMenu.cpp (the reopen list's menu side).
 
 #include <QMainWindow>
 #include <memory>
@@ -101,6 +102,7 @@ public:
     // the measure values and irregularities pages (lower).
     QWidget* pnlTop = nullptr;
     QWidget* pnlDimsCats = nullptr;
+    QToolBar* tbrDimsCatsButtons = nullptr;
     QHeaderView* HeaderControl1 = nullptr;
     QWidget* pnlDimsCatsSubSub = nullptr;
     NodeTreeView* tvwDimsCats = nullptr;
@@ -116,6 +118,28 @@ public:
     QTableView* sgdMeasureValues = nullptr;
     QWidget* tstIrregularities = nullptr;
     QTableView* sgdIrregularities = nullptr;
+
+    // The tree editor's tool buttons, in the tool bar's order (separators between Remove and
+    // Move up, and between Move right and Expand all), and its pop-up menu on the tree and
+    // the code list, whose entries but the first run the buttons.
+    QAction* tbnDimsCatsAddSibling = nullptr;
+    QAction* tbnDimsCatsAddChild = nullptr;
+    QAction* tblDimsCatsInsertSibling = nullptr;
+    QAction* tbnDimsCatsRem = nullptr;
+    QAction* tbnDimsCatsMoveUp = nullptr;
+    QAction* tbnDimsCatsMoveDown = nullptr;
+    QAction* tbnDimsCatsMoveLeft = nullptr;
+    QAction* tbnDimsCatsMoveRight = nullptr;
+    QAction* tbnDimsCatsExpandAll = nullptr;
+    QAction* tbnDimsCatsCollapseAll = nullptr;
+    QMenu* pmuDimsCats = nullptr;
+    QAction* pmuDimsCatsEditItem = nullptr;
+
+    // Enables the tool buttons (and the pop-up entries) by the tree and its selection.
+    void nulDimsCatsSetButtonState();
+    // In-place editing of the code list's selected item when the list has the focus, else
+    // of the selected node's name.
+    void pmuDimsCatsEditItemClick();
 
     // Reopen list: the submenu of File, one item per model file; the settings file keeps it
     // between runs.
@@ -152,6 +176,13 @@ private:
     void nulPanesCreate();
     void nulEditorViewsConnect();
     void nulCodeListShow();
+    void nulDimsCatsToolBarCreate();
+    void nulDimsCatsPopupMenuCreate();
+    void nulDimsCatsViewsConnect();
+    void tvwDimsCatsMouseDown(TreeNode* node);
+    // Height of a tree row, which every code list row takes too.
+    int intDimsCatsRowHeight() const;
+    void lvwDimsCatsMouseDown(QPoint position);
     void nulOptionalCommandsShow(const OptionalCommands& shown);
     void nulPanelSizesSet(const PanelSizes& sizes);
     PanelSizes nulPanelSizesGet() const;
@@ -160,6 +191,7 @@ private:
 
     ReopenList reopenList_;
     QStringListModel* codeListModel_ = nullptr;
+    TreeNode* codeEditNode_ = nullptr;  // whose code the code list's open edit changes
 };
 
 }  // namespace vantorell

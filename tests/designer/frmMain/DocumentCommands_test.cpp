@@ -18,6 +18,7 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestEditors.h"
 #include "tests/support/TestMessages.h"
+#include "tests/support/TreeEditors.h"
 
 namespace vantorell {
 namespace {
@@ -31,17 +32,6 @@ std::string smallModelFile() {
     return test::sourcePath("tests/designer/data/small_model.vtm");
 }
 
-// Records the in-place edits the commands start.
-class RecordingTreePort : public TreePort {
-public:
-    void editText(TreeNode& node) override { edited = &node; }
-    void endEdit(bool) override { edited = nullptr; }
-    bool isEditing() const override { return edited != nullptr; }
-    TreeNode* topItem() const override { return nullptr; }
-    void focusTree() override {}
-    TreeNode* edited = nullptr;
-};
-
 class TestDocument : public DocumentCommands {
 public:
     explicit TestDocument(const std::string& programFolder)
@@ -53,7 +43,7 @@ public:
     ~TestDocument() override { editors.tvwDimsCats.setPort(nullptr); }
 
     test::TestEditors editors;
-    RecordingTreePort treePort;
+    test::RecordingTreePort treePort;
     std::string caption;
     std::vector<std::string> reopenList;
 
