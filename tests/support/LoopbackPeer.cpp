@@ -100,6 +100,18 @@ bool LoopbackPeer::read(std::string& data, std::size_t size, std::chrono::millis
     return true;
 }
 
+bool LoopbackPeer::readAvailable(std::string& data) {
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::recv(connection_, buffer, sizeof buffer, MSG_DONTWAIT);
+        if (n > 0) {
+            data.append(buffer, static_cast<std::size_t>(n));
+            continue;
+        }
+        return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR);
+    }
+}
+
 bool LoopbackPeer::sendAll(const std::string& data) {
     std::size_t sent = 0;
     while (sent < data.size()) {

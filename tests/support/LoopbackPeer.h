@@ -27,6 +27,9 @@ public:
     bool readToEnd(std::string& data, std::chrono::milliseconds deadline, int& error);
     // Reads exactly `size` bytes; false when the deadline passed first.
     bool read(std::string& data, std::size_t size, std::chrono::milliseconds deadline);
+    // Appends what has arrived so far, without waiting; false once the connection has
+    // closed or failed.
+    bool readAvailable(std::string& data);
     // Sends all of `data` on the accepted connection.
     bool sendAll(const std::string& data);
     // Closes the accepted connection, abortively when `reset` (the peer sees a reset).
