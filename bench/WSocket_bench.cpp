@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "bench/BenchSupport.h"
+#include "bench/ComponentPair.h"
 #include "bench/CopyAnchor.h"
 #include "platform/EventLoop.h"
 #include "transport/WSocket/CustomWSocket.h"
@@ -43,46 +44,7 @@ const std::string& payload() {
     return data;
 }
 
-// Two connected components: the client sends, the adopted server side counts what comes.
-class ComponentPair {
-public:
-    ComponentPair() {
-        listener_.OnSessionAvailable = [this](TObject*, TWord) { server_.Dup(listener_.Accept()); };
-        server_.OnDataAvailable = [this](TObject*, TWord) {
-            const int n = server_.Receive(scratch_, sizeof scratch_);
-            if (n > 0) {
-                received_ += n;
-            }
-        };
-        listener_.SetAddr("127.0.0.1");
-        listener_.SetPort("0");
-        listener_.Listen();
-        client_.SetAddr("127.0.0.1");
-        client_.SetPort(listener_.GetXPort());
-        client_.Connect();
-        if (!vantorell::waitForMessages(
-                [this] { return client_.State() == wsConnected && server_.State() == wsConnected; },
-                std::chrono::seconds(10))) {
-            throw std::runtime_error("the component pair did not connect");
-        }
-    }
-
-    // Sends the buffer and lets events run until all of it has arrived.
-    bool transfer(const std::string& data) {
-        received_ = 0;
-        const long long size = static_cast<long long>(data.size());
-        client_.Send(data.data(), static_cast<int>(data.size()));
-        return vantorell::waitForMessages([&] { return received_ >= size; },
-                                          std::chrono::seconds(60));
-    }
-
-private:
-    TCustomWSocket listener_;
-    TCustomWSocket server_;
-    TCustomWSocket client_;
-    long long received_ = 0;
-    char scratch_[65536];
-};
+using ComponentPair = bench::ComponentPair<TCustomWSocket>;
 
 // A blocking POSIX pair on 127.0.0.1.
 class PosixPair {

@@ -123,7 +123,17 @@ void TCustomSocksWSocket::Connect() {
     }
     FSocksState = socksNegociateMethods;
     FSocksRcvBuf.clear();
-    TCustomWSocket::Connect();
+    try {
+        TCustomWSocket::Connect();
+    } catch (...) {
+        if (FState == wsClosed) {
+            FSocksState = socksData;  // nothing was opened: no negotiation runs
+        }
+        throw;
+    }
+    if (FState == wsClosed) {
+        FSocksState = socksData;
+    }
 }
 
 void TCustomSocksWSocket::Listen() {
@@ -324,20 +334,26 @@ bool TCustomSocksWSocket::TriggerDataAvailable(TWord Error) {
     return true;
 }
 
+// Reads more of the reply and judges it; true once it is complete and good. A failure
+// ends the negotiation.
+bool TCustomSocksWSocket::ReplyComplete(std::size_t Room, TSocksJudge Judge, TSocksReply& Reply) {
+    if (!ReadReply(Room)) {
+        return false;
+    }
+    Reply = Judge(FSocksRcvBuf);
+    if (Reply.Status == TSocksReplyStatus::Failed) {
+        DataAvailableError(Reply.Code, Reply.Msg);
+    }
+    return Reply.Status == TSocksReplyStatus::Done;
+}
+
 void TCustomSocksWSocket::NegociateMethodsReply() {
     if (SocksLevel4()) {
         DataAvailableError(SOCKS_ERR_LOGIC, "TWSocket logic error");
         return;
     }
-    if (!ReadReply(SOCKS_MAX_REPLY)) {
-        return;
-    }
-    const TSocksReply reply = SocksMethodReply(FSocksRcvBuf);
-    if (reply.Status == TSocksReplyStatus::NeedMore) {
-        return;
-    }
-    if (reply.Status == TSocksReplyStatus::Failed) {
-        DataAvailableError(reply.Code, reply.Msg);
+    TSocksReply reply;
+    if (!ReplyComplete(SOCKS_MAX_REPLY, SocksMethodReply, reply)) {
         return;
     }
     FSocksRcvBuf.clear();
@@ -355,15 +371,8 @@ void TCustomSocksWSocket::NegociateMethodsReply() {
 }
 
 void TCustomSocksWSocket::AuthenticateReply() {
-    if (!ReadReply(SOCKS_MAX_REPLY)) {
-        return;
-    }
-    const TSocksReply reply = SocksUsercodeReply(FSocksRcvBuf);
-    if (reply.Status == TSocksReplyStatus::NeedMore) {
-        return;
-    }
-    if (reply.Status == TSocksReplyStatus::Failed) {
-        DataAvailableError(reply.Code, reply.Msg);
+    TSocksReply reply;
+    if (!ReplyComplete(SOCKS_MAX_REPLY, SocksUsercodeReply, reply)) {
         return;
     }
     FSocksRcvBuf.clear();
@@ -376,20 +385,12 @@ void TCustomSocksWSocket::AuthenticateReply() {
 
 void TCustomSocksWSocket::ConnectReply() {
     // The SOCKS 4 reply is read alone; what follows it waits in the socket.
-    const bool level4 = SocksLevel4();
-    if (!ReadReply(level4 ? 8 : SOCKS_MAX_REPLY)) {
-        return;
+    TSocksReply reply;
+    const bool complete = SocksLevel4() ? ReplyComplete(8, Socks4ConnectReply, reply)
+                                        : ReplyComplete(SOCKS_MAX_REPLY, Socks5ConnectReply, reply);
+    if (complete) {
+        SocksConnected(reply.Length);
     }
-    const TSocksReply reply =
-        level4 ? Socks4ConnectReply(FSocksRcvBuf) : Socks5ConnectReply(FSocksRcvBuf);
-    if (reply.Status == TSocksReplyStatus::NeedMore) {
-        return;
-    }
-    if (reply.Status == TSocksReplyStatus::Failed) {
-        DataAvailableError(reply.Code, reply.Msg);
-        return;
-    }
-    SocksConnected(reply.Length);
 }
 
 void TCustomSocksWSocket::SocksConnected(std::size_t ReplyLength) {

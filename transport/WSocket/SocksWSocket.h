@@ -8,6 +8,7 @@
 #include <string>
 
 #include "transport/WSocket/CustomWSocket.h"
+#include "transport/WSocket/SocksNegotiation.h"
 
 namespace vantorell::transport {
 
@@ -65,7 +66,9 @@ protected:
 private:
     bool SocksLevel4() const { return !FSocksLevel.empty() && FSocksLevel[0] == '4'; }
     void ResetSocks();
+    using TSocksJudge = TSocksReply (*)(const std::string& Data);
     bool ReadReply(std::size_t Room);
+    bool ReplyComplete(std::size_t Room, TSocksJudge Judge, TSocksReply& Reply);
     void SendRequest(const std::string& Bytes);
     void ReplyFailed(int Code, const std::string& Msg);
     void NegociateMethodsReply();
