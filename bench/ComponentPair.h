@@ -3,6 +3,8 @@
 // client sends, the adopted server side (of type Server) reads everything that comes and
 // counts it.
 
+#include <benchmark/benchmark.h>
+
 #include <chrono>
 #include <functional>
 #include <stdexcept>
@@ -57,5 +59,23 @@ private:
     long long received_ = 0;
     char scratch_[65536];
 };
+
+// Runs the benchmark's loop of transfers of data through the pair; the seconds each took,
+// with the bytes counted. 0 when data went missing (the benchmark is marked failed).
+template <class Pair>
+double timeTransfers(benchmark::State& state, Pair& pair, const std::string& data) {
+    const auto start = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        if (!pair.transfer(data)) {
+            state.SkipWithError("the data did not arrive");
+            return 0;
+        }
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() /
+        static_cast<double>(state.iterations());
+    state.SetBytesProcessed(state.iterations() * static_cast<long long>(data.size()));
+    return seconds;
+}
 
 }  // namespace vantorell::bench

@@ -56,16 +56,10 @@ double rawSocketSeconds() {
 
 void runSocket(benchmark::State& state, bool lineMode) {
     ReceivingPair pair(lineMode);
-    const bench::Stopwatch loop;
-    for (auto _ : state) {
-        if (!pair.transfer(socketPayload())) {
-            state.SkipWithError("the data did not arrive");
-            return;
-        }
+    const double seconds = bench::timeTransfers(state, pair, socketPayload());
+    if (seconds > 0) {
+        state.counters["raw_ratio"] = rawSocketSeconds() / seconds;
     }
-    const double seconds = loop.seconds() / static_cast<double>(state.iterations());
-    state.SetBytesProcessed(state.iterations() * static_cast<long long>(socketPayload().size()));
-    state.counters["raw_ratio"] = rawSocketSeconds() / seconds;
 }
 
 // Feeds data in pieces of `piece` bytes; with `split`, takes every complete line.

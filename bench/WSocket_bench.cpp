@@ -126,17 +126,11 @@ static void BM_PosixBlockingPair(benchmark::State& state) {
 
 static void BM_ComponentPair(benchmark::State& state) {
     ComponentPair pair;
-    const bench::Stopwatch loop;
-    for (auto _ : state) {
-        if (!pair.transfer(payload())) {
-            state.SkipWithError("the data did not arrive");
-            break;
-        }
+    const double seconds = bench::timeTransfers(state, pair, payload());
+    if (seconds > 0) {
+        state.counters["MB_per_s"] = megabytesPerSecond(seconds);
+        state.counters["posix_ratio"] = posixSeconds() / seconds;
     }
-    const double seconds = loop.seconds() / static_cast<double>(state.iterations());
-    state.SetBytesProcessed(state.iterations() * static_cast<long long>(payload().size()));
-    state.counters["MB_per_s"] = megabytesPerSecond(seconds);
-    state.counters["posix_ratio"] = posixSeconds() / seconds;
 }
 
 BENCHMARK(BM_PosixBlockingPair)->UseRealTime()->Unit(benchmark::kMillisecond);
