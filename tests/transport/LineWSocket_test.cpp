@@ -66,6 +66,37 @@ TEST_F(LineMode, LineEndSplitOverTwoReadsIsFound) {
     EXPECT_EQ(reads, (Texts{"abc\r\n", "defg."}));
 }
 
+TEST_F(LineMode, LongLineEndSplitAtEveryPositionIsFound) {
+    client.SetLineEnd("\r\n.\r\n");
+    const std::string line = "text\r\n.\r\n";
+    for (std::size_t cut = 4; cut < line.size(); ++cut) {
+        SCOPED_TRACE(cut);
+        reads.clear();
+        ASSERT_TRUE(deliver(line.substr(0, cut)));
+        EXPECT_TRUE(reads.empty());
+        ASSERT_TRUE(deliver(line.substr(cut) + "next"));
+        EXPECT_EQ(reads, Texts{line});
+        ASSERT_TRUE(deliver("\r\n.\r\n"));
+        EXPECT_EQ(reads, (Texts{line, "next\r\n.\r\n"}));
+    }
+    EXPECT_EQ(client.Buffered(), 0u);
+}
+
+TEST_F(LineMode, LineLongerThanAnyReadComesWhole) {
+    client.SetLineLimit(0);
+    std::string line;
+    for (int i = 0; i < 8; ++i) {
+        const std::string piece(16384, static_cast<char>('a' + i));
+        ASSERT_TRUE(deliver(piece));
+        line += piece;
+    }
+    EXPECT_TRUE(reads.empty());
+    EXPECT_EQ(client.Buffered(), line.size());
+    ASSERT_TRUE(deliver("\r\nshort\r\n"));
+    EXPECT_EQ(reads, (Texts{line + "\r\n", "short\r\n"}));
+    EXPECT_EQ(client.Buffered(), 0u);
+}
+
 TEST_F(LineMode, LineLimitReportsTheCountAndDropsUnlessKept) {
     client.SetLineLimit(10);
     std::vector<int> exceeded;
@@ -74,7 +105,10 @@ TEST_F(LineMode, LineLimitReportsTheCountAndDropsUnlessKept) {
         exceeded.push_back(count);
         clear = !keep;
     };
-    ASSERT_TRUE(deliver("0123456789A"));
+    // Exactly at the limit nothing is reported.
+    ASSERT_TRUE(deliver("0123456789"));
+    EXPECT_TRUE(exceeded.empty());
+    ASSERT_TRUE(deliver("A"));
     EXPECT_EQ(exceeded, std::vector<int>{11});
     EXPECT_EQ(client.Buffered(), 11u);
     keep = false;

@@ -5,7 +5,9 @@
 #include <QCoreApplication>
 #include <QTimer>
 #include <chrono>
+#include <functional>
 
+#include "tests/support/CpuTime.h"
 #include "tests/support/LoopbackPeer.h"
 #include "tests/support/SocketRecorder.h"
 #include "transport/WSocket/WSocket.h"
@@ -41,6 +43,16 @@ TEST_F(ReadLineTest, OneLinePerCallTheRestStaysForTheNext) {
     EXPECT_EQ(client.Timeout(), 5000);
 }
 
+TEST_F(ReadLineTest, WithoutALineEndTheFirstBytesEndTheWait) {
+    client.SetLineEnd("");
+    ASSERT_TRUE(peer.sendAll("abc"));
+    std::string line;
+    const auto start = std::chrono::steady_clock::now();
+    client.ReadLine(5, line);
+    EXPECT_EQ(line, "abc");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 4s);
+}
+
 TEST_F(ReadLineTest, TimeOutGivesThePartialLine) {
     ASSERT_TRUE(peer.sendAll("no end"));
     std::string line = "old";
@@ -74,6 +86,41 @@ TEST_F(ReadLineTest, CloseEndsTheWaitWithTheLastLine) {
     EXPECT_EQ(test::raisedMessage([&] { client.ReadLine(5, line); }),
               "ReadLine failed: not connected");
     EXPECT_EQ(line, "");
+}
+
+// A line, a time-out and a close each end the wait; none of them spins in the meantime.
+TEST_F(ReadLineTest, WaitsEndWithoutSpinning) {
+    struct Case {
+        const char* name;
+        std::function<void()> peerAction;  // run 300 ms into the wait
+        int timeout;
+        std::string line;
+    };
+    const Case cases[] = {
+        {"line", [&] { peer.sendAll("late\r\n"); }, 5, "late\r\n"},
+        {"time-out", nullptr, -300, ""},
+        {"close", [&] { peer.closeConnection(); }, 5, ""},
+    };
+    double cpu = 0;
+    std::chrono::duration<double> wall{};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.peerAction) {
+            QTimer::singleShot(300, c.peerAction);
+        }
+        const double cpuBefore = test::processCpuSeconds();
+        const auto start = std::chrono::steady_clock::now();
+        std::string line = "old";
+        client.ReadLine(c.timeout, line);
+        const std::chrono::duration<double> waited = std::chrono::steady_clock::now() - start;
+        cpu += test::processCpuSeconds() - cpuBefore;
+        wall += waited;
+        EXPECT_EQ(line, c.line);
+        EXPECT_GE(waited, 290ms);
+        EXPECT_LT(waited, 4s);
+    }
+    EXPECT_EQ(client.State(), wsClosed);
+    EXPECT_LT(cpu / wall.count(), 0.1) << cpu << " s of CPU in " << wall.count() << " s";
 }
 
 TEST(SyncWait, EndsWithItsFlagOrAQuitRequest) {

@@ -38,6 +38,8 @@ void TCustomSyncWSocket::InternalDataAvailable(TObject*, TWord) {
     line.resize(static_cast<std::size_t>(std::max(received, 0)));
     FReadLineText = line;
     FReadLineTaken = true;
+    // Without a line end nothing else would end the wait before its time-out.
+    FLineReceived = true;
 }
 
 void TCustomSyncWSocket::ReadLine(int Timeout, std::string& Buffer) {
