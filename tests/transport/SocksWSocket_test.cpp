@@ -240,6 +240,24 @@ TEST_F(SocksClient, TargetLinesArriveWithTheReplyInLineMode) {
     EXPECT_EQ(lines, (std::vector<std::string>{"one\r\n", "two\r\n", "three\r\n"}));
 }
 
+TEST(SocksServerAbsent, RefusedConnectionReportedAsSocksConnectedThenConnected) {
+    int port = 0;
+    {
+        test::LoopbackPeer gone;  // a port that was just free
+        port = gone.port();
+    }
+    TWSocket client;
+    test::SocksRecorder events(client);
+    client.SetSocksServer("127.0.0.1");
+    client.SetSocksPort(std::to_string(port));
+    client.SetAddr("target.test");
+    client.SetPort("21");
+    client.Connect();
+    ASSERT_TRUE(events.waitFor("closed 0"));
+    EXPECT_EQ(events.events(), (Events{"socks connected 10061", "connected 10061", "closed 0"}));
+    EXPECT_EQ(client.SocksState(), socksData);
+}
+
 TEST(SocksSettings, RefusalsBeforeAnythingIsSent) {
     TWSocket socket;
     EXPECT_EQ(raisedMessage([&] { socket.SetSocksLevel("6"); }),
