@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QCoreApplication>
 #include <chrono>
 #include <functional>
 #include <stdexcept>
@@ -59,6 +60,19 @@ private:
     long long received_ = 0;
     char scratch_[65536];
 };
+
+// Runs the benchmarks of a program: the components need an application object for their
+// windows and notifications.
+inline int runWithApplication(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    QCoreApplication app(argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
 
 // Runs the benchmark's loop of transfers of data through the pair; the seconds each took,
 // with the bytes counted. 0 when data went missing (the benchmark is marked failed).

@@ -7,7 +7,6 @@
 //   show that the cost per byte does not grow with the data, however small the pieces.
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <chrono>
 #include <cstring>
 #include <string>
@@ -122,14 +121,6 @@ BENCHMARK(BM_BufferLinesInPieces)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
-// The component needs an application object for its windows and notifications.
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    QCoreApplication app(argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vantorell::bench::runWithApplication(argc, argv);
 }

@@ -8,7 +8,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <chrono>
 #include <stdexcept>
 #include <string>
@@ -136,14 +135,6 @@ static void BM_ComponentPair(benchmark::State& state) {
 BENCHMARK(BM_PosixBlockingPair)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ComponentPair)->UseRealTime()->Unit(benchmark::kMillisecond);
 
-// The component needs an application object for its windows and notifications.
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    QCoreApplication app(argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vantorell::bench::runWithApplication(argc, argv);
 }

@@ -25,20 +25,12 @@ constexpr std::chrono::milliseconds kStopDeadline{5000};
 // The pause between two connect attempts; a server that ends cuts it short.
 constexpr int kRetryMilliseconds = 20;
 
-sockaddr_in loopback(int port) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
-}
-
 bool connectsTo(int port) {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {
         return false;
     }
-    const sockaddr_in address = loopback(port);
+    const sockaddr_in address = loopbackAddress(port);
     const bool connected =
         ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     ::close(fd);
@@ -58,21 +50,6 @@ int millisecondsLeft(std::chrono::steady_clock::time_point end) {
 }
 
 }  // namespace
-
-int freeLoopbackPort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address = loopback(0);
-    socklen_t length = sizeof address;
-    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-        throw std::runtime_error("no free port on 127.0.0.1");
-    }
-    ::close(fd);
-    return ntohs(address.sin_port);
-}
 
 PeerServer::PeerServer() : port_(freeLoopbackPort()) {
     // What a server forks becomes ours when the server ends, so that stop() can reap it

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/LoopbackPeer.h"
 #include "tests/support/TempFolder.h"
 
 namespace vantorell::test {
@@ -46,8 +47,5 @@ private:
     int pidfd_ = -1;
     std::string failure_;
 };
-
-// A free TCP port on 127.0.0.1 at this moment.
-int freeLoopbackPort();
 
 }  // namespace vantorell::test

@@ -3,10 +3,18 @@
 // accept and reads wait with a deadline, so a test can talk to the component from the
 // other end without the component's own code.
 
+#include <netinet/in.h>
+
 #include <chrono>
 #include <string>
 
 namespace vantorell::test {
+
+// The address 127.0.0.1 with this port (0: any port the system chooses).
+sockaddr_in loopbackAddress(int port);
+
+// A free TCP port on 127.0.0.1 at this moment.
+int freeLoopbackPort();
 
 class LoopbackPeer {
 public:

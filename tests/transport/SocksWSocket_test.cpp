@@ -241,15 +241,10 @@ TEST_F(SocksClient, TargetLinesArriveWithTheReplyInLineMode) {
 }
 
 TEST(SocksServerAbsent, RefusedConnectionReportedAsSocksConnectedThenConnected) {
-    int port = 0;
-    {
-        test::LoopbackPeer gone;  // a port that was just free
-        port = gone.port();
-    }
     TWSocket client;
     test::SocksRecorder events(client);
     client.SetSocksServer("127.0.0.1");
-    client.SetSocksPort(std::to_string(port));
+    client.SetSocksPort(std::to_string(test::freeLoopbackPort()));
     client.SetAddr("target.test");
     client.SetPort("21");
     client.Connect();
