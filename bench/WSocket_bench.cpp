@@ -8,13 +8,13 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <chrono>
 #include <stdexcept>
 #include <string>
 #include <thread>
 
 #include "bench/BenchSupport.h"
+#include "bench/ComponentPair.h"
 #include "bench/CopyAnchor.h"
 #include "platform/EventLoop.h"
 #include "transport/WSocket/CustomWSocket.h"
@@ -43,46 +43,7 @@ const std::string& payload() {
     return data;
 }
 
-// Two connected components: the client sends, the adopted server side counts what comes.
-class ComponentPair {
-public:
-    ComponentPair() {
-        listener_.OnSessionAvailable = [this](TObject*, TWord) { server_.Dup(listener_.Accept()); };
-        server_.OnDataAvailable = [this](TObject*, TWord) {
-            const int n = server_.Receive(scratch_, sizeof scratch_);
-            if (n > 0) {
-                received_ += n;
-            }
-        };
-        listener_.SetAddr("127.0.0.1");
-        listener_.SetPort("0");
-        listener_.Listen();
-        client_.SetAddr("127.0.0.1");
-        client_.SetPort(listener_.GetXPort());
-        client_.Connect();
-        if (!vantorell::waitForMessages(
-                [this] { return client_.State() == wsConnected && server_.State() == wsConnected; },
-                std::chrono::seconds(10))) {
-            throw std::runtime_error("the component pair did not connect");
-        }
-    }
-
-    // Sends the buffer and lets events run until all of it has arrived.
-    bool transfer(const std::string& data) {
-        received_ = 0;
-        const long long size = static_cast<long long>(data.size());
-        client_.Send(data.data(), static_cast<int>(data.size()));
-        return vantorell::waitForMessages([&] { return received_ >= size; },
-                                          std::chrono::seconds(60));
-    }
-
-private:
-    TCustomWSocket listener_;
-    TCustomWSocket server_;
-    TCustomWSocket client_;
-    long long received_ = 0;
-    char scratch_[65536];
-};
+using ComponentPair = bench::ComponentPair<TCustomWSocket>;
 
 // A blocking POSIX pair on 127.0.0.1.
 class PosixPair {
@@ -164,30 +125,16 @@ static void BM_PosixBlockingPair(benchmark::State& state) {
 
 static void BM_ComponentPair(benchmark::State& state) {
     ComponentPair pair;
-    const bench::Stopwatch loop;
-    for (auto _ : state) {
-        if (!pair.transfer(payload())) {
-            state.SkipWithError("the data did not arrive");
-            break;
-        }
+    const double seconds = bench::timeTransfers(state, pair, payload());
+    if (seconds > 0) {
+        state.counters["MB_per_s"] = megabytesPerSecond(seconds);
+        state.counters["posix_ratio"] = posixSeconds() / seconds;
     }
-    const double seconds = loop.seconds() / static_cast<double>(state.iterations());
-    state.SetBytesProcessed(state.iterations() * static_cast<long long>(payload().size()));
-    state.counters["MB_per_s"] = megabytesPerSecond(seconds);
-    state.counters["posix_ratio"] = posixSeconds() / seconds;
 }
 
 BENCHMARK(BM_PosixBlockingPair)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ComponentPair)->UseRealTime()->Unit(benchmark::kMillisecond);
 
-// The component needs an application object for its windows and notifications.
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    QCoreApplication app(argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return vantorell::bench::runWithApplication(argc, argv);
 }

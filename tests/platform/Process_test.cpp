@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,6 +15,7 @@
 #include <filesystem>
 
 #include "platform/CommandLine.h"
+#include "tests/support/CpuTime.h"
 #include "tests/support/FifoReader.h"
 #include "tests/support/TempFolder.h"
 
@@ -48,13 +48,6 @@ int release(const std::string& fifo) {
     const int fd = ::open(fifo.c_str(), O_RDWR | O_CLOEXEC);
     EXPECT_EQ(::write(fd, "go\n", 3), 3);
     return fd;
-}
-
-double cpuSeconds() {
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 TEST(ProcessTest, FailedStartsReturnTheErrorNumberAtOnce) {
@@ -135,11 +128,11 @@ TEST(ProcessTest, EventsRunDuringTheWait) {
 }
 
 TEST(ProcessTest, WaitingDoesNotSpin) {
-    const double cpuBefore = cpuSeconds();
+    const double cpuBefore = test::processCpuSeconds();
     const auto wallBefore = std::chrono::steady_clock::now();
     const WaitResult r = startAndWait({"sleep", "1"}, "");
     const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - wallBefore;
-    const double cpu = cpuSeconds() - cpuBefore;
+    const double cpu = test::processCpuSeconds() - cpuBefore;
     ASSERT_TRUE(r.ended);
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_GE(wall.count(), 0.9);

@@ -3,10 +3,18 @@
 // accept and reads wait with a deadline, so a test can talk to the component from the
 // other end without the component's own code.
 
+#include <netinet/in.h>
+
 #include <chrono>
 #include <string>
 
 namespace vantorell::test {
+
+// The address 127.0.0.1 with this port (0: any port the system chooses).
+sockaddr_in loopbackAddress(int port);
+
+// A free TCP port on 127.0.0.1 at this moment.
+int freeLoopbackPort();
 
 class LoopbackPeer {
 public:
@@ -27,6 +35,9 @@ public:
     bool readToEnd(std::string& data, std::chrono::milliseconds deadline, int& error);
     // Reads exactly `size` bytes; false when the deadline passed first.
     bool read(std::string& data, std::size_t size, std::chrono::milliseconds deadline);
+    // Appends what has arrived so far, without waiting; false once the connection has
+    // closed or failed.
+    bool readAvailable(std::string& data);
     // Sends all of `data` on the accepted connection.
     bool sendAll(const std::string& data);
     // Closes the accepted connection, abortively when `reset` (the peer sees a reset).

@@ -54,20 +54,12 @@ private:
     HWND window_;
 };
 
-sockaddr_in Loopback(int port) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(static_cast<std::uint16_t>(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
-}
-
 class ConnectedSelect : public ::testing::Test {
 protected:
     void SetUp() override {
         s = WSocket_socket(WSOCK_AF_INET, WSOCK_SOCK_STREAM, 0);
         ASSERT_EQ(WSocket_WSAAsyncSelect(s, window.handle(), WM_ASYNCSELECT, kAll), 0);
-        const sockaddr_in address = Loopback(peer.port());
+        const sockaddr_in address = test::loopbackAddress(peer.port());
         ASSERT_EQ(WSocket_connect(s, reinterpret_cast<const TSockAddr*>(&address), sizeof address),
                   SOCKET_ERROR);
         ASSERT_EQ(WSocket_WSAGetLastError(), WSAEWOULDBLOCK);
@@ -146,7 +138,7 @@ TEST_F(ConnectedSelect, ResetArrivesAsCloseNoticeWithItsError) {
 TEST(AsyncSelect, NoticesOfAnEarlierRegistrationAreDropped) {
     test::LoopbackPeer peer;
     const TSocket s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const sockaddr_in address = Loopback(peer.port());
+    const sockaddr_in address = test::loopbackAddress(peer.port());
     ASSERT_EQ(::connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
     ASSERT_TRUE(peer.accept(test::kSocketDeadline));
     ASSERT_TRUE(peer.sendAll("abcd"));
@@ -171,7 +163,7 @@ TEST(AsyncSelect, NoticesOfAnEarlierRegistrationAreDropped) {
 TEST(AsyncSelect, AcceptNoticeWaitsForTheNextAccept) {
     NoticeWindow window;
     const TSocket listener = WSocket_socket(WSOCK_AF_INET, WSOCK_SOCK_STREAM, 0);
-    sockaddr_in address = Loopback(0);
+    sockaddr_in address = test::loopbackAddress(0);
     ASSERT_EQ(WSocket_bind(listener, reinterpret_cast<TSockAddr*>(&address), sizeof address), 0);
     int length = sizeof address;
     WSocket_getsockname(listener, reinterpret_cast<TSockAddr*>(&address), &length);
@@ -210,7 +202,7 @@ TEST(AsyncSelect, RefusedConnectArrivesAsConnectNotice) {
     NoticeWindow window;
     const TSocket s = WSocket_socket(WSOCK_AF_INET, WSOCK_SOCK_STREAM, 0);
     ASSERT_EQ(WSocket_WSAAsyncSelect(s, window.handle(), WM_ASYNCSELECT, kAll), 0);
-    const sockaddr_in address = Loopback(port);
+    const sockaddr_in address = test::loopbackAddress(port);
     EXPECT_EQ(WSocket_connect(s, reinterpret_cast<const TSockAddr*>(&address), sizeof address),
               SOCKET_ERROR);
     EXPECT_EQ(WSocket_WSAGetLastError(), WSAEWOULDBLOCK);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <memory>
 
 #include "tests/support/LoopbackPeer.h"
@@ -73,6 +74,28 @@ TEST(SocketConnect, PeerClosingIsReportedOnceAndResetsTheSettings) {
     // Addr and Port keep their texts but must be set again.
     EXPECT_EQ(client.Port(), peer.portText());
     EXPECT_EQ(test::raisedMessage([&] { client.Connect(); }), "Connect: No Port Specified");
+}
+
+TEST(SocketConnect, HandlerClosingAtThePeersCloseIsReportedOnce) {
+    test::LoopbackPeer peer;
+    TCustomWSocket client;
+    SocketRecorder events(client);
+    client.OnDataAvailable = [&](TObject*, TWord) {
+        char buffer[64];
+        if (client.Receive(buffer, sizeof buffer) == 0) {
+            client.Close();  // the end of the data: done with the socket
+        }
+    };
+    client.SetAddr("127.0.0.1");
+    client.SetPort(peer.portText());
+    client.Connect();
+    ASSERT_TRUE(peer.accept(test::kSocketDeadline));
+    ASSERT_TRUE(events.waitFor("connected 0"));
+    peer.closeConnection();
+    ASSERT_TRUE(events.waitFor("closed 0"));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(events.count("closed 0"), 1);
+    EXPECT_EQ(client.State(), wsClosed);
 }
 
 TEST(SocketConnect, RefusalsBeforeAnythingIsOpened) {

@@ -50,6 +50,10 @@ void TCustomWSocket::WMASyncSelect(TMessage& msg) {
         TWSocketOptions options = FComponentOptions;
         options.Exclude(wsoNoReceiveLoop);
         ASyncReceive(0, options);
+        // A handler that closed the socket while reading has reported the close already.
+        if (FHSocket == INVALID_SOCKET || msg.WParam != static_cast<WPARAM>(FHSocket)) {
+            return;
+        }
         if (!FCloseInvoked) {
             FCloseInvoked = true;
             TriggerSessionClosed(error);

@@ -1,0 +1,51 @@
+#pragma once
+// A real server program started for a test on 127.0.0.1: it gets a free port chosen at
+// run time and a temporary folder for its configuration and log, counts as ready once a
+// connection to its port succeeds, and is stopped by its process id (with the processes it
+// forked, which share its process group). Nothing is left running when the object goes.
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "tests/support/LoopbackPeer.h"
+#include "tests/support/TempFolder.h"
+
+namespace vantorell::test {
+
+inline constexpr std::chrono::milliseconds kServerStartDeadline{15000};
+
+class PeerServer {
+public:
+    PeerServer();  // chooses the port; starts nothing
+    ~PeerServer();
+    PeerServer(const PeerServer&) = delete;
+    PeerServer& operator=(const PeerServer&) = delete;
+
+    int port() const { return port_; }
+    std::string portText() const { return std::to_string(port_); }
+    const TempFolder& folder() const { return folder_; }
+
+    // Starts the program (arguments[0], a full path) with its output in the folder's
+    // "output.txt"; false when it ended or did not accept a connection before the
+    // deadline (then failure() says why, and nothing is left running).
+    bool start(const std::vector<std::string>& arguments,
+               std::chrono::milliseconds deadline = kServerStartDeadline);
+    const std::string& failure() const { return failure_; }
+
+    // Ends the server and everything it started; waits for that with a deadline.
+    void stop();
+
+private:
+    bool waitReady(std::chrono::milliseconds deadline);
+
+    TempFolder folder_;
+    int port_ = 0;
+    pid_t pid_ = -1;
+    int pidfd_ = -1;
+    std::string failure_;
+};
+
+}  // namespace vantorell::test
