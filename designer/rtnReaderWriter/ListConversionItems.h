@@ -1,0 +1,38 @@
+#pragma once
+// The list file read whole and checked, for the model to be written from it: its title, the
+// measures it names and its items in file order with their depth.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace vantorell {
+
+struct ListItem {
+    std::string name;
+    std::string code;  // the code line; empty when the list has none
+    int depth = 0;     // 0 at the top level
+    bool parent = false;
+};
+
+struct ListContents {
+    bool codes = false;  // the head "{}": every item has a code line
+    std::string title;   // the dimension's name, or "$$"
+    std::vector<std::string> measures;
+    std::vector<ListItem> items;
+    // measures.size() values per item, item after item.
+    std::vector<double> values;
+
+    bool dimensionsFromFile() const;
+    double value(std::size_t item, std::size_t measure) const {
+        return values[item * measures.size() + measure];
+    }
+};
+
+// Reads and checks the list file: every group opens after an item and holds at least one,
+// every group is closed, values are numbers, every name and code reads back from a model file
+// as written and, under "$$", every top-level item has children. Raises ListConversionError
+// naming the line or the text at fault, FileIoError when the file cannot be read.
+ListContents readListFile(const std::string& listFile);
+
+}  // namespace vantorell
