@@ -20,7 +20,9 @@ bool isBracket(std::string_view text) {
 // brace lines around the children of a record.
 class ListText {
 public:
-    explicit ListText(const std::string& title) {
+    // `bytes`: about the size of the input, which the list takes again with its brace lines.
+    ListText(const std::string& title, std::size_t bytes) {
+        text_.reserve(bytes + bytes / 2 + title.size() + 16);
         line("{}");
         line(title);
         line("*");
@@ -49,17 +51,18 @@ private:
 // blank lines are passed over.
 class CsvRecords {
 public:
-    explicit CsvRecords(const std::string& file) : file_(file) {
-        intFileReadLines(file, false, lines_);
-        if (!lines_.empty() && lines_[0].starts_with(kUtf8Mark)) {
-            lines_[0].erase(0, kUtf8Mark.size());
+    explicit CsvRecords(const std::string& file) : file_(file), text_(strFileReadWhole(file)) {
+        std::string_view text = text_;
+        if (text.starts_with(kUtf8Mark)) {
+            text.remove_prefix(kUtf8Mark.size());
         }
+        lines_ = TextLines(text);
     }
 
     // Moves to the next record; false after the last.
     bool next() {
-        while (next_ < lines_.size()) {
-            const std::string& line = lines_[next_++];
+        std::string_view line;
+        while (lines_.next(line)) {
             int count = 0;
             try {
                 nulSplitCsvLine(line, fields_, count);
@@ -83,6 +86,8 @@ public:
         return false;
     }
 
+    std::size_t bytes() const { return text_.size(); }
+
     // Fields of every record; 0 before the first.
     int fieldCount() const { return fieldCount_; }
     const std::string& field(int i) const { return fields_[static_cast<std::size_t>(i)]; }
@@ -99,14 +104,14 @@ public:
     }
 
     [[noreturn]] void refuse(const std::string& why) const {
-        throw ListConversionError("Line " + std::to_string(next_) + " of \"" + file_ +
+        throw ListConversionError("Line " + std::to_string(lines_.lineNumber()) + " of \"" + file_ +
                                   "\": " + why + ".");
     }
 
 private:
     std::string file_;
-    TFileOpenReadCloseArray lines_;
-    std::size_t next_ = 0;  // index of the line after the current record's
+    std::string text_;
+    TextLines lines_{{}};
     TArrString fields_;
     int fieldCount_ = 0;
 };
@@ -216,7 +221,7 @@ void nulConvertCsvToList(const std::string& csvFile, const std::string& listFile
     if (!in.next()) {
         throw ListConversionError("The list \"" + csvFile + "\" holds no records.");
     }
-    ListText out(title);
+    ListText out(title, in.bytes());
     if (in.fieldCount() == 2) {
         writeFlat(in, out);
     } else if (in.fieldCount() == 3) {

@@ -4,6 +4,7 @@
 #include "designer/rtnGrids/TrimBlanks.h"
 #include "designer/rtnReaderWriter/ListConversion.h"
 #include "designer/rtnReaderWriter/NumberReading.h"
+#include "designer/rtnReaderWriter/TextFields.h"
 
 namespace vantorell {
 namespace {
@@ -23,16 +24,19 @@ bool isClosing(std::string_view line) {
 // which protects it.
 enum class NameKind { Measure, Dimension, Leaf, Parent };
 
-void requireReadable(const std::string& name, const std::string& code, NameKind kind) {
+void requireReadable(std::string_view name, std::string_view code, NameKind kind) {
     const char* what = kind == NameKind::Measure     ? "measure"
                        : kind == NameKind::Dimension ? "dimension"
                                                      : "category";
-    auto refuse = [&](const std::string& text, const char* why) {
-        throw ListConversionError(std::string("The ") + what + " \"" + text +
+    auto refuse = [&](std::string_view text, const char* why) {
+        throw ListConversionError(std::string("The ") + what + " \"" + std::string(text) +
                                   "\" cannot be stored in a model file: " + why);
     };
     if (trimBlanks(name).empty()) {
         refuse(name, "it has no name.");
+    }
+    if (name.find('\r') != std::string_view::npos || code.find('\r') != std::string_view::npos) {
+        refuse(name, "a model file holds no line breaks in names and codes.");
     }
     if (kind != NameKind::Parent) {
         if (name.front() == '<') {
@@ -51,29 +55,39 @@ void requireReadable(const std::string& name, const std::string& code, NameKind 
     }
 }
 
+// The lines of the list file; the views stay valid as long as the list's text.
 class ListLines {
 public:
-    explicit ListLines(const std::string& file) : file_(file) {
-        intFileReadLines(file, false, lines_);
+    ListLines(const std::string& file, std::string_view text) : file_(file), lines_(text) {
+        for (const char c : text) {
+            lineCount_ += c == '\n' ? 1 : 0;
+        }
+        atEnd_ = !lines_.next(line_);
     }
-    bool atEnd() const { return next_ >= lines_.size(); }
+    bool atEnd() const { return atEnd_; }
+    std::size_t lineCount() const { return lineCount_; }
     // The next line; `what` names it when the file ends before it.
-    const std::string& take(const char* what) {
-        if (atEnd()) {
+    std::string_view take(const char* what) {
+        if (atEnd_) {
             throw ListConversionError("The list file \"" + file_ + "\" ends where " + what +
                                       " should follow.");
         }
-        return lines_[next_++];
+        const std::string_view line = line_;
+        atEnd_ = !lines_.next(line_);
+        return line;
     }
     [[noreturn]] void refuse(const std::string& why) const {
-        throw ListConversionError("Line " + std::to_string(next_) + " of the list file \"" + file_ +
-                                  "\": " + why + ".");
+        // The line taken last: one before the line looked at next.
+        throw ListConversionError("Line " + std::to_string(lines_.lineNumber() - (atEnd_ ? 0 : 1)) +
+                                  " of the list file \"" + file_ + "\": " + why + ".");
     }
 
 private:
     std::string file_;
-    TFileOpenReadCloseArray lines_;
-    std::size_t next_ = 0;
+    TextLines lines_;
+    std::string_view line_;
+    bool atEnd_ = false;
+    std::size_t lineCount_ = 0;
 };
 
 void readHead(ListLines& in, ListContents& list) {
@@ -83,7 +97,7 @@ void readHead(ListLines& in, ListContents& list) {
         list.title = in.take("the title");
     }
     for (;;) {
-        const std::string& line = in.take("the line \"*\" after the measure names");
+        const std::string_view line = in.take("the line \"*\" after the measure names");
         if (line == "*") {
             break;
         }
@@ -93,11 +107,14 @@ void readHead(ListLines& in, ListContents& list) {
 }
 
 void readItems(ListLines& in, ListContents& list) {
+    // An item takes at least its name line and, with codes, its code line.
+    list.items.reserve(in.lineCount() / (list.codes ? 2 : 1));
+    list.values.reserve(list.items.capacity() * list.measures.size());
     int depth = 0;
     bool afterItem = false;     // a group may open
     bool afterOpening = false;  // a group has opened and holds nothing yet
     while (!in.atEnd()) {
-        const std::string& line = in.take("an item");
+        const std::string_view line = in.take("an item");
         if (isOpening(line)) {
             if (!afterItem) {
                 in.refuse("a group opens where no item stands before it");
@@ -123,8 +140,8 @@ void readItems(ListLines& in, ListContents& list) {
             for (std::size_t m = 0; m < list.measures.size(); ++m) {
                 double value = 0.0;
                 if (!flgParseDouble(in.take("a value of an item"), value)) {
-                    in.refuse("the value of \"" + list.measures[m] + "\" for \"" + item.name +
-                              "\" is not a number");
+                    in.refuse("the value of \"" + std::string(list.measures[m]) + "\" for \"" +
+                              std::string(item.name) + "\" is not a number");
                 }
                 list.values.push_back(value);
             }
@@ -148,7 +165,7 @@ void requireModelTexts(const ListContents& list) {
         if (fromFile && item.depth == 0) {
             if (!item.parent) {
                 throw ListConversionError(
-                    "The record \"" + item.name +
+                    "The record \"" + std::string(item.name) +
                     "\" stands at the top level with nothing under it, so it cannot become a "
                     "dimension.");
             }
@@ -165,16 +182,15 @@ bool ListContents::dimensionsFromFile() const {
     return title == kDimensionsFromFileTitle;
 }
 
-ListContents readListFile(const std::string& listFile) {
-    ListLines in(listFile);
-    ListContents list;
+void readListFile(const std::string& listFile, ListContents& list) {
+    list.text = strFileReadWhole(listFile);
+    ListLines in(listFile, list.text);
     readHead(in, list);
     readItems(in, list);
     if (list.items.empty()) {
         throw ListConversionError("The list file \"" + listFile + "\" holds no items.");
     }
     requireModelTexts(list);
-    return list;
 }
 
 }  // namespace vantorell

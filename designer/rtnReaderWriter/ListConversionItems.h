@@ -4,21 +4,28 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vantorell {
 
+// Names and codes are views into the text of the list file.
 struct ListItem {
-    std::string name;
-    std::string code;  // the code line; empty when the list has none
-    int depth = 0;     // 0 at the top level
+    std::string_view name;
+    std::string_view code;  // the code line; empty when the list has none
+    int depth = 0;          // 0 at the top level
     bool parent = false;
 };
 
 struct ListContents {
-    bool codes = false;  // the head "{}": every item has a code line
-    std::string title;   // the dimension's name, or "$$"
-    std::vector<std::string> measures;
+    ListContents() = default;
+    ListContents(const ListContents&) = delete;
+    ListContents& operator=(const ListContents&) = delete;
+
+    std::string text;        // the whole file
+    bool codes = false;      // the head "{}": every item has a code line
+    std::string_view title;  // the dimension's name, or "$$"
+    std::vector<std::string_view> measures;
     std::vector<ListItem> items;
     // measures.size() values per item, item after item.
     std::vector<double> values;
@@ -33,6 +40,6 @@ struct ListContents {
 // every group is closed, values are numbers, every name and code reads back from a model file
 // as written and, under "$$", every top-level item has children. Raises ListConversionError
 // naming the line or the text at fault, FileIoError when the file cannot be read.
-ListContents readListFile(const std::string& listFile);
+void readListFile(const std::string& listFile, ListContents& list);
 
 }  // namespace vantorell

@@ -1,4 +1,5 @@
 // List file into a plain model file.
+#include <algorithm>
 #include <string_view>
 
 #include "common/ShortString.h"
@@ -16,6 +17,15 @@ constexpr std::size_t kCodeLimit = 25;
 
 class ModelText {
 public:
+    explicit ModelText(const ListContents& list) {
+        // Each item takes its name, code and identifier, and a leaf one value per measure.
+        std::size_t bytes = 64;
+        for (const ListItem& item : list.items) {
+            bytes += item.name.size() + item.code.size() + 40;
+        }
+        text_.reserve(bytes + bytes / 2 * std::max<std::size_t>(1, list.measures.size()));
+    }
+
     void line(std::string_view text) {
         text_.append(text);
         text_.append("\r\n");
@@ -41,10 +51,10 @@ private:
 };
 
 // The code of a record whose list has no code lines: `prefix` and the name without spaces.
-std::string madeCode(const std::string& prefix, const std::string& name) {
+std::string madeCode(std::string_view prefix, std::string_view name) {
     std::string compact;
     strRemoveSpaces(name, compact);
-    return prefix + compact;
+    return std::string(prefix).append(compact);
 }
 
 void writeMeasures(const ListContents& list, ModelText& out) {
@@ -160,8 +170,9 @@ void writePercentages(const ListContents& list, ModelText& out) {
 }  // namespace
 
 void nulConvertListToModel(const std::string& listFile, const std::string& modelFile) {
-    const ListContents list = readListFile(listFile);
-    ModelText out;
+    ListContents list;
+    readListFile(listFile, list);
+    ModelText out(list);
     out.line("VT0200");
     writeMeasures(list, out);
     writeDimensions(list, out);

@@ -25,11 +25,26 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The lines of a text held in memory, one at a time, without their LF or CRLF ends. A text
+// that ends in a line end has no empty line after it.
+class TextLines {
+public:
+    explicit TextLines(std::string_view text) : rest_(text) {}
+    // The next line; false after the last.
+    bool next(std::string_view& line);
+    // Number (from 1) of the line given last.
+    std::size_t lineNumber() const { return number_; }
+
+private:
+    std::string_view rest_;
+    std::size_t number_ = 0;
+};
+
 // Splits a comma-separated line into `fields` (1 to `count`), each trimmed of spaces and
 // control characters. A field in double quotes may hold commas; a doubled quote inside it is
 // one quote. A line that ends in a comma has an empty last field. A blank line gives count 0
 // and leaves `fields` as it was. Raises CsvFieldError for a quote that is never closed and for
-// text between a closing quote and the next comma.
+// text between a closing quote and the next comma; `fields` is then undefined.
 void nulSplitCsvLine(std::string_view line, TArrString& fields, int& count);
 
 // The text after the last double quote of the line, from its first comma on (without the

@@ -113,6 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"CodeSkippedAsAComment", "{}\nD\n*\nA\n<a\n", "", "its code begins with \"<\""},
         Refusal{"DimensionNamedStar", "*\n*\nA\n", "", "The dimension \"*\""},
         Refusal{"BlankDimensionName", "  \n*\nA\n", "", "it has no name"},
+        Refusal{"CarriageReturnInACode", "{}\nD\n*\nA\na\rb\n", "", "no line breaks"},
         Refusal{"MeasureSkippedAsAComment", "D\n<Sales\n*\nA\n1\n", "", "The measure \"<Sales\""}),
     [](const auto& info) { return info.param.name; });
 
