@@ -1,9 +1,11 @@
 // The list conversion dialog on the offscreen platform: its controls, the wait while it is
-// shown, and File Open of a list in the designer's own windows.
+// shown, and File Open of a list in the designer's own windows as a user goes about it.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -12,6 +14,8 @@
 
 #include "designer/frmMain/StartupSequence.h"
 #include "designer/frmOpnDC/TForm8.h"
+#include "platform/FileDialogService.h"
+#include "platform/FileSystem.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestMessages.h"
 
@@ -113,29 +117,45 @@ TEST(TForm8Test, EscapeCancelsAndTheNextShowingStartsFromTheDefaultName) {
     }
 }
 
-TEST(TForm8Test, TheDesignerOpensAListThroughTheDialog) {
+TEST(TForm8Test, FileOpenOfAListAsksTheDialogAndOpensTheModelUntitled) {
     TempFolder program;
     test::TestMessages messages;
+    ScriptedFileDialogService dialogs;
+    ScopedFileDialogService scope(dialogs);
     const auto windows = designerWindowsCreate(program.path());
     TForm1& main = *windows->Form1;
     TForm8& form = *windows->Form8;
-    EXPECT_EQ(form.mainWindow, &main);
-    EXPECT_EQ(main.listConversion, &form.listConversion());
     main.mnuFileNewClick();
+    main.show();
 
     const std::string list = program.write("products.vdc", "P1,Phones\nP2,Tablets\n");
+    dialogs.queue(list);
     DialogScript script(form, [&] {
         EXPECT_FALSE(main.isEnabled());
-        form.edtDimensionName->setText(QStringLiteral("Products"));
+        form.edtDimensionName->selectAll();
+        QTest::keyClicks(form.edtDimensionName, QStringLiteral("Products"));
         QTest::mouseClick(form.btnOk, Qt::LeftButton);
     });
-    ASSERT_TRUE(main.flgFileOpen(list));
+    main.mnuFileOpen->trigger();
     EXPECT_TRUE(main.isEnabled());
     const TreeNode* dimension = main.editors.tvwDimsCats.getFirstNode();
     ASSERT_NE(dimension, nullptr);
     EXPECT_EQ(dimension->text(), "Products");
-    EXPECT_EQ(main.strCurrentFile, program.file("~untitled~.vtm"));
-    EXPECT_EQ(main.windowTitle().toStdString(), "Vantorell - " + program.file("~untitled~.vtm"));
+    const std::string untitled = program.file("~untitled~.vtm");
+    EXPECT_EQ(main.strCurrentFile, untitled);
+    EXPECT_EQ(main.windowTitle().toStdString(), "Vantorell - " + untitled);
+    ASSERT_FALSE(main.mnuFileReopen->actions().isEmpty());
+    EXPECT_NE(main.mnuFileReopen->actions().front()->text().toStdString().find("products.vdc"),
+              std::string::npos);
+
+    // Save asks for a name, as for any untitled model, and the list stays as it was.
+    const std::string saved = program.file("products.vtm");
+    dialogs.queue(saved);
+    main.tbnFileSave->trigger();
+    EXPECT_EQ(dialogs.asked().size(), 2u);
+    EXPECT_TRUE(fileExists(saved));
+    EXPECT_EQ(main.strCurrentFile, saved);
+    EXPECT_EQ(program.read("products.vdc"), "P1,Phones\nP2,Tablets\n");
 }
 
 }  // namespace
