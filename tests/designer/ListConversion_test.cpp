@@ -125,6 +125,16 @@ INSTANTIATE_TEST_SUITE_P(
                    // An empty code reads back as the name; a name is used as typed.
                    " Devices and more  [D1DDevicesandmore]\n  Phones, \"smart\" [Phones, "
                    "\"smart\"]\n  Tablets [P2]\n  Third [P3]\n"},
+        LayoutCase{"FlatDuplicateRecordsStayAsTheyStand",
+                   "P1,Phones\nP1,Phones\nP2,Phones\n",
+                   "Products",
+                   {"Phones", "P1", "Phones", "P1", "Phones", "P2"},
+                   "Products [D1DProducts]\n  Phones [P1]\n  Phones [P1]\n  Phones [P2]\n"},
+        LayoutCase{"DuplicateDimensionsFromTheFile",
+                   "T,Top,\nA,Apple,T\nT,Top,\nB,Banana,T\n",
+                   "$$",
+                   {"Top", "T", "{", "Apple", "A", "}", "Top", "T", "{", "Banana", "B", "}"},
+                   "Top [T]\n  Apple [A]\nTop [T]\n  Banana [B]\n"},
         LayoutCase{"FlatNamesAndCodesCutAtACharacterBoundary",
                    "C" + kUmlauts + "," + kUmlauts + "\n" + kLongName + "," + kLongName + "\n",
                    "Long",

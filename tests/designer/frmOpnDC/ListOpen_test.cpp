@@ -134,6 +134,18 @@ TEST_F(ListOpenTest, DimensionsFromTheFileIgnoreTheNameAndReplaceAnEarlierConver
     EXPECT_EQ(doc.dimensionNames(), (std::vector<std::string>{"Tree fruit", "Berries"}));
 }
 
+// Names and codes need not be unique in a list; the editors take the model as it stands.
+TEST_F(ListOpenTest, DuplicateNamesAndCodesOpen) {
+    program.write("fruit.vdc", "T1,Fruit,\r\nA1,Apple,T1\r\nT1,Fruit,\r\nA1,Apple,T1\r\n");
+    user = [](ListDialogChoice& d) {
+        d.rbnUseDimensionsFromFileClick();
+        d.btnOkClick();
+    };
+    ASSERT_TRUE(doc.flgFileOpen(list));
+    EXPECT_EQ(doc.dimensionNames(), (std::vector<std::string>{"Fruit", "Fruit"}));
+    EXPECT_EQ(categoryNames(), (std::vector<std::string>{"Apple", "Apple"}));
+}
+
 TEST_F(ListOpenTest, AListThatCannotBeConvertedSaysWhyAndKeepsTheModel) {
     program.write("fruit.vdc", "T1,Tree fruit,\r\nA1,Apple\r\n");
     const std::string digest = doc.strChecksum;
