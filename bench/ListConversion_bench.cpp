@@ -6,16 +6,19 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "bench/BenchFolder.h"
 #include "bench/BenchSupport.h"
+#include "bench/LineSplitAnchor.h"
 #include "designer/rtnReaderWriter/ListConversion.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using vantorell::bench::Clock;
+using vantorell::bench::seconds;
+using vantorell::bench::splitLines;
 
 enum Layout { kFlat, kParentReference, kLevelPairs };
 
@@ -54,31 +57,13 @@ std::string csvText(Layout layout, long long lines) {
     return text;
 }
 
-// The anchor: every line of the file into a string.
-std::size_t splitLines(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    std::size_t bytes = 0;
-    while (std::getline(in, line)) {
-        bytes += line.size();
-    }
-    return bytes;
-}
-
-double seconds(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double>(to - from).count();
-}
-
 void BM_ConvertListAgainstLineSplit(benchmark::State& state) {
     const auto layout = static_cast<Layout>(state.range(0));
     const long long lines = state.range(1);
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() /
-        ("vantorell-bench-list-" + std::to_string(layout) + "-" + std::to_string(lines));
-    std::filesystem::create_directories(folder);
-    const std::string csv = (folder / "list.vdc").string();
-    const std::string work = (folder / "vdcworkfile.tmp").string();
-    const std::string model = (folder / "vdcoutputfile.vtm").string();
+    const vantorell::bench::BenchFolder folder;
+    const std::string csv = folder.path() + "list.vdc";
+    const std::string work = folder.path() + "vdcworkfile.tmp";
+    const std::string model = folder.path() + "vdcoutputfile.vtm";
     {
         std::ofstream out(csv, std::ios::binary);
         out << csvText(layout, lines);
@@ -102,7 +87,6 @@ void BM_ConvertListAgainstLineSplit(benchmark::State& state) {
         convertTime += seconds(t1, t2);
         state.SetIterationTime(seconds(t1, t2));
     }
-    std::filesystem::remove_all(folder);
     const auto n = static_cast<double>(state.iterations());
     if (n > 0 && convertTime > 0.0) {
         state.counters["split_ms"] = splitTime / n * 1e3;
