@@ -11,11 +11,14 @@
 
 #include "bench/BenchSupport.h"
 #include "bench/GeneratedModel.h"
+#include "bench/LineSplitAnchor.h"
 #include "designer/rtnReaderWriter/ModelReader.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using vantorell::bench::Clock;
+using vantorell::bench::seconds;
+using vantorell::bench::splitLines;
 
 std::string writeModel(int categories) {
     const std::string path = (std::filesystem::temp_directory_path() /
@@ -24,21 +27,6 @@ std::string writeModel(int categories) {
     std::ofstream out(path, std::ios::binary);
     out << vantorell::bench::GeneratedModel(categories).text();
     return path;
-}
-
-// The anchor: every line of the file into a string.
-std::size_t splitLines(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string line;
-    std::size_t bytes = 0;
-    while (std::getline(in, line)) {
-        bytes += line.size();
-    }
-    return bytes;
-}
-
-double seconds(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double>(to - from).count();
 }
 
 void BM_ReadModelAgainstLineSplit(benchmark::State& state) {

@@ -89,6 +89,20 @@ int intFileReadLines(const std::string& fileName, bool skipEmpty,
     return count;
 }
 
+std::string strFileReadWhole(const std::string& fileName) {
+    FilePtr f = openOrRaise(fileName, "rb");
+    std::string text;
+    char buffer[65536];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) {
+        text.append(buffer, n);
+    }
+    if (std::ferror(f.get())) {
+        throw FileIoError("I/O error reading " + fileName + ": " + std::strerror(errno));
+    }
+    return text;
+}
+
 bool flgChooseFolder(std::string& folder) {
     const std::optional<std::string> chosen = fileDialogService().chooseFolder("Select a folder");
     if (!chosen || !directoryExists(*chosen)) {

@@ -31,6 +31,9 @@ void nulFileAppendText(const std::string& fileName, const std::string& text);
 // A file of zero bytes holds one empty line.
 int intFileReadLines(const std::string& fileName, bool skipEmpty, TFileOpenReadCloseArray& lines);
 
+// The whole file as it stands, line ends included.
+std::string strFileReadWhole(const std::string& fileName);
+
 // Asks for a folder; true and `folder` set when one was chosen, `folder` untouched otherwise.
 bool flgChooseFolder(std::string& folder);
 

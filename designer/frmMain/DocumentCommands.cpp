@@ -43,6 +43,15 @@ FileDialogRequest openRequest(const std::string& title, const std::string& filte
     return request;
 }
 
+// The conversion's own reason (a line, a name, a file) tells the user what to put right.
+void nulConversionFailureReport(const char* caption, const std::string& listFile,
+                                const std::string& reason) {
+    showMessage(caption,
+                "The dimension/category list \r" + listFile +
+                    "\rcould not be converted into a model.\r\r" + reason,
+                MessageIcon::Error);
+}
+
 }  // namespace
 
 bool flgIsListFile(const std::string& fileName) {
@@ -121,8 +130,8 @@ bool DocumentCommands::flgFileOpen(const std::string& fileName) {
     std::string converted;
     try {
         converted = fneConvertVDCToVTM(fileName);
-    } catch (const std::exception&) {
-        nulReadFailureReport(fileName, {});
+    } catch (const std::exception& e) {
+        nulConversionFailureReport("Open File", fileName, e.what());
         return false;
     }
     if (converted.empty()) {
@@ -224,10 +233,8 @@ bool DocumentCommands::flgFileImport(const std::string& fileName) {
     if (flgIsListFile(fileName)) {
         try {
             toImport = fneConvertVDCToVTM(fileName);
-        } catch (const std::exception&) {
-            showMessage("Import File",
-                        "Fatal error encountered while attempting to read file " + fileName + ".",
-                        MessageIcon::Error);
+        } catch (const std::exception& e) {
+            nulConversionFailureReport("Import File", fileName, e.what());
             return false;
         }
         if (toImport.empty()) {

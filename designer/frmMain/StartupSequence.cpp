@@ -17,6 +17,9 @@ std::unique_ptr<DesignerWindows> designerWindowsCreate(const std::string& progra
     windows->Form6 = std::make_unique<TForm6>();
     windows->Form7 = std::make_unique<TForm7>();
     windows->Form8 = std::make_unique<TForm8>();
+    // Opening a list asks the list conversion dialog, which disables the main window.
+    windows->Form8->mainWindow = windows->Form1.get();
+    windows->Form1->listConversion = &windows->Form8->listConversion();
     return windows;
 }
 

@@ -1,8 +1,18 @@
 #pragma once
-// List conversion dialog: how a dimension/category list becomes a model.
-// Created once at start-up and kept until exit; shown modeless.
+// List conversion dialog: how the dimensions of a dimension/category list are formed before
+// it is converted into a model. Created once at start-up and kept until exit; shown modeless
+// while the main window is disabled, so it behaves as modal.
 
 #include <QDialog>
+
+#include "designer/frmOpnDC/ListConversionSteps.h"
+#include "designer/frmOpnDC/ListDialogChoice.h"
+
+class QEventLoop;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
 
 namespace vantorell {
 
@@ -10,6 +20,46 @@ class TForm8 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm8(QWidget* parent = nullptr);
+
+    // Disabled while the dialog is shown.
+    QWidget* mainWindow = nullptr;
+
+    QLabel* Label1 = nullptr;
+    QRadioButton* rbnUseSpecifiedDimension = nullptr;
+    QLabel* lblDimensionName = nullptr;
+    QLineEdit* edtDimensionName = nullptr;
+    QRadioButton* rbnUseDimensionsFromFile = nullptr;
+    QPushButton* btnOk = nullptr;
+    QPushButton* btnCancel = nullptr;
+
+    // The dialog's state, flgOkPressed among it.
+    ListDialogChoice state;
+
+    // This dialog's question followed by the conversion routines, for the document commands.
+    ListConversionPort& listConversion() { return steps_; }
+
+    // Shows the dialog in front and lets events run until it is hidden again.
+    void nulShowAndWait();
+
+    void btnOkClick();
+    void btnCancelClick();
+    void rbnUseSpecifiedDimensionClick();
+    void rbnUseDimensionsFromFileClick();
+    void edtDimensionNameExit();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void FormShow();
+    void FormHide();
+    void nulControlsCreate();
+    // The controls from the state.
+    void nulControlsShow();
+
+    ListConversionSteps steps_;
+    QEventLoop* waiting_ = nullptr;
 };
 
 }  // namespace vantorell

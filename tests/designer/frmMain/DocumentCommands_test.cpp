@@ -16,6 +16,7 @@
 #include "tests/support/ModelBuilder.h"
 #include "tests/support/SmallModel.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestDocument.h"
 #include "tests/support/TestEditors.h"
 #include "tests/support/TestMessages.h"
 #include "tests/support/TreeEditors.h"
@@ -24,6 +25,7 @@ namespace vantorell {
 namespace {
 
 using test::TempFolder;
+using test::TestDocument;
 
 const std::string kChanged =
     "The current file has changed would you like save it before continuing?";
@@ -31,45 +33,6 @@ const std::string kChanged =
 std::string smallModelFile() {
     return test::sourcePath("tests/designer/data/small_model.vtm");
 }
-
-class TestDocument : public DocumentCommands {
-public:
-    explicit TestDocument(const std::string& programFolder)
-        : DocumentCommands(editors), editors(programFolder) {
-        strWorkFolder = programFolder + "Temp/";
-        createDirectory(strWorkFolder);
-        editors.tvwDimsCats.setPort(&treePort);
-    }
-    ~TestDocument() override { editors.tvwDimsCats.setPort(nullptr); }
-
-    test::TestEditors editors;
-    test::RecordingTreePort treePort;
-    std::string caption;
-    std::vector<std::string> reopenList;
-
-    // The model in the editors, as a file would take it.
-    ModelArrays shown() {
-        std::string ignored;
-        ModelArrays model;
-        EXPECT_TRUE(nulExternalizeReaderWriterArrays(editors, model, ignored, "test", "x.log"));
-        return model;
-    }
-    std::vector<std::string> dimensionNames() {
-        std::vector<std::string> names;
-        for (const TDimensionRecord& d : shown().dimensions) {
-            names.push_back(d.strName.str());
-        }
-        return names;
-    }
-    // A change the user made: the first dimension renamed.
-    void change() { editors.tvwDimsCats.getFirstNode()->setText("Renamed"); }
-
-protected:
-    void nulCaptionSet(const std::string& fileName) override { caption = fileName; }
-    void nulMainMenuReopenListAddItem(const std::string& path) override {
-        reopenList.push_back(path);
-    }
-};
 
 class ImportScript : public ImportDialogPort {
 public:
@@ -503,7 +466,8 @@ TEST_F(DocumentCommandsTest, AListIsConvertedOpenedUntitledAndRememberedAsTheLis
 
     // A conversion that fails is a failed open of the list.
     lists.fail = true;
-    messages.expect(openFailure(list));
+    messages.expect("The dimension/category list \r" + list +
+                    "\rcould not be converted into a model.\r\runreadable list");
     EXPECT_FALSE(doc.flgFileOpen(list));
     EXPECT_EQ(doc.strCurrentFile, untitled());
 }
