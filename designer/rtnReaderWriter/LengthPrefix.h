@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "designer/rtnReaderWriter/ShortCopy.h"
+
 namespace vantorell {
 
 // Bytes of the longest length prefix.
@@ -21,7 +23,7 @@ inline char* putLengthPrefixed(char* at, std::string_view record) {
         length >>= 7;
     }
     *at++ = static_cast<char>(length);
-    std::memcpy(at, record.data(), record.size());
+    copyShort(at, record.data(), record.size());
     return at + record.size();
 }
 

@@ -18,10 +18,24 @@ constexpr double kFull = kFullPercentage;
 void SectionData::indexRecords() {
     const int measureCount = static_cast<int>(measures.size());
     recordsOf.assign(measureCount, {});
+    runEndsOf.assign(measureCount, {});
+    std::vector<int> lastDimension(static_cast<std::size_t>(measureCount));
     for (std::size_t i = 0; i < values.size(); ++i) {
-        const int m = values[i].intMeasureIndex;
-        if (m >= 0 && m < measureCount) {
-            recordsOf[m].push_back(static_cast<int>(i));
+        const TMeasureValueRecord& value = values[i];
+        const int m = value.intMeasureIndex;
+        if (m < 0 || m >= measureCount) {
+            continue;
+        }
+        std::vector<int>& records = recordsOf[m];
+        if (!records.empty() && value.intDimensionIndex != lastDimension[m]) {
+            runEndsOf[m].push_back(static_cast<int>(records.size()));
+        }
+        lastDimension[m] = value.intDimensionIndex;
+        records.push_back(static_cast<int>(i));
+    }
+    for (int m = 0; m < measureCount; ++m) {
+        if (!recordsOf[m].empty()) {
+            runEndsOf[m].push_back(static_cast<int>(recordsOf[m].size()));
         }
     }
 
@@ -39,7 +53,13 @@ void SectionData::indexRecords() {
 std::vector<BlockJob> cutIntoJobs(const SectionData& data, int recordsPerJob) {
     std::vector<BlockJob> jobs;
     const auto add = [&](int m, int begin, int end, bool opens, bool closes) {
-        jobs.push_back(BlockJob{m, begin, end, opens, closes, false});
+        BlockJob job;
+        job.measure = m;
+        job.begin = begin;
+        job.end = end;
+        job.opens = opens;
+        job.closes = closes;
+        jobs.push_back(job);
     };
     const int measureCount = static_cast<int>(data.measures.size());
     for (int m = 0; m < measureCount; ++m) {
@@ -47,16 +67,12 @@ std::vector<BlockJob> cutIntoJobs(const SectionData& data, int recordsPerJob) {
             continue;
         }
         // Whole runs: a run's values need the shares of all its records.
-        const std::vector<int>& records = data.recordsOf[m];
-        const int count = static_cast<int>(records.size());
+        const int count = static_cast<int>(data.recordsOf[m].size());
         int begin = 0;
-        for (int i = 1; i <= count; ++i) {
-            const bool runEnds =
-                i == count || data.values[records[i]].intDimensionIndex !=
-                                  data.values[records[i - 1]].intDimensionIndex;
-            if (runEnds && (i - begin >= recordsPerJob || i == count)) {
-                add(m, begin, i, begin == 0, i == count);
-                begin = i;
+        for (const int end : data.runEndsOf[m]) {
+            if (end - begin >= recordsPerJob || end == count) {
+                add(m, begin, end, begin == 0, end == count);
+                begin = end;
             }
         }
         if (count == 0) {

@@ -28,6 +28,8 @@ struct SectionData {
     int debugMask;
 
     std::vector<std::vector<int>> recordsOf;  // value record indexes by measure, in array order
+    // Where each run of one dimension ends in recordsOf[measure], the last at its size.
+    std::vector<std::vector<int>> runEndsOf;
     std::unordered_map<long long, int> irregularityOf;  // (measure, dimension) -> first record
 
     // One pass over each array, so that the jobs cost no more than their own records.

@@ -36,7 +36,7 @@ void writePercentagesSection(RecordWriter& out, TArrMeasures& measures, TArrMeas
                              const TArrIrregularities& irregularities,
                              const WrittenCategories& categories, const TArrDimensions& dimensions,
                              int debugMask) {
-    SectionData data{measures, values, irregularities, categories, dimensions, debugMask, {}, {}};
+    SectionData data{measures, values, irregularities, categories, dimensions, debugMask, {}, {}, {}};
     data.indexRecords();
     const std::vector<BlockJob> jobs = cutIntoJobs(data, kRecordsPerJob);
     const auto jobCount = static_cast<int>(jobs.size());

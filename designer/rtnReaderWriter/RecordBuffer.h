@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "designer/rtnReaderWriter/LengthPrefix.h"
+#include "designer/rtnReaderWriter/ShortCopy.h"
 
 namespace vantorell {
 
@@ -28,7 +29,7 @@ public:
                         [&](char* at) { return putLengthPrefixed(at, record); });
         if (plainLines_) {
             lines_.append(record.size() + 2, [&](char* at) {
-                std::memcpy(at, record.data(), record.size());
+                copyShort(at, record.data(), record.size());
                 at[record.size()] = '\r';
                 at[record.size() + 1] = '\n';
                 return at + record.size() + 2;

@@ -18,6 +18,7 @@
 #include "designer/rtnReaderWriter/ChangeDigest.h"
 #include "designer/rtnReaderWriter/PieceWorker.h"
 #include "designer/rtnReaderWriter/RecordBuffer.h"
+#include "designer/rtnReaderWriter/ShortCopy.h"
 #include "platform/AtomicFile.h"
 
 namespace vantorell {
@@ -91,7 +92,7 @@ private:
             makeRoom(size);
         }
         char* at = output_.data() + used_;
-        std::memcpy(at, text.data(), text.size());
+        copyShort(at, text.data(), text.size());
         at[text.size()] = '\r';
         at[text.size() + 1] = '\n';
         used_ += size;
