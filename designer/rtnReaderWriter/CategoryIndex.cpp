@@ -8,8 +8,6 @@
 namespace vantorell {
 namespace {
 
-constexpr int kDebugCommands = 1;
-
 std::string_view idOf(const TArrCategories& categories, std::int32_t index) {
     return categories[static_cast<std::size_t>(index)].strFileId.str();
 }

@@ -10,7 +10,6 @@
 namespace vantorell {
 namespace {
 
-constexpr int kDebugIdentifiers = 64;
 constexpr int kInitialSize = 4;
 // A category takes three lines, so the file's size bounds how many it can hold: a larger
 // count announced by INFO is not believed.

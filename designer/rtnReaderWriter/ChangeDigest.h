@@ -1,7 +1,7 @@
 #pragma once
 // The model change digest: SHA-256 over every record written, each record prefixed with its
-// length (LengthPrefix.h). The designer compares the digest of the saved state with that of the editors to
-// detect unsaved changes.
+// length (LengthPrefix.h). The designer compares the digest of the saved state with that of the
+// editors to detect unsaved changes.
 //
 // The hash is libcrypto's, which uses the processor's SHA instructions where it has them:
 // Qt's own runs at a fraction of the speed the writer produces records, and would cap

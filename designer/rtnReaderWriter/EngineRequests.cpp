@@ -13,7 +13,6 @@ namespace {
 
 constexpr const char* kEngineProgram = "tqmx01.exe";
 constexpr const char* kCipherSwitch = "-BK7#LmmP";
-constexpr int kDebugEngineRun = 2048;
 
 const char* directionSwitch(CipherDirection direction) {
     return direction == CipherDirection::Decipher ? "-d" : "-e";

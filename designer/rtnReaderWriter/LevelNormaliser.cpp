@@ -10,7 +10,6 @@
 namespace vantorell {
 namespace {
 
-constexpr int kDebugScaling = 32768;
 constexpr long double kFull = kFullPercentage;
 // Totals are spread over the work copies only when the top level holds a real amount.
 constexpr long double kScaleThreshold = 0.5L;

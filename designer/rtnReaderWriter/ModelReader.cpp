@@ -16,10 +16,6 @@
 namespace vantorell {
 namespace {
 
-constexpr int kDebugCommands = 1;
-constexpr int kDebugProgress = 4;
-constexpr int kDebugFileOpen = 2048;
-
 // The file's records: the file itself, or for a protected file what the engine deciphers it
 // into. "temp.dat" is removed as soon as it is open, whatever happens next.
 RecordSource openModelFile(const std::string& programFolder, const std::string& fileName,

@@ -11,9 +11,6 @@
 namespace vantorell {
 namespace {
 
-constexpr int kDebugProgress = 4;
-constexpr int kDebugLevels = 16;
-
 std::string identifier(char kind, long long ordinal) {
     return kind + integerText(ordinal).str();
 }

@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <vector>
 
 #include "platform/WorkerThread.h"
@@ -17,7 +18,10 @@ namespace {
 class JobRun {
 public:
     JobRun(int count, int lookAhead, const OrderedJobs::Make& make)
-        : count_(count), lookAhead_(std::max(lookAhead, 1)), make_(make), made_(count, false),
+        : count_(count),
+          lookAhead_(std::max(lookAhead, 1)),
+          make_(make),
+          made_(count, false),
           failures_(count) {}
 
     // Runs on each worker thread.
@@ -81,7 +85,7 @@ private:
     const OrderedJobs::Make& make_;
 
     std::mutex mutex_;
-    std::condition_variable startable_;  // workers wait for a job they may start
+    std::condition_variable startable_;   // workers wait for a job they may start
     std::condition_variable madeSignal_;  // the taker waits for the next job to be made
     int next_ = 0;                        // the next job to start
     int taken_ = 0;                       // jobs taken so far
@@ -93,11 +97,14 @@ private:
 }  // namespace
 
 void OrderedJobs::run(int count, int threads, int lookAhead, const Make& make, const Take& take) {
-    if (threads <= 0) {
+    const auto oneAfterTheOther = [&] {
         for (int job = 0; job < count; ++job) {
             make(job, 0);
             take(job);
         }
+    };
+    if (threads <= 0) {
+        oneAfterTheOther();
         return;
     }
 
@@ -114,10 +121,18 @@ void OrderedJobs::run(int count, int threads, int lookAhead, const Make& make, c
         }
     } stopper{run, workers};
 
-    const int started = std::min(threads, count);
-    workers.reserve(static_cast<std::size_t>(started));
-    for (int w = 0; w < started; ++w) {
-        workers.emplace_back([&run, w] { run.work(w); });
+    const int wanted = std::min(threads, count);
+    workers.reserve(static_cast<std::size_t>(wanted));
+    for (int w = 0; w < wanted; ++w) {
+        try {
+            workers.emplace_back([&run, w] { run.work(w); });
+        } catch (const std::system_error&) {
+            break;  // the system has no more threads to give: go on with those started
+        }
+    }
+    if (workers.empty()) {
+        oneAfterTheOther();
+        return;
     }
     for (int job = 0; job < count; ++job) {
         run.waitFor(job);

@@ -4,8 +4,8 @@
 // other, as a single thread would have.
 //
 // A job is made at most `lookAhead` jobs ahead of the one being taken, which bounds what
-// waits in memory whatever the number of jobs. Without threads every job is made and taken
-// on the calling thread, one after the other.
+// waits in memory whatever the number of jobs. Without threads (none asked for, or none the
+// system could start) every job is made and taken on the calling thread, one after the other.
 //
 // The first job that fails to be made or taken stops the run: jobs not yet started are
 // not made, the threads are joined, and the failure is raised on the calling thread.

@@ -10,12 +10,20 @@
 namespace vantorell {
 namespace {
 
-constexpr int kDebugProgress = 4;
 constexpr double kFull = kFullPercentage;
 
 }  // namespace
 
-void SectionData::indexRecords() {
+SectionData::SectionData(TArrMeasures& measures, TArrMeasureValues& values,
+                         const TArrIrregularities& irregularities,
+                         const WrittenCategories& categories, const TArrDimensions& dimensions,
+                         int debugMask)
+    : measures(measures),
+      values(values),
+      irregularities(irregularities),
+      categories(categories),
+      dimensions(dimensions),
+      debugMask(debugMask) {
     const int measureCount = static_cast<int>(measures.size());
     recordsOf.assign(measureCount, {});
     runEndsOf.assign(measureCount, {});

@@ -20,6 +20,12 @@ namespace vantorell {
 // each measure. Jobs made at the same time only read it; each changes only its own measure
 // and value records.
 struct SectionData {
+    // Indexes the value records and irregularities: one pass over each array, so that the
+    // jobs cost no more than their own records.
+    SectionData(TArrMeasures& measures, TArrMeasureValues& values,
+                const TArrIrregularities& irregularities, const WrittenCategories& categories,
+                const TArrDimensions& dimensions, int debugMask);
+
     TArrMeasures& measures;
     TArrMeasureValues& values;
     const TArrIrregularities& irregularities;
@@ -32,8 +38,6 @@ struct SectionData {
     std::vector<std::vector<int>> runEndsOf;
     std::unordered_map<long long, int> irregularityOf;  // (measure, dimension) -> first record
 
-    // One pass over each array, so that the jobs cost no more than their own records.
-    void indexRecords();
     bool validDimension(int d) const { return d >= 0 && d < static_cast<int>(dimensions.size()); }
     bool validCategory(int c) const { return c >= 0 && c < categories.count(); }
 };
@@ -42,8 +46,8 @@ struct BlockJob {
     int measure = 0;
     int begin = 0;  // the job's records: recordsOf[measure][begin .. end)
     int end = 0;
-    bool opens = false;   // writes the block's head
-    bool closes = false;  // writes the block's end
+    bool opens = false;       // writes the block's head
+    bool closes = false;      // writes the block's end
     bool firstBlock = false;  // the section's first block: an independent one has no "IND"
 };
 

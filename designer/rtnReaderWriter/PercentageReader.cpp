@@ -16,9 +16,6 @@
 namespace vantorell {
 namespace {
 
-constexpr int kDebugStoring = 8;
-constexpr int kDebugIdentifiers = 64;
-constexpr int kDebugPercentages = 4096;
 // A layout marker of this or more is the older weighted layout's total.
 constexpr double kOlderLayoutMarker = 0.5;
 // Value records reserved in advance at most (64 bytes each).

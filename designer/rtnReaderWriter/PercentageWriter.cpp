@@ -5,14 +5,13 @@
 #include <thread>
 #include <vector>
 
+#include "designer/rtnReaderWriter/DebugMessage.h"
 #include "designer/rtnReaderWriter/OrderedJobs.h"
 #include "designer/rtnReaderWriter/PercentageBlocks.h"
 #include "designer/rtnReaderWriter/RecordBuffer.h"
 
 namespace vantorell {
 namespace {
-
-constexpr int kDebugProgress = 4;
 
 // Records of a job: enough that a job costs far more than handing it over, few enough that
 // the jobs of a large model spread evenly over the threads.
@@ -36,8 +35,7 @@ void writePercentagesSection(RecordWriter& out, TArrMeasures& measures, TArrMeas
                              const TArrIrregularities& irregularities,
                              const WrittenCategories& categories, const TArrDimensions& dimensions,
                              int debugMask) {
-    SectionData data{measures, values, irregularities, categories, dimensions, debugMask, {}, {}, {}};
-    data.indexRecords();
+    SectionData data(measures, values, irregularities, categories, dimensions, debugMask);
     const std::vector<BlockJob> jobs = cutIntoJobs(data, kRecordsPerJob);
     const auto jobCount = static_cast<int>(jobs.size());
 
@@ -49,7 +47,8 @@ void writePercentagesSection(RecordWriter& out, TArrMeasures& measures, TArrMeas
         buffers.emplace_back(out.writing(), out.writingPlainLines());
     }
     // Each thread's scratch space is made on that thread, when it takes its first job.
-    std::vector<std::unique_ptr<BlockWriter>> writers(static_cast<std::size_t>(std::max(threads, 1)));
+    std::vector<std::unique_ptr<BlockWriter>> writers(
+        static_cast<std::size_t>(std::max(threads, 1)));
 
     out.writeFormed("PER");
     // A job is made only once the job lookAhead places before it has been written, so the

@@ -1,5 +1,6 @@
 #include "designer/rtnReaderWriter/PieceWorker.h"
 
+#include <system_error>
 #include <utility>
 
 namespace vantorell {
@@ -18,7 +19,13 @@ PieceWorker::~PieceWorker() {
 
 void PieceWorker::handOver(std::vector<char>& piece, std::size_t used, Consume consume) {
     if (!thread_.joinable()) {
-        thread_ = WorkerThread([this] { run(); });
+        try {
+            thread_ = WorkerThread([this] { run(); });
+        } catch (const std::system_error&) {
+            // No thread to be had: this piece is consumed here, and the next one tries again.
+            consume(std::string_view(piece.data(), used));
+            return;
+        }
     }
     const std::size_t size = piece.size();
     std::vector<char> next;

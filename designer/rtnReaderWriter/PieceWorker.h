@@ -51,8 +51,8 @@ public:
     // Hands piece[0 .. used) to the worker, which passes it to `consume`; pieces are consumed
     // in the order they are handed over. `piece` comes back as a buffer of the same size to
     // fill next. Waits while kPiecesInFlight pieces are with the worker. Raises the exception
-    // of a consumer that failed (then `piece` is left as it was), or std::system_error when
-    // the thread cannot be started.
+    // of a consumer that failed (then `piece` is left as it was). When no thread can be
+    // started, the piece is consumed on the calling thread before this returns.
     void handOver(std::vector<char>& piece, std::size_t used, Consume consume);
 
     // Waits until every piece handed over is consumed; raises the exception of a consumer

@@ -64,8 +64,8 @@ private:
                 pieces_.emplace_back(std::max(kPieceSize, most));
             }
             Piece& piece = pieces_.back();
-            piece.size = static_cast<std::size_t>(put(piece.data.get() + piece.size) -
-                                                  piece.data.get());
+            piece.size =
+                static_cast<std::size_t>(put(piece.data.get() + piece.size) - piece.data.get());
         }
         void clear() { pieces_.clear(); }
         template <typename F>

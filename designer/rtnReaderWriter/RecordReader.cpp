@@ -14,8 +14,6 @@
 namespace vantorell {
 namespace {
 
-constexpr int kDebugPlainRecords = 512;
-constexpr int kDebugRecordLayer = 1024;
 constexpr int kLengthBase = 94;
 constexpr unsigned char kLengthZero = 33;
 // Lines are taken from a buffer of this size at most (a small file fits whole).

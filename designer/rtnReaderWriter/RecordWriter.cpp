@@ -33,7 +33,8 @@ RecordWriter::RecordWriter(AtomicFile* file, std::string fileKey, bool includeIn
 
 void RecordWriter::writeBlock(const RecordBuffer& block) {
     if (digest_) {
-        block.forEachRecordPiece([this](std::string_view records) { digest_->addPrefixed(records); });
+        block.forEachRecordPiece(
+            [this](std::string_view records) { digest_->addPrefixed(records); });
     }
     if (file_ == nullptr) {
         return;
@@ -71,7 +72,7 @@ void RecordWriter::makeRoom(std::size_t size) {
 
 void RecordWriter::handOutput() {
     fileWorker_.handOver(output_, used_,
-                     [file = file_](std::string_view bytes) { file->write(bytes); });
+                         [file = file_](std::string_view bytes) { file->write(bytes); });
     used_ = 0;
 }
 
