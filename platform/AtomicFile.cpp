@@ -1,5 +1,6 @@
 #include "platform/AtomicFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -70,7 +71,17 @@ void AtomicFile::writeOut(std::string_view bytes) {
         }
         p += n;
         left -= static_cast<std::size_t>(n);
+        writtenOut_ += static_cast<std::uint64_t>(n);
     }
+}
+
+void AtomicFile::startWriteback() {
+    if (fd_ < 0 || writtenOut_ == writebackStarted_) {
+        return;
+    }
+    ::sync_file_range(fd_, static_cast<off_t>(writebackStarted_),
+                      static_cast<off_t>(writtenOut_ - writebackStarted_), SYNC_FILE_RANGE_WRITE);
+    writebackStarted_ = writtenOut_;
 }
 
 void AtomicFile::fail(const std::string& why) {

@@ -4,6 +4,7 @@
 // the previous file. Large outputs are streamed through a buffer.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,12 @@ public:
 
     // Raises std::runtime_error when the bytes cannot be written.
     void write(std::string_view bytes);
+    // Starts the disk writes of everything written out so far, without waiting for them.
+    // A large file written in pieces calls this after each piece: replacing a file by a
+    // rename makes some file systems first write out all that is still pending, which
+    // otherwise costs the commit as long as writing the bytes did. Only a hint: where the
+    // system cannot do it, nothing happens.
+    void startWriteback();
     // Writes what is buffered, closes the file and renames it over the target.
     // Raises std::runtime_error; the target is then unchanged.
     void commit();
@@ -41,6 +48,8 @@ private:
     unsigned mode_;
     int fd_ = -1;
     std::string buffer_;
+    std::uint64_t writtenOut_ = 0;        // bytes handed to the system so far
+    std::uint64_t writebackStarted_ = 0;  // of which the disk writes were started
 };
 
 }  // namespace vantorell

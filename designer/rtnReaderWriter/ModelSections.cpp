@@ -115,10 +115,9 @@ void writeDimensionsSection(RecordWriter& out, TArrDimensions& dimensions) {
     writeNamedRecords(out, "DIM", 'D', "dimension", dimensions);
 }
 
-WrittenCategories writeCategoriesSection(RecordWriter& out, TArrCategories& categories,
-                                         TArrDimensions& dimensions, int debugMask) {
+WrittenCategories numberCategories(TArrCategories& categories, TArrDimensions& dimensions,
+                                   int debugMask) {
     const auto count = static_cast<int>(categories.size());
-    out.writeFormed("CAT");
     nulDebugMessage("Output of " + std::to_string(count) + " categories.", kDebugProgress,
                     debugMask);
 
@@ -127,7 +126,6 @@ WrittenCategories writeCategoriesSection(RecordWriter& out, TArrCategories& cate
     written.parents.resize(count);
     written.idStarts.resize(count);
     written.spans.resize(dimensions.size());
-    std::string scratch;
     char idBuffer[kIdentifierRoom];
 
     long long leafOrdinal = 0;    // over the whole model
@@ -139,16 +137,7 @@ WrittenCategories writeCategoriesSection(RecordWriter& out, TArrCategories& cate
         TCategoryRecord& category = categories[k];
         const int level = category.bytLevelNumber;
         const int dimension = category.intParentDimensionIndex;
-        if (k > 0) {
-            for (int drop = categories[k - 1].bytLevelNumber - level; drop > 0; --drop) {
-                out.writeFormed("*");
-            }
-        }
         if (k == 0 || dimension != categories[k - 1].intParentDimensionIndex) {
-            if (k > 0) {
-                out.writeFormed("*");
-            }
-            out.writeFormed(identifier('D', static_cast<long long>(dimension) + 1));
             leafCounter = 0;
             parentCounter = -1;
         }
@@ -163,8 +152,6 @@ WrittenCategories writeCategoriesSection(RecordWriter& out, TArrCategories& cate
             }
             parent = next.bytLevelNumber > level && next.intParentDimensionIndex == dimension;
         }
-        writeNameAndCode(out, category.strName, category.strCode, "category",
-                         parent ? NameForm::Parent : NameForm::Leaf, scratch);
         std::string_view id;
         if (parent) {
             category.intLeafNumber = parentCounter--;
@@ -180,7 +167,6 @@ WrittenCategories writeCategoriesSection(RecordWriter& out, TArrCategories& cate
             previousLeaf = k;
         }
         category.strFileId = id;
-        out.writeFormed(category.strFileId.str());
 
         written.levels[k] = std::max(1, level);
         written.parents[k] = parent ? 1 : 0;
@@ -197,6 +183,33 @@ WrittenCategories writeCategoriesSection(RecordWriter& out, TArrCategories& cate
     if (previousLeaf >= 0) {
         categories[previousLeaf].intNextLeafIndex = -2;
     }
+    return written;
+}
+
+void writeCategoriesSection(RecordWriter& out, const TArrCategories& categories,
+                            const WrittenCategories& written) {
+    const int count = written.count();
+    out.writeFormed("CAT");
+    std::string scratch;
+    for (int k = 0; k < count; ++k) {
+        const TCategoryRecord& category = categories[k];
+        const int level = category.bytLevelNumber;
+        const int dimension = category.intParentDimensionIndex;
+        if (k > 0) {
+            for (int drop = categories[k - 1].bytLevelNumber - level; drop > 0; --drop) {
+                out.writeFormed("*");
+            }
+        }
+        if (k == 0 || dimension != categories[k - 1].intParentDimensionIndex) {
+            if (k > 0) {
+                out.writeFormed("*");
+            }
+            out.writeFormed(identifier('D', static_cast<long long>(dimension) + 1));
+        }
+        writeNameAndCode(out, category.strName, category.strCode, "category",
+                         written.parents[k] != 0 ? NameForm::Parent : NameForm::Leaf, scratch);
+        out.writeFormed(written.id(k));
+    }
     if (count > 0) {
         for (int level = categories[count - 1].bytLevelNumber; level > 1; --level) {
             out.writeFormed("*");
@@ -204,7 +217,6 @@ WrittenCategories writeCategoriesSection(RecordWriter& out, TArrCategories& cate
     }
     out.writeFormed("*");
     out.writeFormed("*");
-    return written;
 }
 
 void writeTrailer(RecordWriter& out, int requestedPoints) {

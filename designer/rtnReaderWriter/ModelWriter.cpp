@@ -1,6 +1,7 @@
 #include "designer/rtnReaderWriter/ModelWriter.h"
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 #include "common/Scrambler.h"
@@ -24,11 +25,16 @@ void writeModel(RecordWriter& out, TArrIrregularities& irregularities, TArrMeasu
     if (!dimensions.empty()) {
         writeDimensionsSection(out, dimensions);
         if (!categories.empty()) {
-            const WrittenCategories written =
-                writeCategoriesSection(out, categories, dimensions, debugMask);
+            const WrittenCategories written = numberCategories(categories, dimensions, debugMask);
+            // The percentages are made on worker threads while the categories are written.
+            std::optional<PercentageSection> percentages;
             if (!irregularities.empty() || !values.empty()) {
-                writePercentagesSection(out, measures, values, irregularities, written, dimensions,
-                                        debugMask);
+                percentages.emplace(out, measures, values, irregularities, written, dimensions,
+                                    debugMask);
+            }
+            writeCategoriesSection(out, categories, written);
+            if (percentages) {
+                percentages->write(out);
             }
         }
     }

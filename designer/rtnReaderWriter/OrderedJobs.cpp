@@ -10,14 +10,13 @@
 #include "platform/WorkerThread.h"
 
 namespace vantorell {
-namespace {
 
 // Synchronisation: every field is read and written under mutex_ only. A job's data is
 // written by the thread that makes it before it marks the job made under the lock, and
 // read by the taker after it sees the mark under the lock.
-class JobRun {
+class OrderedJobs::Run {
 public:
-    JobRun(int count, int lookAhead, const OrderedJobs::Make& make)
+    Run(int count, int lookAhead, const OrderedJobs::Make& make)
         : count_(count),
           lookAhead_(std::max(lookAhead, 1)),
           make_(make),
@@ -94,50 +93,51 @@ private:
     std::vector<std::exception_ptr> failures_;
 };
 
-}  // namespace
-
-void OrderedJobs::run(int count, int threads, int lookAhead, const Make& make, const Take& take) {
-    const auto oneAfterTheOther = [&] {
-        for (int job = 0; job < count; ++job) {
-            make(job, 0);
-            take(job);
-        }
-    };
-    if (threads <= 0) {
-        oneAfterTheOther();
+OrderedJobs::OrderedJobs(int count, int threads, int lookAhead, Make make)
+    : count_(count), make_(std::move(make)) {
+    if (threads <= 0 || count <= 0) {
         return;
     }
-
-    JobRun run(count, lookAhead, make);
-    std::vector<WorkerThread> workers;
-    // Declared after the workers, so it is destroyed first: the workers stop and are joined
-    // however the run below ends.
-    struct Stopper {
-        JobRun& run;
-        std::vector<WorkerThread>& workers;
-        ~Stopper() {
-            run.stop();
-            workers.clear();
-        }
-    } stopper{run, workers};
-
+    run_ = std::make_unique<Run>(count, lookAhead, make_);
     const int wanted = std::min(threads, count);
-    workers.reserve(static_cast<std::size_t>(wanted));
-    for (int w = 0; w < wanted; ++w) {
-        try {
-            workers.emplace_back([&run, w] { run.work(w); });
-        } catch (const std::system_error&) {
-            break;  // the system has no more threads to give: go on with those started
+    workers_.reserve(static_cast<std::size_t>(wanted));
+    try {
+        for (int w = 0; w < wanted; ++w) {
+            try {
+                workers_.emplace_back([run = run_.get(), w] { run->work(w); });
+            } catch (const std::system_error&) {
+                break;  // the system has no more threads to give: go on with those started
+            }
         }
+    } catch (...) {
+        // The destructor does not run for a constructor that raises.
+        run_->stop();
+        workers_.clear();
+        throw;
     }
-    if (workers.empty()) {
-        oneAfterTheOther();
-        return;
+    if (workers_.empty()) {
+        run_.reset();
     }
-    for (int job = 0; job < count; ++job) {
-        run.waitFor(job);
+}
+
+OrderedJobs::~OrderedJobs() {
+    if (run_) {
+        run_->stop();
+        workers_.clear();
+    }
+}
+
+void OrderedJobs::takeAll(const Take& take) {
+    for (int job = 0; job < count_; ++job) {
+        if (run_) {
+            run_->waitFor(job);
+        } else {
+            make_(job, 0);
+        }
         take(job);
-        run.markTaken(job);
+        if (run_) {
+            run_->markTaken(job);
+        }
     }
 }
 

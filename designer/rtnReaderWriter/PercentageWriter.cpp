@@ -6,9 +6,6 @@
 #include <vector>
 
 #include "designer/rtnReaderWriter/DebugMessage.h"
-#include "designer/rtnReaderWriter/OrderedJobs.h"
-#include "designer/rtnReaderWriter/PercentageBlocks.h"
-#include "designer/rtnReaderWriter/RecordBuffer.h"
 
 namespace vantorell {
 namespace {
@@ -31,40 +28,41 @@ int threadsForJobs(long long valueRecords, int jobs, int debugMask) {
 
 }  // namespace
 
-void writePercentagesSection(RecordWriter& out, TArrMeasures& measures, TArrMeasureValues& values,
-                             const TArrIrregularities& irregularities,
-                             const WrittenCategories& categories, const TArrDimensions& dimensions,
-                             int debugMask) {
-    SectionData data(measures, values, irregularities, categories, dimensions, debugMask);
-    const std::vector<BlockJob> jobs = cutIntoJobs(data, kRecordsPerJob);
-    const auto jobCount = static_cast<int>(jobs.size());
-
+PercentageSection::PercentageSection(const RecordWriter& out, TArrMeasures& measures,
+                                     TArrMeasureValues& values,
+                                     const TArrIrregularities& irregularities,
+                                     const WrittenCategories& categories,
+                                     const TArrDimensions& dimensions, int debugMask)
+    : data_(measures, values, irregularities, categories, dimensions, debugMask),
+      jobs_(cutIntoJobs(data_, kRecordsPerJob)) {
+    const auto jobCount = static_cast<int>(jobs_.size());
     const int threads = threadsForJobs(static_cast<long long>(values.size()), jobCount, debugMask);
-    const int lookAhead = std::max(1, 2 * threads);
-    std::vector<RecordBuffer> buffers;
-    buffers.reserve(static_cast<std::size_t>(lookAhead));
-    for (int b = 0; b < lookAhead; ++b) {
-        buffers.emplace_back(out.writing(), out.writingPlainLines());
+    lookAhead_ = std::max(1, 2 * threads);
+    buffers_.reserve(static_cast<std::size_t>(lookAhead_));
+    for (int b = 0; b < lookAhead_; ++b) {
+        buffers_.emplace_back(out.writing(), out.writingPlainLines());
     }
-    // Each thread's scratch space is made on that thread, when it takes its first job.
-    std::vector<std::unique_ptr<BlockWriter>> writers(
-        static_cast<std::size_t>(std::max(threads, 1)));
-
-    out.writeFormed("PER");
-    // A job is made only once the job lookAhead places before it has been written, so the
+    writers_.resize(static_cast<std::size_t>(std::max(threads, 1)));
+    // A job is made only once the job lookAhead_ places before it has been written, so the
     // two never share a buffer.
-    OrderedJobs::run(
-        jobCount, threads, lookAhead,
-        [&](int job, int worker) {
-            std::unique_ptr<BlockWriter>& writer = writers[static_cast<std::size_t>(worker)];
-            if (!writer) {
-                writer = std::make_unique<BlockWriter>(data);
-            }
-            RecordBuffer& buffer = buffers[static_cast<std::size_t>(job % lookAhead)];
-            buffer.clear();
-            writer->write(jobs[static_cast<std::size_t>(job)], buffer);
-        },
-        [&](int job) { out.writeBlock(buffers[static_cast<std::size_t>(job % lookAhead)]); });
+    making_ = std::make_unique<OrderedJobs>(jobCount, threads, lookAhead_,
+                                            [this](int job, int worker) { make(job, worker); });
+}
+
+void PercentageSection::make(int job, int worker) {
+    std::unique_ptr<BlockWriter>& writer = writers_[static_cast<std::size_t>(worker)];
+    if (!writer) {
+        writer = std::make_unique<BlockWriter>(data_);
+    }
+    RecordBuffer& buffer = buffers_[static_cast<std::size_t>(job % lookAhead_)];
+    buffer.clear();
+    writer->write(jobs_[static_cast<std::size_t>(job)], buffer);
+}
+
+void PercentageSection::write(RecordWriter& out) {
+    out.writeFormed("PER");
+    making_->takeAll(
+        [&](int job) { out.writeBlock(buffers_[static_cast<std::size_t>(job % lookAhead_)]); });
     out.writeFormed("*");
 }
 

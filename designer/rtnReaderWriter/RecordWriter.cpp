@@ -71,8 +71,10 @@ void RecordWriter::makeRoom(std::size_t size) {
 }
 
 void RecordWriter::handOutput() {
-    fileWorker_.handOver(output_, used_,
-                         [file = file_](std::string_view bytes) { file->write(bytes); });
+    fileWorker_.handOver(output_, used_, [file = file_](std::string_view bytes) {
+        file->write(bytes);
+        file->startWriteback();
+    });
     used_ = 0;
 }
 

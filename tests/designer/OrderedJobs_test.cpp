@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <set>
 #include <stdexcept>
@@ -57,8 +59,8 @@ TEST(OrderedJobsTest, JobsAreTakenInOrderWithinTheLookAhead) {
 TEST(OrderedJobsTest, TheFirstFailureStopsTheRunAndReachesTheCaller) {
     for (const bool failInMake : {true, false}) {
         for (const int threads : {0, 4}) {
-            SCOPED_TRACE(testing::Message() << (failInMake ? "make" : "take") << " threads "
-                                            << threads);
+            SCOPED_TRACE(testing::Message()
+                         << (failInMake ? "make" : "take") << " threads " << threads);
             constexpr int kFailing = 7;
             std::vector<int> order;
             std::atomic<int> made{0};
@@ -87,9 +89,40 @@ TEST(OrderedJobsTest, TheFirstFailureStopsTheRunAndReachesTheCaller) {
     }
 }
 
+// The threads make the first jobs, up to the look-ahead, while the caller does other work;
+// a run dropped before it is taken (the caller failed in between) stops without hanging.
+TEST(OrderedJobsTest, ThreadsWorkAheadBeforeTheJobsAreTaken) {
+    for (const bool take : {true, false}) {
+        SCOPED_TRACE(take ? "taken" : "dropped");
+        constexpr int kLookAhead = 3;
+        std::mutex mutex;
+        std::condition_variable madeSignal;
+        int made = 0;
+        std::vector<int> order;
+        {
+            OrderedJobs jobs(50, 2, kLookAhead, [&](int, int) {
+                const std::lock_guard<std::mutex> lock(mutex);
+                ++made;
+                madeSignal.notify_all();
+            });
+            std::unique_lock<std::mutex> lock(mutex);
+            ASSERT_TRUE(madeSignal.wait_for(lock, std::chrono::seconds(10), [&] {
+                return made == kLookAhead;
+            })) << "the threads did not start before the jobs were taken";
+            lock.unlock();
+            if (take) {
+                jobs.takeAll([&](int job) { order.push_back(job); });
+            }
+        }
+        EXPECT_EQ(order.size(), take ? 50U : 0U);
+        EXPECT_LE(made, take ? 50 : kLookAhead);
+    }
+}
+
 TEST(OrderedJobsTest, NoJobsReturnAtOnce) {
     bool called = false;
-    OrderedJobs::run(0, 4, 2, [&](int, int) { called = true; }, [&](int) { called = true; });
+    OrderedJobs::run(
+        0, 4, 2, [&](int, int) { called = true; }, [&](int) { called = true; });
     EXPECT_FALSE(called);
 }
 
