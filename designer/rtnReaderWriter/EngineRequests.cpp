@@ -11,7 +11,6 @@
 namespace vantorell {
 namespace {
 
-constexpr const char* kEngineProgram = "tqmx01.exe";
 constexpr const char* kCipherSwitch = "-BK7#LmmP";
 
 const char* directionSwitch(CipherDirection direction) {
@@ -34,7 +33,7 @@ void requireLineValue(const std::string& what, const std::string& value) {
 // quote in the program folder would break it apart.
 std::string checkedCommandLine(const std::string& programFolder, CipherDirection direction) {
     const std::string line = strEngineCommandLine(programFolder, direction);
-    const std::vector<std::string> expected = {linuxProgramPath(programFolder + kEngineProgram),
+    const std::vector<std::string> expected = {linuxProgramPath(programFolder + kEngineProgramFile),
                                                kCipherSwitch, "-f" + programFolder + kControlFile,
                                                directionSwitch(direction)};
     if (commandLineArguments(line) != expected) {
@@ -84,8 +83,8 @@ bool runEngine(const std::string& programFolder, const std::vector<std::string>&
 }  // namespace
 
 std::string strEngineCommandLine(const std::string& programFolder, CipherDirection direction) {
-    return "\"" + programFolder + kEngineProgram + "\" " + kCipherSwitch + " -f\"" + programFolder +
-           kControlFile + "\" " + directionSwitch(direction);
+    return "\"" + programFolder + kEngineProgramFile + "\" " + kCipherSwitch + " -f\"" +
+           programFolder + kControlFile + "\" " + directionSwitch(direction);
 }
 
 bool flgRunDecryption(const std::string& programFolder, const std::string& inputFile,

@@ -15,6 +15,8 @@ namespace vantorell {
 // Name of the intermediate file, relative to the program folder.
 inline constexpr const char* kTempDataFile = "temp.dat";
 inline constexpr const char* kControlFile = "control.bec";
+// The engine program in the program folder, by its Windows name.
+inline constexpr const char* kEngineProgramFile = "tqmx01.exe";
 
 // The engine reads at most this many characters of a control file line.
 inline constexpr std::size_t kControlLineLimit = 255;

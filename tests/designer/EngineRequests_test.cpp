@@ -1,11 +1,11 @@
 #include "designer/rtnReaderWriter/EngineRequests.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <regex>
 
 #include "platform/FileSystem.h"
+#include "tests/support/StandInPrograms.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestMessages.h"
 
@@ -17,28 +17,7 @@ using test::TempFolder;
 // An engine that records how it was started and the control file as it found it.
 void installRecordingEngine(const TempFolder& program, const TempFolder& record,
                             int exitStatus = 0) {
-    const std::string script = program.write("tqmx01",
-                                             "#!/bin/sh\n"
-                                             "ctl=\"${2#-f}\"\n"
-                                             "printf '%s\\n' \"$@\" > \"" +
-                                                 record.file("args.txt") +
-                                                 "\"\n"
-                                                 "pwd > \"" +
-                                                 record.file("cwd.txt") +
-                                                 "\"\n"
-                                                 "stat -c %a \"$ctl\" > \"" +
-                                                 record.file("mode.txt") +
-                                                 "\"\n"
-                                                 "cp \"$ctl\" \"" +
-                                                 record.file("control.copy") +
-                                                 "\"\n"
-                                                 "exit " +
-                                                 std::to_string(exitStatus) + "\n");
-    ::chmod(script.c_str(), 0755);
-}
-
-std::string folderWithoutSlash(const TempFolder& f) {
-    return f.path().substr(0, f.path().size() - 1);
+    test::installRecordingProgram(program, "tqmx01", record, exitStatus);
 }
 
 TEST(EngineRequestsTest, CommandLineText) {
@@ -91,7 +70,7 @@ TEST(EngineRequestsTest, ControlFileLinesAndTheEngineStart) {
         EXPECT_EQ(control, c.expected);
         EXPECT_EQ(record.read("args.txt"), "-BK7#LmmP\n-f" + program.path() + "control.bec\n" +
                                                (decipher ? "-d\n" : "-e\n"));
-        EXPECT_EQ(record.read("cwd.txt"), folderWithoutSlash(program) + "\n");
+        EXPECT_EQ(record.read("cwd.txt"), test::recordedFolder(program) + "\n");
         EXPECT_EQ(record.read("mode.txt"), "600\n");
         EXPECT_FALSE(fileExists(program.file(kControlFile)));
         if (!decipher) {

@@ -8,16 +8,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <map>
-#include <optional>
 
 #include "designer/rtnReaderWriter/EngineRequests.h"
 #include "engine/tqmh01/CipherRequest.h"
 #include "platform/FileSystem.h"
 #include "platform/ProcessSpawn.h"
 #include "tests/support/RealEngine.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
 
 namespace vantorell::engine {
@@ -32,35 +30,8 @@ constexpr int kRefused = 2;
 constexpr int kCipherFailed = 3;
 constexpr int kDeadlineMs = 60000;
 
-// Sets or removes environment variables for the child processes, restoring them after.
-class ScopedEnvironment {
-public:
-    explicit ScopedEnvironment(const std::map<std::string, std::optional<std::string>>& vars) {
-        for (const auto& [name, value] : vars) {
-            const char* old = std::getenv(name.c_str());
-            saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
-            apply(name, value);
-        }
-    }
-    ~ScopedEnvironment() {
-        for (const auto& [name, value] : saved_) {
-            apply(name, value);
-        }
-    }
-
-private:
-    static void apply(const std::string& name, const std::optional<std::string>& value) {
-        if (value) {
-            ::setenv(name.c_str(), value->c_str(), 1);
-        } else {
-            ::unsetenv(name.c_str());
-        }
-    }
-    std::map<std::string, std::optional<std::string>> saved_;
-};
-
 // No display at all, or a platform name that does not exist: a batch run must not care.
-const std::map<std::string, std::optional<std::string>> kNoDisplay[] = {
+const test::ScopedEnvironment::Variables kNoDisplay[] = {
     {{"QT_QPA_PLATFORM", std::nullopt},
      {"DISPLAY", std::nullopt},
      {"WAYLAND_DISPLAY", std::nullopt}},
@@ -185,7 +156,7 @@ TEST_F(EngineBatchTest, CommandLinesWithoutADisplay) {
         {{"-BK7#LmmP", "-f" + longPath, "-d"}, kNotRun},
     };
     for (const auto& environment : kNoDisplay) {
-        ScopedEnvironment env(environment);
+        test::ScopedEnvironment env(environment);
         for (const Case& c : cases) {
             std::string what;
             for (const std::string& s : c.switches) {
@@ -197,7 +168,7 @@ TEST_F(EngineBatchTest, CommandLinesWithoutADisplay) {
 }
 
 TEST_F(EngineBatchTest, ControlFilesWithoutADisplay) {
-    ScopedEnvironment env(kNoDisplay[0]);
+    test::ScopedEnvironment env(kNoDisplay[0]);
     const std::string fop = "F\nsealed.bec\nO\nout.bin\nP\npw\n";
     struct Case {
         std::string control;
@@ -237,7 +208,7 @@ TEST_F(EngineBatchTest, EnciphersAndDeciphersBackThroughTheProgram) {
 // The designer's requests, with the real engine in its program folder: the bytes come back
 // whole, and neither the control file nor "temp.dat" is left after enciphering.
 TEST_F(EngineBatchTest, DesignerRequestsReachTheEngine) {
-    ScopedEnvironment env(kNoDisplay[0]);
+    test::ScopedEnvironment env(kNoDisplay[0]);
     TempFolder program;
     test::installRealEngine(program.path());
     program.write(kTempDataFile, kPlainBytes);

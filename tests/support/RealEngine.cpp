@@ -33,11 +33,11 @@ std::string realEngineProgram() {
     return VANTORELL_ENGINE_EXE;
 }
 
-std::string installRealEngine(const std::string& programFolder) {
+std::string installRealEngine(const std::string& programFolder, const std::string& name) {
     namespace fs = std::filesystem;
     // A copy, not a link: a test that writes over its program folder's engine must not
     // reach the built program.
-    const fs::path target = fs::path(programFolder) / "tqmx01";
+    const fs::path target = fs::path(programFolder) / name;
     fs::copy_file(realEngineProgram(), target, fs::copy_options::overwrite_existing);
     fs::permissions(target, fs::perms::owner_all, fs::perm_options::replace);
     return target.string();

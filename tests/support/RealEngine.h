@@ -11,8 +11,8 @@ namespace vantorell::test {
 std::string realEngineProgram();
 
 // Copies the engine into the program folder as "tqmx01", where the designer starts it, and
-// returns the copy's path.
-std::string installRealEngine(const std::string& programFolder);
+// returns the copy's path. The updater is the same program installed as "update".
+std::string installRealEngine(const std::string& programFolder, const std::string& name = "tqmx01");
 
 // The third key text that encipherAsTheEngine writes into its files.
 inline constexpr const char* kEngineThirdKey = "12/10/2026 10:20:33 AM";

@@ -1,0 +1,43 @@
+#include "tests/support/ScopedEnvironment.h"
+
+#include <cstdlib>
+
+namespace vantorell::test {
+namespace {
+
+void apply(const std::string& name, const std::optional<std::string>& value) {
+    if (value) {
+        ::setenv(name.c_str(), value->c_str(), 1);
+    } else {
+        ::unsetenv(name.c_str());
+    }
+}
+
+}  // namespace
+
+ScopedEnvironment::ScopedEnvironment(const Variables& variables) {
+    for (const auto& [name, value] : variables) {
+        const char* old = std::getenv(name.c_str());
+        saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
+        apply(name, value);
+    }
+}
+
+ScopedEnvironment::~ScopedEnvironment() {
+    for (const auto& [name, value] : saved_) {
+        apply(name, value);
+    }
+}
+
+ScopedEnvironment::Variables windowProbeVariables(const std::string& reportFile) {
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    return {
+        {"QT_QPA_PLATFORM", "offscreen"},
+        {"LD_PRELOAD", VANTORELL_WINDOW_PROBE_LIB},
+        {"VANTORELL_WINDOW_PROBE", reportFile},
+        // The probe is loaded ahead of the sanitizer runtime in sanitized builds.
+        {"ASAN_OPTIONS", std::string(asan ? asan : "") + ":verify_asan_link_order=0"},
+    };
+}
+
+}  // namespace vantorell::test

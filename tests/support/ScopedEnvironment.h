@@ -1,0 +1,27 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+namespace vantorell::test {
+
+// Sets (a value) or removes (nullopt) environment variables for the child processes a test
+// starts, and restores them when it goes.
+class ScopedEnvironment {
+public:
+    using Variables = std::map<std::string, std::optional<std::string>>;
+    explicit ScopedEnvironment(const Variables& variables);
+    ~ScopedEnvironment();
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    Variables saved_;
+};
+
+// What a started program needs for the window probe to report into `reportFile` what it
+// shows, on the offscreen platform.
+ScopedEnvironment::Variables windowProbeVariables(const std::string& reportFile);
+
+}  // namespace vantorell::test
