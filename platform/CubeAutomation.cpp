@@ -1,0 +1,30 @@
+#include "platform/CubeAutomation.h"
+
+namespace vantorell {
+namespace {
+
+// No cube tool is installed with this system.
+class NoCubeTool : public CubeAutomation {
+public:
+    std::unique_ptr<CubeApplication> createApplication(const std::string&) override {
+        return nullptr;
+    }
+    std::unique_ptr<CubeReport> createReport(const std::string&) override { return nullptr; }
+};
+
+CubeAutomation* installed = nullptr;
+
+}  // namespace
+
+CubeAutomation& cubeAutomation() {
+    static NoCubeTool none;
+    return installed != nullptr ? *installed : none;
+}
+
+CubeAutomation* setCubeAutomation(CubeAutomation* automation) {
+    CubeAutomation* previous = installed;
+    installed = automation;
+    return previous;
+}
+
+}  // namespace vantorell
