@@ -20,6 +20,11 @@ std::unique_ptr<DesignerWindows> designerWindowsCreate(const std::string& progra
     // Opening a list asks the list conversion dialog, which disables the main window.
     windows->Form8->mainWindow = windows->Form1.get();
     windows->Form1->listConversion = &windows->Form8->listConversion();
+    // Extract Model from Cube shows its dialog, which disables the main window.
+    windows->Form4->mainWindow = windows->Form1.get();
+    windows->Form4->strProgramFolder = windows->Form1->strProgramFolder;
+    windows->Form4->intCubeConvertDebugFlags = windows->Form1->intCubeConvertDebugFlags;
+    windows->Form1->extractDialog = windows->Form4.get();
     return windows;
 }
 

@@ -30,6 +30,7 @@ TForm1::TForm1(const std::string& programFolder, QWidget* parent)
     nulMenusCreate();
     nulMainToolBarCreate();
     nulDocumentCommandsConnect();
+    nulGeneratorCommandsConnect();
     nulPanesCreate();
     FormCreate();
 }

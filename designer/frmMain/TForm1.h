@@ -7,7 +7,8 @@
 // The sources are split by concern: TForm1.cpp (life cycle and settings), MainMenus.cpp
 // (menus and main tool bar), MainPanes.cpp (the editor panes and their resize handlers),
 // DimsCatsPane.cpp (the tree editor's tool bar, pop-up menu, icons, mouse and in-place
-// edits), ReopenMenu.cpp (the reopen list's menu side).
+// edits), ReopenMenu.cpp (the reopen list's menu side), GeneratorCommands.cpp (Generate
+// Points and Extract Model from Cube).
 
 #include <QMainWindow>
 #include <memory>
@@ -147,6 +148,13 @@ public:
     void nulMainMenuReopenListAddItem(const std::string& path) override;
     void nulMainMenuReopenListSave(IniFile& settings, const std::string& section);
 
+    // The Extract Model from Cube dialog, shown by its command; none until it exists.
+    QWidget* extractDialog = nullptr;
+    // Generate Points: the point generator on the current model file as last saved.
+    void mnuFileConvertModelToCubeClick();
+    // Extract Model from Cube: shows its dialog.
+    void mnuFileConvertCubeToModelClick();
+
     // Caption "Vantorell - <file name>".
     void nulCaptionSet(const std::string& fileName) override;
 
@@ -172,6 +180,7 @@ private:
 
     void nulMenusCreate();
     void nulDocumentCommandsConnect();
+    void nulGeneratorCommandsConnect();
     void nulMainToolBarCreate();
     void nulPanesCreate();
     void nulEditorViewsConnect();
