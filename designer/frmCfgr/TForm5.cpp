@@ -4,12 +4,12 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHideEvent>
-#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "designer/frmMain/EditorState.h"
 #include "designer/frmMain/TForm1.h"
+#include "designer/views/DialogPlacement.h"
 #include "platform/MessageService.h"
 #include "platform/NamedObject.h"
 
@@ -168,9 +168,7 @@ void TForm5::FormShow() {
     edtFileTransferProxyFTPProxyPort->setText(QString::fromStdString(shown.ftpProxyPort));
     cbxFileTransferMiscUsePassiveTransfer->setChecked(shown.usePassiveTransfer);
 
-    if (const QScreen* display = screen()) {
-        move(display->availableGeometry().center() - rect().center());
-    }
+    centreOnScreen(*this);
 }
 
 void TForm5::FormHide() {

@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -17,6 +16,7 @@
 #include <optional>
 
 #include "designer/rtnReaderWriter/CubeExtraction.h"
+#include "designer/views/DialogPlacement.h"
 #include "platform/MessageService.h"
 
 namespace vantorell {
@@ -208,8 +208,7 @@ void TForm4::FormShow() {
         mainWindow->setEnabled(false);
     }
     adjustSize();
-    const QRect area = screen()->availableGeometry();
-    move(area.center() - QPoint(width() / 2, height() / 2));
+    centreOnScreen(*this);
 }
 
 void TForm4::hideEvent(QHideEvent* event) {

@@ -7,9 +7,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QVBoxLayout>
+
+#include "designer/views/DialogPlacement.h"
 
 namespace vantorell {
 
@@ -113,8 +114,7 @@ void TForm8::FormShow() {
     state.FormShow();
     nulControlsShow();
     adjustSize();
-    const QRect area = screen()->availableGeometry();
-    move(area.center() - QPoint(width() / 2, height() / 2));
+    centreOnScreen(*this);
 }
 
 void TForm8::hideEvent(QHideEvent* event) {
