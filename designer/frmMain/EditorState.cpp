@@ -6,6 +6,7 @@
 #include "designer/frmMain/DimsCatsEditor.h"
 #include "designer/frmMain/DimsCatsRename.h"
 #include "designer/frmMain/MeasureValuesEditor.h"
+#include "designer/frmMain/MeasuresCells.h"
 #include "designer/frmMain/MeasuresGrid.h"
 #include "designer/rtnGrids/GridRows.h"
 
@@ -35,6 +36,7 @@ EditorState::EditorState()
     for (const char* text : kMeasureIrregTypeTexts) {
         cbxMeasuresIrregType.addItem(text);
     }
+    nulMeasuresCellsConnect(*this);
     nulSgdMeasureValuesHeadingsSet(*this);
     nulGridClear(sgdMeasureValues);
     intBalanceRow = sgdMeasureValues.fixedRows();

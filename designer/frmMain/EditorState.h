@@ -28,8 +28,11 @@ public:
     NodeTree tvwDimsCats;
     CodeList lvwDimsCats;
     StringGrid sgdMeasures;
+    // The lists laid over the measures grid's list columns.
     ComboBox cbxMeasuresType;
     ComboBox cbxMeasuresIrregType;
+    ComboBox cbxMeasuresSourceMeasure;
+    ComboBox cbxMeasuresWeightingDimension;
 
     // The measure values grid: one sibling group's shares (or ratios) of one measure.
     StringGrid sgdMeasureValues;

@@ -79,7 +79,10 @@ void TForm1::nulPanesCreate() {
         named(new PanelSplitter(Qt::Horizontal, *pnlDimsCats, pnlTop), "sprVertSplitter");
     pnlMeasures = named(new QWidget(pnlTop), "pnlMeasures");
     sgdMeasures = named(new GridView(editors.sgdMeasures, pnlMeasures), "sgdMeasures");
-    tightLayout<QVBoxLayout>(pnlMeasures)->addWidget(sgdMeasures);
+    nulMeasuresToolBarCreate();
+    auto* measures = tightLayout<QVBoxLayout>(pnlMeasures);
+    measures->addWidget(tbrMeasuresButtons);
+    measures->addWidget(sgdMeasures, 1);
     auto* top = tightLayout<QHBoxLayout>(pnlTop);
     top->addWidget(pnlDimsCats);
     top->addWidget(sprVertSplitter);
@@ -119,6 +122,7 @@ void TForm1::nulPanesCreate() {
             [this](int section, int, int) { HeaderControl1SectionResize(section); });
     lvwDimsCats->installEventFilter(this);
     pnlDimsCatsSubSub->installEventFilter(this);
+    nulMeasuresViewsConnect();
     nulEditorViewsConnect();
 }
 

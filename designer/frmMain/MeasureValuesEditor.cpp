@@ -7,7 +7,7 @@
 #include "designer/frmMain/GridBalancing.h"
 #include "designer/frmMain/MeasureValuesGrid.h"
 #include "designer/frmMain/MeasuresGrid.h"
-#include "designer/rtnGrids/GridNumericEdit.h"
+#include "designer/frmMain/NumericCommit.h"
 #include "designer/rtnGrids/GridRows.h"
 #include "designer/rtnGrids/GridSizing.h"
 #include "designer/rtnReaderWriter/ModelNumbers.h"
@@ -43,8 +43,8 @@ void nulEditEnd(EditorState& editors) {
     const int col = grid.col();
     const int row = grid.row();
     if (col == intMeasureValuesPercentColumn(grid)) {
-        if (nulGridNumericEditEnd(grid, kMeasureValuesPercentUnit, kMeasureValuesPercentLimit,
-                                  editors.strCellPreviousText) == NumericEditEnd::Stored) {
+        if (flgGridNumericEditCommit(grid, kMeasureValuesPercentUnit, kMeasureValuesPercentLimit,
+                                     editors.strCellPreviousText)) {
             grid.setCell(
                 col, row,
                 strMeasureValuesValidateCellEntry(editors, col, row, editors.strCellPreviousText));

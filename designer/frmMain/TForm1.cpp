@@ -13,6 +13,7 @@
 #include "designer/frmMain/PanelSplitter.h"
 #include "designer/frmMain/StartupLog.h"
 #include "designer/frmMain/WorkFolder.h"
+#include "designer/views/GridBitmaps.h"
 #include "designer/views/GridView.h"
 #include "designer/views/NodeTreeView.h"
 #include "platform/FileSystem.h"

@@ -32,8 +32,10 @@ class QTreeView;
 
 namespace vantorell {
 
+class GridBitmaps;
 class GridView;
 class NodeTreeView;
+class OverlayComboBox;
 class PanelSplitter;
 
 // The transfer settings of the server dialogs ("File Transfer") and the debug masks handed to
@@ -141,6 +143,29 @@ public:
     // of the selected node's name.
     void pmuDimsCatsEditItemClick();
 
+    // The measures editor's tool buttons, in the tool bar's order (a separator between Remove
+    // and Move up; the select buttons stay hidden), its pop-up menu on the grid, whose entries
+    // but the first run the buttons, and the lists laid over its list cells.
+    QToolBar* tbrMeasuresButtons = nullptr;
+    QAction* tbnMeasureAdd = nullptr;
+    QAction* tbnMeasureInsert = nullptr;
+    QAction* tbnMeasureRem = nullptr;
+    QAction* tbnMeasureMoveUp = nullptr;
+    QAction* tbnMeasureMoveDown = nullptr;
+    QAction* tbnMeasureSelectAll = nullptr;
+    QAction* tbnMeasureDeselectAll = nullptr;
+    QMenu* pmuMeasures = nullptr;
+    QAction* pmuMeasuresEditItem = nullptr;
+    OverlayComboBox* cbxMeasuresType = nullptr;
+    OverlayComboBox* cbxMeasuresIrregType = nullptr;
+    OverlayComboBox* cbxMeasuresSourceMeasure = nullptr;
+    OverlayComboBox* cbxMeasuresWeightingDimension = nullptr;
+
+    // Enables the buttons from Remove on while the grid holds measures.
+    void nulMeasuresSetButtonState();
+    // The in-place editor of the current cell, switched off and on again.
+    void pmuMeasuresEditItemClick();
+
     // Reopen list: the submenu of File, one item per model file; the settings file keeps it
     // between runs.
     void nulMainMenuReopenListLoad(const IniFile& settings, const std::string& section);
@@ -179,6 +204,8 @@ private:
     void nulDimsCatsToolBarCreate();
     void nulDimsCatsPopupMenuCreate();
     void nulDimsCatsViewsConnect();
+    void nulMeasuresToolBarCreate();
+    void nulMeasuresViewsConnect();
     void tvwDimsCatsMouseDown(TreeNode* node);
     // Height of a tree row, which every code list row takes too.
     int intDimsCatsRowHeight() const;
@@ -190,6 +217,7 @@ private:
     void mnuFileExitClick();
 
     ReopenList reopenList_;
+    std::unique_ptr<GridBitmaps> gridBitmaps_;
     QStringListModel* codeListModel_ = nullptr;
     TreeNode* codeEditNode_ = nullptr;  // whose code the code list's open edit changes
 };
