@@ -92,19 +92,15 @@ void TForm1::nulPanesCreate() {
     sprHorzSplitter = named(new PanelSplitter(Qt::Vertical, *pnlTop, client), "sprHorzSplitter");
     pclValues = named(new QTabWidget(client), "pclValues");
     tstMeasureValues = named(new QWidget(pclValues), "tstMeasureValues");
-    tbrMeasureValuesButtons = named(new QToolBar(tstMeasureValues), "tbrMeasureValuesButtons");
-    tbrMeasureValuesButtons->addWidget(new QLabel(QStringLiteral("Scale: 0 .."), tstMeasureValues));
-    cbxMeasureValuesScale = named(new QComboBox(tstMeasureValues), "cbxMeasureValuesScale");
-    cbxMeasureValuesScale->addItems(
-        {"100", "50", "10", "5", "1", "0.5", "0.1", "0.05", "0.01", "0.005", "0.001"});
-    tbrMeasureValuesButtons->addWidget(cbxMeasureValuesScale);
-    tbrMeasureValuesButtons->addWidget(new QLabel(QStringLiteral("%"), tstMeasureValues));
-    sgdMeasureValues = named(new QTableView(tstMeasureValues), "sgdMeasureValues");
+    sgdMeasureValues =
+        named(new GridView(editors.sgdMeasureValues, tstMeasureValues), "sgdMeasureValues");
+    nulMeasureValuesToolBarCreate();
     auto* values = tightLayout<QVBoxLayout>(tstMeasureValues);
     values->addWidget(tbrMeasureValuesButtons);
     values->addWidget(sgdMeasureValues, 1);
     tstIrregularities = named(new QWidget(pclValues), "tstIrregularities");
-    sgdIrregularities = named(new QTableView(tstIrregularities), "sgdIrregularities");
+    sgdIrregularities =
+        named(new GridView(editors.sgdIrregularities, tstIrregularities), "sgdIrregularities");
     tightLayout<QVBoxLayout>(tstIrregularities)->addWidget(sgdIrregularities);
     pclValues->addTab(tstMeasureValues, QStringLiteral("Measure &Values"));
     pclValues->addTab(tstIrregularities, QStringLiteral("Dimension &Irregularities"));
@@ -123,6 +119,7 @@ void TForm1::nulPanesCreate() {
     lvwDimsCats->installEventFilter(this);
     pnlDimsCatsSubSub->installEventFilter(this);
     nulMeasuresViewsConnect();
+    nulMeasureValuesViewsConnect();
     nulEditorViewsConnect();
 }
 

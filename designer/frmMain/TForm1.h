@@ -117,9 +117,28 @@ public:
     QWidget* tstMeasureValues = nullptr;
     QToolBar* tbrMeasureValuesButtons = nullptr;
     QComboBox* cbxMeasureValuesScale = nullptr;
-    QTableView* sgdMeasureValues = nullptr;
+    GridView* sgdMeasureValues = nullptr;
     QWidget* tstIrregularities = nullptr;
-    QTableView* sgdIrregularities = nullptr;
+    GridView* sgdIrregularities = nullptr;
+
+    // The measure values tool buttons, in the tool bar's order (the scale list and its labels
+    // between Random and Zoom in), and the pop-up menu on the grid.
+    QAction* tbnMeasureValuesLockAll = nullptr;
+    QAction* tbnMeasureValuesUnlockAll = nullptr;
+    QAction* tbnMeasureValuesShowPos = nullptr;
+    QAction* tbnMeasureValuesShowNeg = nullptr;
+    QAction* tbnMeasureValuesLevel = nullptr;
+    QAction* tbnMeasureValuesRising = nullptr;
+    QAction* tbnMeasureValuesFalling = nullptr;
+    QAction* tbnMeasureValuesCurvingUp = nullptr;
+    QAction* tbnMeasureValuesCurvingDown = nullptr;
+    QAction* tbnMeasureValuesPeak = nullptr;
+    QAction* tbnMeasureValuesValley = nullptr;
+    QAction* tbnMeasureValuesRandom = nullptr;
+    QAction* tbnMeasureValuesScaleZoomIn = nullptr;
+    QAction* tbnMeasureValuesScaleZoomOut = nullptr;
+    QMenu* pmuMeasureValues = nullptr;
+    QAction* pmuMeasureValuesEditItem = nullptr;
 
     // The tree editor's tool buttons, in the tool bar's order (separators between Remove and
     // Move up, and between Move right and Expand all), and its pop-up menu on the tree and
@@ -206,6 +225,10 @@ private:
     void nulDimsCatsViewsConnect();
     void nulMeasuresToolBarCreate();
     void nulMeasuresViewsConnect();
+    void nulMeasureValuesToolBarCreate();
+    void nulMeasureValuesViewsConnect();
+    // The lower panel's pages and buttons as the panel chooser left them.
+    void nulValuesPanelsShow();
     void tvwDimsCatsMouseDown(TreeNode* node);
     // Height of a tree row, which every code list row takes too.
     int intDimsCatsRowHeight() const;

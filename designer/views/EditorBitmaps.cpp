@@ -1,5 +1,6 @@
 #include "designer/views/EditorBitmaps.h"
 
+#include <QBitmap>
 #include <QPainter>
 #include <QPixmap>
 #include <functional>
@@ -40,7 +41,39 @@ QPixmap padlock(bool closed) {
     });
 }
 
+QPixmap transparent(const std::function<void(QPainter&)>& paint) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paint(painter);
+    return pixmap;
+}
+
 }  // namespace
+
+QIcon lockIcon(bool closed) {
+    QPixmap pixmap = padlock(closed);
+    pixmap.setMask(pixmap.createMaskFromColor(kBackground, Qt::MaskInColor));
+    return QIcon(pixmap);
+}
+
+QIcon signIcon(bool negative) {
+    return QIcon(transparent([negative](QPainter& p) {
+        p.setPen(QPen(negative ? QColor(128, 0, 0) : QColor(0, 0, 128), 2));
+        p.drawLine(3, 8, 13, 8);
+        if (!negative) {
+            p.drawLine(8, 3, 8, 13);
+        }
+    }));
+}
+
+QIcon shapeIcon(const QPolygon& points) {
+    return QIcon(transparent([points](QPainter& p) {
+        p.setPen(QPen(QColor(0, 0, 128), 2));
+        p.drawPolyline(points);
+    }));
+}
 
 void nulEditorBitmapsAdd(GridBitmaps& bitmaps) {
     bitmaps.add("MEASURESSELECTED", bars(QColor(255, 220, 80)));

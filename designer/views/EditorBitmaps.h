@@ -3,10 +3,19 @@
 // values and irregularities rows and the lock marks of the measure values grid. Each is
 // painted on a background colour of its own, which the grids leave out.
 
+#include <QIcon>
+#include <QPolygon>
+
 namespace vantorell {
 
 class GridBitmaps;
 
 void nulEditorBitmapsAdd(GridBitmaps& bitmaps);
+
+// Tool button images: a closed or open padlock, a sign, and a line through the points (a
+// shape of shares, in a 16 x 16 box).
+QIcon lockIcon(bool closed);
+QIcon signIcon(bool negative);
+QIcon shapeIcon(const QPolygon& points);
 
 }  // namespace vantorell
