@@ -5,6 +5,7 @@
 
 #include "designer/frmMain/DimsCatsEditor.h"
 #include "designer/frmMain/DimsCatsRename.h"
+#include "designer/frmMain/IrregularitiesCells.h"
 #include "designer/frmMain/MeasureValuesCells.h"
 #include "designer/frmMain/MeasureValuesEditor.h"
 #include "designer/frmMain/MeasureValuesPanels.h"
@@ -39,6 +40,7 @@ EditorState::EditorState()
         cbxMeasuresIrregType.addItem(text);
     }
     nulMeasuresCellsConnect(*this);
+    nulIrregularitiesCellsConnect(*this);
     nulSgdMeasureValuesHeadingsSet(*this);
     nulGridClear(sgdMeasureValues);
     intBalanceRow = sgdMeasureValues.fixedRows();

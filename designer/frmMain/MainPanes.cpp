@@ -101,7 +101,10 @@ void TForm1::nulPanesCreate() {
     tstIrregularities = named(new QWidget(pclValues), "tstIrregularities");
     sgdIrregularities =
         named(new GridView(editors.sgdIrregularities, tstIrregularities), "sgdIrregularities");
-    tightLayout<QVBoxLayout>(tstIrregularities)->addWidget(sgdIrregularities);
+    nulIrregularitiesToolBarCreate();
+    auto* irregularities = tightLayout<QVBoxLayout>(tstIrregularities);
+    irregularities->addWidget(tbrIrregularitiesButtons);
+    irregularities->addWidget(sgdIrregularities, 1);
     pclValues->addTab(tstMeasureValues, QStringLiteral("Measure &Values"));
     pclValues->addTab(tstIrregularities, QStringLiteral("Dimension &Irregularities"));
 
@@ -120,6 +123,7 @@ void TForm1::nulPanesCreate() {
     pnlDimsCatsSubSub->installEventFilter(this);
     nulMeasuresViewsConnect();
     nulMeasureValuesViewsConnect();
+    nulIrregularitiesViewsConnect();
     nulEditorViewsConnect();
 }
 

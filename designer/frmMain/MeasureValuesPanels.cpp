@@ -1,6 +1,7 @@
 #include "designer/frmMain/MeasureValuesPanels.h"
 
 #include "designer/frmMain/DimsCatsEditor.h"
+#include "designer/frmMain/IrregularitiesEditor.h"
 #include "designer/frmMain/MeasureValuesEditor.h"
 #include "designer/frmMain/MeasuresGrid.h"
 #include "designer/rtnGrids/GridRows.h"
@@ -38,8 +39,12 @@ void nulMeasureValuesAndIrregularitiesChoosePanels(EditorState& editors) {
         nulGridClear(editors.sgdMeasureValues);
         editors.lstMeasureValuesNodes.clear();
     }
-    nulGridClear(editors.sgdIrregularities);
-    editors.lstIrregularitiesNodes.clear();
+    if (editors.flgIrregularitiesPageShown) {
+        nulsgdIrregularitiesLoad(editors);
+    } else {
+        nulGridClear(editors.sgdIrregularities);
+        editors.lstIrregularitiesNodes.clear();
+    }
     editors.flgMeasureValuesButtonsEnabled = nulMeasureValuesSetButtonState(editors);
     if (editors.onPanelsChanged) {
         editors.onPanelsChanged();

@@ -52,7 +52,8 @@ TForm1::~TForm1() {
     editors.onPanelsChanged = nullptr;
     for (QWidget* view : std::initializer_list<QWidget*>{
              sgdMeasures, sgdMeasureValues, sgdIrregularities, cbxMeasuresType,
-             cbxMeasuresIrregType, cbxMeasuresSourceMeasure, cbxMeasuresWeightingDimension}) {
+             cbxMeasuresIrregType, cbxMeasuresSourceMeasure, cbxMeasuresWeightingDimension,
+             cbxIrregularitiesFamily}) {
         delete view;
     }
     sgdMeasures = nullptr;

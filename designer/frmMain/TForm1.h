@@ -140,6 +140,17 @@ public:
     QMenu* pmuMeasureValues = nullptr;
     QAction* pmuMeasureValuesEditItem = nullptr;
 
+    // The irregularities editor's preset buttons (a separator after Reset), its pop-up menu
+    // and the family list laid over its cells.
+    QToolBar* tbrIrregularitiesButtons = nullptr;
+    QAction* btnIrregularitiesReset = nullptr;
+    QAction* btnIrregularitiesPercentNone = nullptr;
+    QAction* btnIrregularitiesPercentHalf = nullptr;
+    QAction* btnIrregularitiesPercentFull = nullptr;
+    QMenu* pmuIrregularities = nullptr;
+    QAction* pmuIrregularitiesEditItem = nullptr;
+    OverlayComboBox* cbxIrregularitiesFamily = nullptr;
+
     // The tree editor's tool buttons, in the tool bar's order (separators between Remove and
     // Move up, and between Move right and Expand all), and its pop-up menu on the tree and
     // the code list, whose entries but the first run the buttons.
@@ -227,6 +238,8 @@ private:
     void nulMeasuresViewsConnect();
     void nulMeasureValuesToolBarCreate();
     void nulMeasureValuesViewsConnect();
+    void nulIrregularitiesToolBarCreate();
+    void nulIrregularitiesViewsConnect();
     // The lower panel's pages and buttons as the panel chooser left them.
     void nulValuesPanelsShow();
     void tvwDimsCatsMouseDown(TreeNode* node);
