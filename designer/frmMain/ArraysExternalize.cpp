@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "designer/frmMain/ArraysConversion.h"
-#include "designer/frmMain/MeasuresEditor.h"
 #include "designer/frmMain/MeasuresGrid.h"
 #include "designer/rtnGrids/GridLookups.h"
 #include "designer/rtnReaderWriter/NumberReading.h"

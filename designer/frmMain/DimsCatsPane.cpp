@@ -34,10 +34,7 @@ void TForm1::nulDimsCatsToolBarCreate() {
     tbrDimsCatsButtons->setToolButtonStyle(Qt::ToolButtonIconOnly);
     const auto button = [this](const char* name, const char* hint, const QIcon& icon,
                                void (*command)(EditorState&)) {
-        QAction* b = tbrDimsCatsButtons->addAction(icon, QString::fromUtf8(hint));
-        b->setObjectName(QString::fromUtf8(name));
-        b->setToolTip(QString::fromUtf8(hint));
-        b->setStatusTip(b->toolTip());
+        QAction* b = tbnToolButtonAdd(*tbrDimsCatsButtons, name, hint, icon);
         connect(b, &QAction::triggered, this, [this, command] {
             command(editors);
             tvwDimsCats->viewport()->update();
@@ -80,11 +77,7 @@ void TForm1::nulDimsCatsPopupMenuCreate() {
     pmuDimsCatsEditItem->setObjectName(QStringLiteral("pmuDimsCatsEditItem"));
     connect(pmuDimsCatsEditItem, &QAction::triggered, this, &TForm1::pmuDimsCatsEditItemClick);
     const auto entry = [this](const char* caption, QAction* runs) {
-        QAction* item = pmuDimsCats->addAction(QString::fromUtf8(caption));
-        connect(item, &QAction::triggered, runs, &QAction::trigger);
-        // The entry follows its button's enabled state.
-        connect(runs, &QAction::changed, item,
-                [item, runs] { item->setEnabled(runs->isEnabled()); });
+        pmuPopupEntryAdd(*pmuDimsCats, caption, runs);
     };
     pmuDimsCats->addSeparator();
     entry("Add Sibling Item", tbnDimsCatsAddSibling);

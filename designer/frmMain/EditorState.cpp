@@ -5,7 +5,11 @@
 
 #include "designer/frmMain/DimsCatsEditor.h"
 #include "designer/frmMain/DimsCatsRename.h"
+#include "designer/frmMain/IrregularitiesCells.h"
+#include "designer/frmMain/MeasureValuesCells.h"
 #include "designer/frmMain/MeasureValuesEditor.h"
+#include "designer/frmMain/MeasureValuesPanels.h"
+#include "designer/frmMain/MeasuresCells.h"
 #include "designer/frmMain/MeasuresGrid.h"
 #include "designer/rtnGrids/GridRows.h"
 
@@ -35,9 +39,20 @@ EditorState::EditorState()
     for (const char* text : kMeasureIrregTypeTexts) {
         cbxMeasuresIrregType.addItem(text);
     }
+    nulMeasuresCellsConnect(*this);
+    nulIrregularitiesCellsConnect(*this);
     nulSgdMeasureValuesHeadingsSet(*this);
     nulGridClear(sgdMeasureValues);
     intBalanceRow = sgdMeasureValues.fixedRows();
+    sgdMeasureValues.onSelectCell = [this](int col, int row) {
+        return sgdMeasureValuesSelectCell(*this, col, row);
+    };
+    sgdMeasureValuesExit = [this] {
+        nulSgdMeasureValuesSave(*this, flgMeasureValuesShowNegatives);
+    };
+    measureValuesAndIrregularitiesPanelsSet = [this] {
+        nulMeasureValuesAndIrregularitiesChoosePanels(*this);
+    };
     // Every in-place edit of a name passes the tree editor's checks before the node takes it.
     tvwDimsCats.onEdited = [this](TreeNode& node, std::string& text) {
         tvwDimsCatsEdited(*this, node, text);

@@ -28,8 +28,11 @@ public:
     NodeTree tvwDimsCats;
     CodeList lvwDimsCats;
     StringGrid sgdMeasures;
+    // The lists laid over the measures grid's list columns.
     ComboBox cbxMeasuresType;
     ComboBox cbxMeasuresIrregType;
+    ComboBox cbxMeasuresSourceMeasure;
+    ComboBox cbxMeasuresWeightingDimension;
 
     // The measure values grid: one sibling group's shares (or ratios) of one measure.
     StringGrid sgdMeasureValues;
@@ -37,6 +40,20 @@ public:
     bool flgMeasureValuesShowNegatives = false;
     // The row of the measure values grid at which the next balancing of other rows starts.
     int intBalanceRow = 1;
+    // The item chosen in the scale list: the percentage a full-width bar stands for.
+    int intMeasureValuesScaleIndex = 0;
+
+    // The irregularities grid: one dimension per row, for the current measure.
+    StringGrid sgdIrregularities;
+    ComboBox cbxIrregularitiesFamily;
+
+    // What the lower panel shows, as the panel chooser left it; the window follows it.
+    bool flgValuesPanelShown = false;
+    bool flgMeasureValuesPageShown = false;
+    bool flgIrregularitiesPageShown = false;
+    // Whether the measure values tool buttons are enabled.
+    bool flgMeasureValuesButtonsEnabled = false;
+    std::function<void()> onPanelsChanged;
 
     // Node data of the rows of the measure values and irregularities grids, in row order.
     std::vector<TDimsCatsData*> lstMeasureValuesNodes;
@@ -53,8 +70,8 @@ public:
     std::function<void()> sgdMeasureValuesExit;
     std::function<void()> sgdIrregularitiesExit;
 
-    // Chooses the lower panels for the selected node and the current measure; installed by
-    // the measure values and irregularities editors. Commands that change the tree, the
+    // Chooses the lower panels for the selected node and the current measure (the measure
+    // values editor's chooser unless replaced). Commands that change the tree, the
     // selection or the measures end with it (nulMeasureValuesAndIrregularitiesSetPanels).
     std::function<void()> measureValuesAndIrregularitiesPanelsSet;
 
@@ -94,9 +111,9 @@ private:
 // the measures, measure values and irregularities grids, in that order.
 void nulGridsSaveValues(EditorState& editors);
 
-// Lets the lower editors show the selected node again. Until they install their chooser, the
-// node lists of their grids are let go instead, so that a grid that shows the tree as it
-// was before a command is never stored back into it.
+// Lets the lower editors show the selected node again, so that a grid that shows the tree as
+// it was before a command is never stored back into it. Without a chooser the node lists of
+// their grids are let go.
 void nulMeasureValuesAndIrregularitiesSetPanels(EditorState& editors);
 
 // The current local date and time.

@@ -1,13 +1,153 @@
 #include "designer/frmMain/IrregularitiesEditor.h"
 
+#include <cmath>
+
+#include "designer/frmMain/IrregularitiesCells.h"
+#include "designer/frmMain/MeasuresGrid.h"
 #include "designer/frmMain/WorkingCopy.h"
+#include "designer/rtnGrids/GridRows.h"
+#include "designer/rtnGrids/GridSizing.h"
+#include "designer/rtnReaderWriter/NumberReading.h"
 
 namespace vantorell {
+namespace {
+
+int currentMeasure(const EditorState& editors) {
+    return editors.sgdMeasures.row() - editors.sgdMeasures.fixedRows();
+}
+
+// Truncated toward zero, but 0.29 is 29 %: the product's rounding error must not cost a
+// percent, or every save would lower the stored value.
+std::string strWholePercent(double fraction) {
+    const double percent = fraction * 100;
+    return std::to_string(
+        static_cast<long long>(std::trunc(percent + std::copysign(1e-9, percent))));
+}
+
+std::string strFamilyText(int family) {
+    return family >= 0 && family < static_cast<int>(kIrregularitiesFamilyTexts.size())
+               ? kIrregularitiesFamilyTexts[static_cast<std::size_t>(family)]
+               : "";
+}
+
+int intFamilyNumber(const std::string& text) {
+    for (std::size_t i = 0; i < kIrregularitiesFamilyTexts.size(); ++i) {
+        if (text == kIrregularitiesFamilyTexts[i]) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+// Every data row gets the percentages (and, unless none is given, the family).
+void nulPresetSet(EditorState& editors, const char* percent, const char* family) {
+    nulGridsSaveValues(editors);
+    StringGrid& grid = editors.sgdIrregularities;
+    for (int r = grid.fixedRows(); r < grid.fixedRows() + grid.dataRowCount(); ++r) {
+        grid.setCell(kIrregularitiesAdjustment, r, percent);
+        grid.setCell(kIrregularitiesExtraAdjustment, r, percent);
+        if (family != nullptr) {
+            grid.setCell(kIrregularitiesFamily, r, family);
+        }
+    }
+    nulsgdIrregularitiesSave(editors);
+}
+
+}  // namespace
 
 void nulArrIrregularitiesWorksetSetDefaults(TreeNode& node, int k) {
     if (TIrregularitiesWorksetItem* item = irregularityItem(node, k)) {
         *item = TIrregularitiesWorksetItem{};
     }
+}
+
+void nulSgdIrregularitiesHeadingsSet(StringGrid& grid) {
+    grid.setFixedRows(1);
+    grid.setRowCount(std::max(grid.rowCount(), 2));
+    grid.setColCount(kIrregularitiesColumnCount);
+    grid.setFixedCols(1);
+    nulGridRowSet(grid, 0, 0, {kIrregularitiesHeadings.begin(), kIrregularitiesHeadings.end()});
+}
+
+bool flgIrregularitiesIsCellAvailable(const EditorState& editors, int col) {
+    if (col == kIrregularitiesExtraAdjustment || col == kIrregularitiesFamily) {
+        const StringGrid& measures = editors.sgdMeasures;
+        return intMeasuresGetIrregTypeNumber(measures, measures.row()) > 1;
+    }
+    return true;
+}
+
+void nulsgdIrregularitiesLoad(EditorState& editors) {
+    StringGrid& grid = editors.sgdIrregularities;
+    const StringGrid& measures = editors.sgdMeasures;
+    nulGridClear(grid);
+    grid.beginUpdate();
+    editors.lstIrregularitiesNodes.clear();
+    nulSgdIrregularitiesHeadingsSet(grid);
+    const int m = currentMeasure(editors);
+    const std::string forMeasure = " and " + measures.cell(kMeasuresName, measures.row());
+    TreeNode* first = editors.tvwDimsCats.getFirstNode();
+    for (TreeNode* n = first; n != nullptr && n->level() == 0; n = n->getNextSibling()) {
+        const TIrregularitiesWorksetItem* item = irregularityItem(*n, m);
+        const TIrregularitiesWorksetItem w = item != nullptr ? *item : TIrregularitiesWorksetItem{};
+        nulGridRowAdd(grid, {n->text() + forMeasure, strWholePercent(w.dblStandardIrregularity),
+                             strWholePercent(w.dblInterFamilyIrregularity),
+                             strFamilyText(w.intIrregularityFamilyNumber)});
+        editors.lstIrregularitiesNodes.push_back(nodeData(*n));
+    }
+    grid.endUpdate();
+    grid.refresh();
+    nulGridColumnsWidthSet(grid, 0, grid.colCount() - 1, 20);
+    grid.setColWidth(0, intGridColumnAutoSize(grid, 0) + 1);
+}
+
+void nulsgdIrregularitiesSave(EditorState& editors) {
+    StringGrid& grid = editors.sgdIrregularities;
+    if (grid.editorMode()) {
+        char32_t enter = U'\r';
+        sgdIrregularitiesKeyPress(editors, enter);
+        grid.setEditorMode(false);
+    }
+    editors.strCellPreviousText = grid.cell(grid.col(), grid.row());
+    const int m = currentMeasure(editors);
+    const auto& nodes = editors.lstIrregularitiesNodes;
+    for (int i = 0; i < grid.dataRowCount() && i < static_cast<int>(nodes.size()); ++i) {
+        TArrIrregularitiesWorkset* items =
+            nodes[static_cast<std::size_t>(i)] != nullptr
+                ? nodes[static_cast<std::size_t>(i)]->irregularities()
+                : nullptr;
+        if (items == nullptr || m < 0 || m >= static_cast<int>(items->size())) {
+            continue;
+        }
+        TIrregularitiesWorksetItem& item = (*items)[static_cast<std::size_t>(m)];
+        const int r = grid.fixedRows() + i;
+        std::int32_t percent = 0;
+        if (flgParseInteger(grid.cell(kIrregularitiesAdjustment, r), percent)) {
+            item.dblStandardIrregularity = percent / 100.0;
+        }
+        if (flgParseInteger(grid.cell(kIrregularitiesExtraAdjustment, r), percent)) {
+            item.dblInterFamilyIrregularity = percent / 100.0;
+        }
+        if (const int family = intFamilyNumber(grid.cell(kIrregularitiesFamily, r)); family >= 0) {
+            item.intIrregularityFamilyNumber = family;
+        }
+    }
+}
+
+void btnIrregularitiesResetClick(EditorState& editors) {
+    nulPresetSet(editors, "0", kIrregularitiesFamilyTexts[0]);
+}
+
+void btnIrregularitiesPercentNoneClick(EditorState& editors) {
+    nulPresetSet(editors, "0", nullptr);
+}
+
+void btnIrregularitiesPercentHalfClick(EditorState& editors) {
+    nulPresetSet(editors, "50", nullptr);
+}
+
+void btnIrregularitiesPercentFullClick(EditorState& editors) {
+    nulPresetSet(editors, "100", nullptr);
 }
 
 }  // namespace vantorell

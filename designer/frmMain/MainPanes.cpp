@@ -79,7 +79,10 @@ void TForm1::nulPanesCreate() {
         named(new PanelSplitter(Qt::Horizontal, *pnlDimsCats, pnlTop), "sprVertSplitter");
     pnlMeasures = named(new QWidget(pnlTop), "pnlMeasures");
     sgdMeasures = named(new GridView(editors.sgdMeasures, pnlMeasures), "sgdMeasures");
-    tightLayout<QVBoxLayout>(pnlMeasures)->addWidget(sgdMeasures);
+    nulMeasuresToolBarCreate();
+    auto* measures = tightLayout<QVBoxLayout>(pnlMeasures);
+    measures->addWidget(tbrMeasuresButtons);
+    measures->addWidget(sgdMeasures, 1);
     auto* top = tightLayout<QHBoxLayout>(pnlTop);
     top->addWidget(pnlDimsCats);
     top->addWidget(sprVertSplitter);
@@ -89,20 +92,19 @@ void TForm1::nulPanesCreate() {
     sprHorzSplitter = named(new PanelSplitter(Qt::Vertical, *pnlTop, client), "sprHorzSplitter");
     pclValues = named(new QTabWidget(client), "pclValues");
     tstMeasureValues = named(new QWidget(pclValues), "tstMeasureValues");
-    tbrMeasureValuesButtons = named(new QToolBar(tstMeasureValues), "tbrMeasureValuesButtons");
-    tbrMeasureValuesButtons->addWidget(new QLabel(QStringLiteral("Scale: 0 .."), tstMeasureValues));
-    cbxMeasureValuesScale = named(new QComboBox(tstMeasureValues), "cbxMeasureValuesScale");
-    cbxMeasureValuesScale->addItems(
-        {"100", "50", "10", "5", "1", "0.5", "0.1", "0.05", "0.01", "0.005", "0.001"});
-    tbrMeasureValuesButtons->addWidget(cbxMeasureValuesScale);
-    tbrMeasureValuesButtons->addWidget(new QLabel(QStringLiteral("%"), tstMeasureValues));
-    sgdMeasureValues = named(new QTableView(tstMeasureValues), "sgdMeasureValues");
+    sgdMeasureValues =
+        named(new GridView(editors.sgdMeasureValues, tstMeasureValues), "sgdMeasureValues");
+    nulMeasureValuesToolBarCreate();
     auto* values = tightLayout<QVBoxLayout>(tstMeasureValues);
     values->addWidget(tbrMeasureValuesButtons);
     values->addWidget(sgdMeasureValues, 1);
     tstIrregularities = named(new QWidget(pclValues), "tstIrregularities");
-    sgdIrregularities = named(new QTableView(tstIrregularities), "sgdIrregularities");
-    tightLayout<QVBoxLayout>(tstIrregularities)->addWidget(sgdIrregularities);
+    sgdIrregularities =
+        named(new GridView(editors.sgdIrregularities, tstIrregularities), "sgdIrregularities");
+    nulIrregularitiesToolBarCreate();
+    auto* irregularities = tightLayout<QVBoxLayout>(tstIrregularities);
+    irregularities->addWidget(tbrIrregularitiesButtons);
+    irregularities->addWidget(sgdIrregularities, 1);
     pclValues->addTab(tstMeasureValues, QStringLiteral("Measure &Values"));
     pclValues->addTab(tstIrregularities, QStringLiteral("Dimension &Irregularities"));
 
@@ -119,6 +121,9 @@ void TForm1::nulPanesCreate() {
             [this](int section, int, int) { HeaderControl1SectionResize(section); });
     lvwDimsCats->installEventFilter(this);
     pnlDimsCatsSubSub->installEventFilter(this);
+    nulMeasuresViewsConnect();
+    nulMeasureValuesViewsConnect();
+    nulIrregularitiesViewsConnect();
     nulEditorViewsConnect();
 }
 

@@ -5,9 +5,10 @@
 #include <cstdlib>
 
 #include "designer/frmMain/GridBalancing.h"
+#include "designer/frmMain/MeasureValuesCells.h"
 #include "designer/frmMain/MeasureValuesGrid.h"
 #include "designer/frmMain/MeasuresGrid.h"
-#include "designer/rtnGrids/GridNumericEdit.h"
+#include "designer/frmMain/NumericCommit.h"
 #include "designer/rtnGrids/GridRows.h"
 #include "designer/rtnGrids/GridSizing.h"
 #include "designer/rtnReaderWriter/ModelNumbers.h"
@@ -36,25 +37,6 @@ std::vector<std::string> sharesRow(const std::string& name, const TMeasureValues
             std::to_string(negative ? item.intNegPercentage : item.intPercentage)};
 }
 
-// Ends an open edit: a typed share goes through the entry check; any other cell already
-// holds its text.
-void nulEditEnd(EditorState& editors) {
-    StringGrid& grid = editors.sgdMeasureValues;
-    const int col = grid.col();
-    const int row = grid.row();
-    if (col == intMeasureValuesPercentColumn(grid)) {
-        if (nulGridNumericEditEnd(grid, kMeasureValuesPercentUnit, kMeasureValuesPercentLimit,
-                                  editors.strCellPreviousText) == NumericEditEnd::Stored) {
-            grid.setCell(
-                col, row,
-                strMeasureValuesValidateCellEntry(editors, col, row, editors.strCellPreviousText));
-        }
-        return;
-    }
-    grid.setEditorMode(false);
-    grid.excludeOption(goEditing);
-}
-
 void nulRowSave(const StringGrid& grid, int row, TMeasureValuesWorksetItem& item, bool negative) {
     const int percentCol = intMeasureValuesPercentColumn(grid);
     if (percentCol >= 0) {
@@ -77,6 +59,18 @@ void nulRowSave(const StringGrid& grid, int row, TMeasureValuesWorksetItem& item
 }
 
 }  // namespace
+
+void nulMeasureValuesPercentEditEnd(EditorState& editors) {
+    StringGrid& grid = editors.sgdMeasureValues;
+    const int col = grid.col();
+    const int row = grid.row();
+    if (flgGridNumericEditCommit(grid, kMeasureValuesPercentUnit, kMeasureValuesPercentLimit,
+                                 editors.strCellPreviousText)) {
+        grid.setCell(
+            col, row,
+            strMeasureValuesValidateCellEntry(editors, col, row, editors.strCellPreviousText));
+    }
+}
 
 void nulLoadStringArrayFromMeasureValuesPercentages(const StringGrid& sgdMeasures,
                                                     const NodeTree& tree, TreeNode* node,
@@ -160,11 +154,10 @@ void nulSgdMeasureValuesHeadingsSet(EditorState& editors) {
 }
 
 void nulSgdMeasureValuesLoad(EditorState& editors, bool negative) {
+    // Without a selection the first node's group is shown; the tree keeps having none, so
+    // that the tree editor's commands still see a press on empty space.
     NodeTree& tree = editors.tvwDimsCats;
-    if (tree.selected() == nullptr && tree.getFirstNode() != nullptr) {
-        tree.setSelected(tree.getFirstNode());
-    }
-    TreeNode* selected = tree.selected();
+    TreeNode* selected = tree.selected() != nullptr ? tree.selected() : tree.getFirstNode();
     StringGrid& grid = editors.sgdMeasureValues;
     const StringGrid& measures = editors.sgdMeasures;
     const int m = selectedMeasure(editors);
@@ -201,7 +194,9 @@ void nulSgdMeasureValuesLoad(EditorState& editors, bool negative) {
 void nulSgdMeasureValuesSave(EditorState& editors, bool negative) {
     StringGrid& grid = editors.sgdMeasureValues;
     if (grid.editorMode()) {
-        nulEditEnd(editors);
+        char32_t enter = U'\r';
+        sgdMeasureValuesKeyPress(editors, enter);
+        grid.setEditorMode(false);
     }
     editors.strCellPreviousText = grid.cell(grid.col(), grid.row());
     const int m = selectedMeasure(editors);
@@ -229,14 +224,26 @@ std::string strMeasureValuesValidateCellEntry(EditorState& editors, int col, int
     return strGridBalanceOtherCellsTo100Percent(editors, before, row, change);
 }
 
-void tbnMeasureValuesUnlockAllClick(EditorState& editors) {
+namespace {
+
+void nulLocksSet(EditorState& editors, const char* locked) {
     nulGridsSaveValues(editors);
     StringGrid& grid = editors.sgdMeasureValues;
     const int col = intMeasureValuesLockedColumn(grid);
     for (int r = grid.fixedRows(); col >= 0 && r < grid.fixedRows() + grid.dataRowCount(); ++r) {
-        grid.setCell(col, r, "False");
+        grid.setCell(col, r, locked);
     }
     nulSgdMeasureValuesSave(editors, editors.flgMeasureValuesShowNegatives);
+}
+
+}  // namespace
+
+void tbnMeasureValuesLockAllClick(EditorState& editors) {
+    nulLocksSet(editors, "True");
+}
+
+void tbnMeasureValuesUnlockAllClick(EditorState& editors) {
+    nulLocksSet(editors, "False");
 }
 
 }  // namespace vantorell

@@ -35,8 +35,8 @@ void nulSaveStringArrayToMeasureValuesPercentages(EditorState& editors, TreeNode
 // three ratios for a weighted one. One heading row, at least two rows.
 void nulSgdMeasureValuesHeadingsSet(EditorState& editors);
 
-// Fills the grid with the sibling group of the selected node (the first node is selected
-// when none is) for the measure selected in the measures grid: one row per sibling, the
+// Fills the grid with the sibling group of the selected node (of the first node when none
+// is selected) for the measure selected in the measures grid: one row per sibling, the
 // negative or positive shares. A dimension gets one row that reaches nothing. The
 // balancing starts again at the first data row.
 void nulSgdMeasureValuesLoad(EditorState& editors, bool negative);
@@ -50,7 +50,12 @@ void nulSgdMeasureValuesSave(EditorState& editors, bool negative);
 std::string strMeasureValuesValidateCellEntry(EditorState& editors, int col, int row,
                                               const std::string& previousText);
 
-// Commits pending edits, unlocks every row and stores the grid with the sign shown.
+// Ends the numeric edit of the current share: the typed percentage, when it converts, goes
+// through the entry check, so that the other unlocked rows make room for it.
+void nulMeasureValuesPercentEditEnd(EditorState& editors);
+
+// Commit pending edits, lock or unlock every row and store the grid with the sign shown.
+void tbnMeasureValuesLockAllClick(EditorState& editors);
 void tbnMeasureValuesUnlockAllClick(EditorState& editors);
 
 }  // namespace vantorell

@@ -1,7 +1,7 @@
 #include "designer/frmMain/MeasuresEditor.h"
 
-#include "designer/frmMain/IrregularitiesEditor.h"
 #include "designer/frmMain/MeasuresGrid.h"
+#include "designer/frmMain/MeasuresWorkingData.h"
 #include "designer/rtnGrids/GridLookups.h"
 #include "designer/rtnGrids/GridRows.h"
 #include "designer/rtnGrids/GridSizing.h"
@@ -9,38 +9,30 @@
 namespace vantorell {
 namespace {
 
-template <typename Records>
-int lastIndexByName(const Records& records, const std::string& name) {
-    for (int i = static_cast<int>(records.size()) - 1; i >= 0; --i) {
-        if (records[static_cast<std::size_t>(i)].strName.str() == name) {
-            return i;
-        }
-    }
-    return -1;
+// Name, code, type and totals of a new row; its defaults follow from its type.
+std::vector<std::string> newRowValues(const StringGrid& grid) {
+    return {strGridColumnUniqueValue(grid, kMeasuresName, "Measure "),
+            strGridColumnUniqueValue(grid, kMeasuresCode, "MEAS"),
+            kMeasureTypeTexts[kMeasureTypeIndependent], "0", "0"};
 }
 
-// Moves the elements from k on up one place in an array that has grown by one at its end,
-// and resets element k.
-template <typename Workset>
-void openElement(Workset& workset, int k) {
-    if (k < 0 || k >= static_cast<int>(workset.size())) {
-        return;
-    }
-    for (auto i = workset.size() - 1; i > static_cast<std::size_t>(k); --i) {
-        workset[i] = workset[i - 1];
-    }
-    workset[static_cast<std::size_t>(k)] = {};
+// What adding and inserting share once the row holds its values.
+void nulNewRowSetUp(EditorState& editors, int row) {
+    StringGrid& grid = editors.sgdMeasures;
+    nulMeasuresTypeSetRowDefaults(grid, row);
+    editors.strCellPreviousText = grid.cell(kMeasuresName, row);
+    nulGridColumnsWidthSet(grid, 0, grid.colCount() - 1, 20);
+    nulMeasureAddToDimsCats(editors, row - grid.fixedRows());
+}
+
+void nulNameEditStart(StringGrid& grid, int row) {
+    grid.setCurrentCell(kMeasuresName, row);
+    grid.includeOption(goEditing);
+    grid.setEditorMode(true);
+    grid.setFocus();
 }
 
 }  // namespace
-
-int intMeasureIndexGetByName(const TArrMeasures& measures, const std::string& name) {
-    return lastIndexByName(measures, name);
-}
-
-int intDimensionIndexGetByName(const TArrDimensions& dimensions, const std::string& name) {
-    return lastIndexByName(dimensions, name);
-}
 
 void nulMeasuresTypeSetRowDefaults(StringGrid& sgdMeasures, int row) {
     sgdMeasures.beginUpdate();
@@ -73,52 +65,87 @@ void nulMeasuresIrregularityTypeSetRowDefaults(StringGrid& sgdMeasures, int row)
     sgdMeasures.refresh();
 }
 
-void nulMeasureAddToDimsCats(EditorState& editors, int k) {
-    const int rows = intMeasureRowsCount(editors.sgdMeasures);
-    NodeTree& tree = editors.tvwDimsCats;
-    // Every node is opened before any gets defaults: the defaults of a category look at its
-    // siblings' element k, which must not still hold the measure that moved up.
-    for (TreeNode* n = tree.getFirstNode(); n != nullptr; n = n->getNext()) {
-        nulDimsCatsNodeExtDataCreate(*n, rows, false);
-        std::visit(
-            [k](auto& workset) {
-                if constexpr (!std::is_same_v<std::decay_t<decltype(workset)>, std::monostate>) {
-                    openElement(workset, k);
-                }
-            },
-            nodeData(*n)->ptrExtData);
-    }
-    for (TreeNode* n = tree.getFirstNode(); n != nullptr; n = n->getNext()) {
-        if (n->level() == 0) {
-            nulArrIrregularitiesWorksetSetDefaults(*n, k);
-        } else {
-            nulArrMeasureValuesWorksetSetDefaults(editors.sgdMeasures, *n, k);
-        }
-    }
+bool nulMeasuresSetButtonState(const StringGrid& sgdMeasures) {
+    return flgMeasuresHasValues(sgdMeasures);
 }
 
 int intMeasuresAddRow(EditorState& editors, bool edit) {
     StringGrid& grid = editors.sgdMeasures;
     nulGridsSaveValues(editors);
     grid.setEditorMode(false);
-
-    const std::string name = strGridColumnUniqueValue(grid, kMeasuresName, "Measure ");
-    const std::string code = strGridColumnUniqueValue(grid, kMeasuresCode, "MEAS");
-    nulGridRowAdd(grid, {name, code, kMeasureTypeTexts[kMeasureTypeIndependent], "0", "0"});
+    nulGridRowAdd(grid, newRowValues(grid));
     const int row = grid.rowCount() - 1;
-
-    nulMeasuresTypeSetRowDefaults(grid, row);
-    editors.strCellPreviousText = name;
-    nulGridColumnsWidthSet(grid, 0, grid.colCount() - 1, 20);
-    nulMeasureAddToDimsCats(editors, row - grid.fixedRows());
-
+    nulNewRowSetUp(editors, row);
     if (edit) {
-        grid.setCurrentCell(kMeasuresName, row);
-        grid.includeOption(goEditing);
-        grid.setEditorMode(true);
-        grid.setFocus();
+        nulNameEditStart(grid, row);
     }
     return row;
+}
+
+int intMeasuresInsertRow(EditorState& editors, int row) {
+    StringGrid& grid = editors.sgdMeasures;
+    if (flgGridIsEmpty(grid)) {
+        return intMeasuresAddRow(editors, true);
+    }
+    nulGridsSaveValues(editors);
+    grid.setEditorMode(false);
+    nulGridRowInsert(grid, row, newRowValues(grid));
+    nulNewRowSetUp(editors, row);
+    nulNameEditStart(grid, row);
+    return row;
+}
+
+void nulMeasuresDeleteRow(EditorState& editors, int row) {
+    StringGrid& grid = editors.sgdMeasures;
+    nulGridsSaveValues(editors);
+    if (row < grid.fixedRows() || row >= grid.rowCount() || flgGridIsEmpty(grid)) {
+        return;
+    }
+    // A weighted measure must not keep a source the model no longer has.
+    const std::string name = grid.cell(kMeasuresName, row);
+    nulMeasuresDelFromDimsCats(editors, row - grid.fixedRows());
+    nulGridRowDelete(grid, row);
+    nulGridCellsReplace(grid, kMeasuresSourceMeasure, kMeasuresSourceMeasure, grid.fixedRows(),
+                        grid.rowCount() - 1, name, {});
+}
+
+void nulMeasuresSwapRow(EditorState& editors, int other) {
+    StringGrid& grid = editors.sgdMeasures;
+    const int row = grid.row();
+    if (flgGridIsEmpty(grid) || other < grid.fixedRows() || other >= grid.rowCount()) {
+        return;
+    }
+    nulMeasureSwapInDimsCats(editors, row, other);
+    if (flgGridRowsSwap(grid, row, other)) {
+        grid.setRow(other);
+    }
+}
+
+void tbnMeasureAddClick(EditorState& editors) {
+    intMeasuresAddRow(editors, true);
+    nulMeasureValuesAndIrregularitiesSetPanels(editors);
+}
+
+void tbnMeasureInsertClick(EditorState& editors) {
+    intMeasuresInsertRow(editors, editors.sgdMeasures.row());
+    nulMeasureValuesAndIrregularitiesSetPanels(editors);
+}
+
+void tbnMeasureRemClick(EditorState& editors) {
+    nulMeasuresDeleteRow(editors, editors.sgdMeasures.row());
+    nulMeasureValuesAndIrregularitiesSetPanels(editors);
+}
+
+void tbnMeasureMoveUpClick(EditorState& editors) {
+    nulGridsSaveValues(editors);
+    nulMeasuresSwapRow(editors, editors.sgdMeasures.row() - 1);
+    nulMeasureValuesAndIrregularitiesSetPanels(editors);
+}
+
+void tbnMeasureMoveDownClick(EditorState& editors) {
+    nulGridsSaveValues(editors);
+    nulMeasuresSwapRow(editors, editors.sgdMeasures.row() + 1);
+    nulMeasureValuesAndIrregularitiesSetPanels(editors);
 }
 
 }  // namespace vantorell

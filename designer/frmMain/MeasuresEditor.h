@@ -1,17 +1,12 @@
 #pragma once
-// The measures editor: rows of the measures grid and the per-measure working data of every
-// tree node, kept in step with them.
-
-#include <string>
+// The measures editor's rows: adding, inserting, removing and moving measures, with the
+// per-measure working data of every tree node kept in step, and the defaults a row gets for
+// its type. Every command but Edit item commits pending grid edits first and ends by letting
+// the lower editors show the current measure (nulMeasureValuesAndIrregularitiesSetPanels).
 
 #include "designer/frmMain/EditorState.h"
-#include "designer/rtnReaderWriter/ModelRecords.h"
 
 namespace vantorell {
-
-// Index of the last record whose name equals the text exactly; -1 when none.
-int intMeasureIndexGetByName(const TArrMeasures& measures, const std::string& name);
-int intDimensionIndexGetByName(const TArrDimensions& dimensions, const std::string& name);
 
 // Defaults of a row for its type: an Independent row gets "Vary by Global Percentage", a
 // Weighted row an empty irregularity type; then the irregularity defaults.
@@ -20,14 +15,27 @@ void nulMeasuresTypeSetRowDefaults(StringGrid& sgdMeasures, int row);
 // their source measure and weighting dimension. Rows of other types are left alone.
 void nulMeasuresIrregularityTypeSetRowDefaults(StringGrid& sgdMeasures, int row);
 
-// A new measure at working index k: every node's array gets one element per measure row, the
-// elements from k on move up one place, and element k gets the defaults (irregularity
-// defaults on dimensions, measure value defaults on categories).
-void nulMeasureAddToDimsCats(EditorState& editors, int k);
+// The tool buttons from Remove on act on measures: enabled while the grid holds one.
+bool nulMeasuresSetButtonState(const StringGrid& sgdMeasures);
 
 // Adds a measure row ("Measure <n>", "MEAS<n>", Independent, totals 0, with the defaults of
-// its type) and its working data in every node; with `edit` the name goes into editing.
-// Returns the new row.
+// its type) as the last row, and its working data in every node; with `edit` the name goes
+// into editing. Returns the new row.
 int intMeasuresAddRow(EditorState& editors, bool edit);
+// The same, inserted at `row` (the rows from it on move down one); the name goes into
+// editing. On an empty grid this adds. Returns the new row.
+int intMeasuresInsertRow(EditorState& editors, int row);
+// Removes the measure of the row with its working data in every node; the measures that
+// took it as their source lose it. The only measure leaves a blank row.
+void nulMeasuresDeleteRow(EditorState& editors, int row);
+// Swaps the current row with `other` in every node's working data and in the grid; the
+// other row becomes current. Nothing moves when `other` is not a data row.
+void nulMeasuresSwapRow(EditorState& editors, int other);
+
+void tbnMeasureAddClick(EditorState& editors);
+void tbnMeasureInsertClick(EditorState& editors);
+void tbnMeasureRemClick(EditorState& editors);
+void tbnMeasureMoveUpClick(EditorState& editors);
+void tbnMeasureMoveDownClick(EditorState& editors);
 
 }  // namespace vantorell

@@ -17,7 +17,51 @@ int positionIn(const std::array<const char*, N>& items, const std::string& text)
     return -1;
 }
 
+template <typename Records>
+int lastIndexByName(const Records& records, const std::string& name) {
+    for (int i = static_cast<int>(records.size()) - 1; i >= 0; --i) {
+        if (records[static_cast<std::size_t>(i)].strName.str() == name) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 }  // namespace
+
+int intMeasureIndexGetByName(const TArrMeasures& measures, const std::string& name) {
+    return lastIndexByName(measures, name);
+}
+
+int intDimensionIndexGetByName(const TArrDimensions& dimensions, const std::string& name) {
+    return lastIndexByName(dimensions, name);
+}
+
+void nulCbxFillListFromMeasureGrid(const StringGrid& sgdMeasures, const std::string& nameHeading,
+                                   ComboBox& combo, int typeNumber, const std::string& typeHeading,
+                                   const std::string& excludedName) {
+    combo.clearItems();
+    const int nameCol = intGridColumnIndexGetByHeading(sgdMeasures, nameHeading);
+    if (nameCol < 0 || !flgMeasuresHasValues(sgdMeasures)) {
+        return;
+    }
+    for (int r = sgdMeasures.fixedRows(); r < sgdMeasures.rowCount(); ++r) {
+        const std::string& name = sgdMeasures.cell(nameCol, r);
+        if (name != excludedName &&
+            intMeasuresGetTypeNumber(sgdMeasures, typeHeading, r) == typeNumber) {
+            combo.addItem(name);
+        }
+    }
+}
+
+void nulCbxFillListFromMeasureArray(const TArrMeasures& measures, char type, ComboBox& combo) {
+    combo.clearItems();
+    for (const TMeasureRecord& m : measures) {
+        if (m.chrType == type) {
+            combo.addItem(m.strName.str());
+        }
+    }
+}
 
 bool flgMeasuresHasValues(const StringGrid& sgdMeasures) {
     return !flgGridIsEmpty(sgdMeasures);

@@ -5,7 +5,9 @@
 #include <array>
 #include <string>
 
+#include "designer/rtnGrids/ComboBox.h"
 #include "designer/rtnGrids/StringGrid.h"
+#include "designer/rtnReaderWriter/ModelRecords.h"
 
 namespace vantorell {
 
@@ -68,6 +70,19 @@ std::string strMeasuresTypeTextGet(char type);
 
 // The irregularity type's text; empty for a number outside the list.
 std::string strMeasuresIrregTypeTextGet(int type);
+
+// Index of the last record whose name equals the text exactly; -1 when none.
+int intMeasureIndexGetByName(const TArrMeasures& measures, const std::string& name);
+int intDimensionIndexGetByName(const TArrDimensions& dimensions, const std::string& name);
+
+// Empties the list, then adds, in row order, the name of every data row whose name differs
+// from `excludedName` and whose type number (under `typeHeading`) is `typeNumber`.
+void nulCbxFillListFromMeasureGrid(const StringGrid& sgdMeasures, const std::string& nameHeading,
+                                   ComboBox& combo, int typeNumber, const std::string& typeHeading,
+                                   const std::string& excludedName);
+
+// Empties the list and adds the name of every measure whose type letter is `type`, in order.
+void nulCbxFillListFromMeasureArray(const TArrMeasures& measures, char type, ComboBox& combo);
 
 // One heading row (and at least one data row), the nine headings in row 0, every column
 // fitted to its widest text plus 20 pixels.

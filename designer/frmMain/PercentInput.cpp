@@ -7,7 +7,7 @@
 #include "designer/frmMain/GridBalancing.h"
 #include "designer/frmMain/MeasureValuesEditor.h"
 #include "designer/frmMain/MeasureValuesGrid.h"
-#include "designer/rtnGrids/GridNumericEdit.h"
+#include "designer/frmMain/NumericCommit.h"
 
 namespace vantorell {
 namespace {
@@ -76,8 +76,7 @@ void nulGridPercentKeyDown(EditorState& editors, StringGrid& grid, int& key, Shi
     if (grid.editorMode()) {
         if (flgPercentColumn(grid, col)) {
             key = 0;
-            if (nulGridNumericEditEnd(grid, unit, limit, editors.strCellPreviousText) ==
-                    NumericEditEnd::Stored &&
+            if (flgGridNumericEditCommit(grid, unit, limit, editors.strCellPreviousText) &&
                 balance) {
                 grid.setCell(col, row,
                              strMeasureValuesValidateCellEntry(editors, col, row,

@@ -13,8 +13,10 @@
 #include "designer/frmMain/PanelSplitter.h"
 #include "designer/frmMain/StartupLog.h"
 #include "designer/frmMain/WorkFolder.h"
+#include "designer/views/GridBitmaps.h"
 #include "designer/views/GridView.h"
 #include "designer/views/NodeTreeView.h"
+#include "designer/views/OverlayComboBox.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramFolder.h"
@@ -48,8 +50,16 @@ TForm1::~TForm1() {
     editors.onBusyCursor = nullptr;
     delete tvwDimsCats;
     tvwDimsCats = nullptr;
-    delete sgdMeasures;
+    editors.onPanelsChanged = nullptr;
+    for (QWidget* view : std::initializer_list<QWidget*>{
+             sgdMeasures, sgdMeasureValues, sgdIrregularities, cbxMeasuresType,
+             cbxMeasuresIrregType, cbxMeasuresSourceMeasure, cbxMeasuresWeightingDimension,
+             cbxIrregularitiesFamily}) {
+        delete view;
+    }
     sgdMeasures = nullptr;
+    sgdMeasureValues = nullptr;
+    sgdIrregularities = nullptr;
 }
 
 void TForm1::FormCreate() {
@@ -57,6 +67,7 @@ void TForm1::FormCreate() {
     iniSettings = std::make_unique<IniFile>(strProgramFolder + kSettingsFileName);
     strHelpFile = strProgramFolder + "Vantorell.chm";
     cbxMeasureValuesScale->setCurrentIndex(0);
+    editors.intMeasureValuesScaleIndex = 0;
 
     // Only our own logs go, and before the first line, so the log shows every step.
     nulDesignerLogsDelete(strProgramFolder);

@@ -33,8 +33,10 @@ class QTreeView;
 
 namespace vantorell {
 
+class GridBitmaps;
 class GridView;
 class NodeTreeView;
+class OverlayComboBox;
 class PanelSplitter;
 
 // The transfer settings of the server dialogs ("File Transfer") and the debug masks handed to
@@ -116,9 +118,39 @@ public:
     QWidget* tstMeasureValues = nullptr;
     QToolBar* tbrMeasureValuesButtons = nullptr;
     QComboBox* cbxMeasureValuesScale = nullptr;
-    QTableView* sgdMeasureValues = nullptr;
+    GridView* sgdMeasureValues = nullptr;
     QWidget* tstIrregularities = nullptr;
-    QTableView* sgdIrregularities = nullptr;
+    GridView* sgdIrregularities = nullptr;
+
+    // The measure values tool buttons, in the tool bar's order (the scale list and its labels
+    // between Random and Zoom in), and the pop-up menu on the grid.
+    QAction* tbnMeasureValuesLockAll = nullptr;
+    QAction* tbnMeasureValuesUnlockAll = nullptr;
+    QAction* tbnMeasureValuesShowPos = nullptr;
+    QAction* tbnMeasureValuesShowNeg = nullptr;
+    QAction* tbnMeasureValuesLevel = nullptr;
+    QAction* tbnMeasureValuesRising = nullptr;
+    QAction* tbnMeasureValuesFalling = nullptr;
+    QAction* tbnMeasureValuesCurvingUp = nullptr;
+    QAction* tbnMeasureValuesCurvingDown = nullptr;
+    QAction* tbnMeasureValuesPeak = nullptr;
+    QAction* tbnMeasureValuesValley = nullptr;
+    QAction* tbnMeasureValuesRandom = nullptr;
+    QAction* tbnMeasureValuesScaleZoomIn = nullptr;
+    QAction* tbnMeasureValuesScaleZoomOut = nullptr;
+    QMenu* pmuMeasureValues = nullptr;
+    QAction* pmuMeasureValuesEditItem = nullptr;
+
+    // The irregularities editor's preset buttons (a separator after Reset), its pop-up menu
+    // and the family list laid over its cells.
+    QToolBar* tbrIrregularitiesButtons = nullptr;
+    QAction* btnIrregularitiesReset = nullptr;
+    QAction* btnIrregularitiesPercentNone = nullptr;
+    QAction* btnIrregularitiesPercentHalf = nullptr;
+    QAction* btnIrregularitiesPercentFull = nullptr;
+    QMenu* pmuIrregularities = nullptr;
+    QAction* pmuIrregularitiesEditItem = nullptr;
+    OverlayComboBox* cbxIrregularitiesFamily = nullptr;
 
     // The tree editor's tool buttons, in the tool bar's order (separators between Remove and
     // Move up, and between Move right and Expand all), and its pop-up menu on the tree and
@@ -141,6 +173,29 @@ public:
     // In-place editing of the code list's selected item when the list has the focus, else
     // of the selected node's name.
     void pmuDimsCatsEditItemClick();
+
+    // The measures editor's tool buttons, in the tool bar's order (a separator between Remove
+    // and Move up; the select buttons stay hidden), its pop-up menu on the grid, whose entries
+    // but the first run the buttons, and the lists laid over its list cells.
+    QToolBar* tbrMeasuresButtons = nullptr;
+    QAction* tbnMeasureAdd = nullptr;
+    QAction* tbnMeasureInsert = nullptr;
+    QAction* tbnMeasureRem = nullptr;
+    QAction* tbnMeasureMoveUp = nullptr;
+    QAction* tbnMeasureMoveDown = nullptr;
+    QAction* tbnMeasureSelectAll = nullptr;
+    QAction* tbnMeasureDeselectAll = nullptr;
+    QMenu* pmuMeasures = nullptr;
+    QAction* pmuMeasuresEditItem = nullptr;
+    OverlayComboBox* cbxMeasuresType = nullptr;
+    OverlayComboBox* cbxMeasuresIrregType = nullptr;
+    OverlayComboBox* cbxMeasuresSourceMeasure = nullptr;
+    OverlayComboBox* cbxMeasuresWeightingDimension = nullptr;
+
+    // Enables the buttons from Remove on while the grid holds measures.
+    void nulMeasuresSetButtonState();
+    // The in-place editor of the current cell, switched off and on again.
+    void pmuMeasuresEditItemClick();
 
     // Reopen list: the submenu of File, one item per model file; the settings file keeps it
     // between runs.
@@ -188,6 +243,14 @@ private:
     void nulDimsCatsToolBarCreate();
     void nulDimsCatsPopupMenuCreate();
     void nulDimsCatsViewsConnect();
+    void nulMeasuresToolBarCreate();
+    void nulMeasuresViewsConnect();
+    void nulMeasureValuesToolBarCreate();
+    void nulMeasureValuesViewsConnect();
+    void nulIrregularitiesToolBarCreate();
+    void nulIrregularitiesViewsConnect();
+    // The lower panel's pages and buttons as the panel chooser left them.
+    void nulValuesPanelsShow();
     void tvwDimsCatsMouseDown(TreeNode* node);
     // Height of a tree row, which every code list row takes too.
     int intDimsCatsRowHeight() const;
@@ -199,6 +262,7 @@ private:
     void mnuFileExitClick();
 
     ReopenList reopenList_;
+    std::unique_ptr<GridBitmaps> gridBitmaps_;
     QStringListModel* codeListModel_ = nullptr;
     TreeNode* codeEditNode_ = nullptr;  // whose code the code list's open edit changes
 };

@@ -36,6 +36,17 @@ struct ShiftState {
 
 enum class MouseButton { Left, Right, Middle };
 
+// A mouse event in the grid's coordinates, with the cell under the mouse.
+struct GridMouseEvent {
+    MouseButton button = MouseButton::Left;
+    ShiftState shift;
+    int x = 0;
+    int y = 0;
+    int col = -1;  // -1 when the mouse is over no cell
+    int row = -1;
+    Rect cellRect;
+};
+
 // Virtual key codes that the grid handlers test.
 namespace vk {
 constexpr int Back = 8;

@@ -226,6 +226,14 @@ void StringGrid::setEditorMode(bool on) {
     if (on == editorMode_) {
         return;
     }
+    if (on && onGetEditMask && !askingEditMask_) {
+        askingEditMask_ = true;
+        const bool open = onGetEditMask(col_, row_);
+        askingEditMask_ = false;
+        if (!open || editorMode_ || !hasOption(goEditing)) {
+            return;
+        }
+    }
     editorMode_ = on;
     notify(GridChange::Kind::Editor);
 }

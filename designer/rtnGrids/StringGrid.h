@@ -112,6 +112,9 @@ public:
     // copied into the current cell as it is typed.
     bool editorMode() const { return editorMode_; }
     void setEditorMode(bool on);
+    // Asked before the in-place editor opens on the current cell; false keeps it closed (the
+    // handler has laid an editor of its own over the cell).
+    std::function<bool(int col, int row)> onGetEditMask;
 
     int colWidth(int col) const;
     void setColWidth(int col, int width);
@@ -159,6 +162,7 @@ private:
     GridOptions options_ =
         goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
     bool editorMode_ = false;
+    bool askingEditMask_ = false;
     std::vector<int> colWidths_;
     int defaultColWidth_ = 64;
     int defaultRowHeight_ = 24;

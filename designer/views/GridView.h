@@ -17,17 +17,6 @@ class GridBitmaps;
 class GridHeaderView;
 class GridModel;
 
-// A mouse event in the grid's coordinates, with the cell under the mouse.
-struct GridMouseEvent {
-    MouseButton button = MouseButton::Left;
-    ShiftState shift;
-    int x = 0;
-    int y = 0;
-    int col = -1;  // -1 when the mouse is over no cell
-    int row = -1;
-    Rect cellRect;
-};
-
 class GridView : public QTableView, public GridPort {
     Q_OBJECT
 public:

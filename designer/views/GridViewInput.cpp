@@ -85,9 +85,12 @@ bool GridView::handleKey(QKeyEvent* event, bool inEditor) {
         return true;
     }
     if (ch >= 32 && grid_.hasOption(goEditing) && !grid_.editorMode()) {
-        // Typing over a cell opens the editor with the typed character replacing the text.
-        grid_.setCell(grid_.col(), grid_.row(), toUtf8(ch));
+        // Typing over a cell opens the editor with the typed character replacing the text;
+        // a cell that lays its own editor over itself keeps its text.
         grid_.setEditorMode(true);
+        if (grid_.editorMode()) {
+            grid_.setCell(grid_.col(), grid_.row(), toUtf8(ch));
+        }
         return true;
     }
     return key != 0 || ch != 0;

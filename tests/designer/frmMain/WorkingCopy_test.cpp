@@ -8,6 +8,7 @@
 #include "designer/frmMain/EditorState.h"
 #include "designer/frmMain/MeasuresEditor.h"
 #include "designer/frmMain/MeasuresGrid.h"
+#include "designer/frmMain/MeasuresWorkingData.h"
 #include "designer/rtnGrids/GridRows.h"
 #include "designer/rtnTrees/rtnTrees.h"
 

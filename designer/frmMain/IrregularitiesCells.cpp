@@ -1,0 +1,172 @@
+#include "designer/frmMain/IrregularitiesCells.h"
+
+#include "designer/frmMain/DimsCatsEditor.h"
+#include "designer/frmMain/EditorCellDrawing.h"
+#include "designer/frmMain/IrregularitiesEditor.h"
+#include "designer/frmMain/MeasureValuesPanels.h"
+#include "designer/frmMain/NumericCommit.h"
+#include "designer/frmMain/PercentInput.h"
+#include "designer/rtnGrids/GridComboBox.h"
+#include "designer/rtnGrids/GridDrawing.h"
+#include "designer/rtnGrids/GridNumericEdit.h"
+#include "designer/rtnGrids/GridRows.h"
+
+namespace vantorell {
+namespace {
+
+constexpr int kPercentLimit = 100;
+
+bool flgPercentColumn(const StringGrid& grid, int col) {
+    return grid.cell(col, 0).find("Percent") != std::string::npos;
+}
+
+bool flgNumberKey(char32_t key) {
+    return key == U'.' || (key >= U'0' && key <= U'9') || key == 8 || key == U'\r';
+}
+
+void nulMouseSetsBar(EditorState& editors, const GridMouseEvent& e) {
+    StringGrid& grid = editors.sgdIrregularities;
+    if ((e.col == kIrregularitiesAdjustment || e.col == kIrregularitiesExtraAdjustment) &&
+        e.row >= grid.fixedRows() && flgIrregularitiesIsCellAvailable(editors, e.col) &&
+        !editors.lstIrregularitiesNodes.empty()) {
+        nulGridBarSetFromMouse(editors, grid, e.col, e.row, false,
+                               dblMeasureValuesScaleGet(editors), 1, e.x);
+    }
+}
+
+}  // namespace
+
+bool sgdIrregularitiesSelectCell(EditorState& editors, int col, int row) {
+    StringGrid& grid = editors.sgdIrregularities;
+    if (!flgDimsCatsAndMeasuresHasValues(editors.tvwDimsCats, editors.sgdMeasures)) {
+        grid.excludeOption(goEditing);
+        return true;
+    }
+    if (!flgIrregularitiesIsCellAvailable(editors, col)) {
+        return false;
+    }
+    if (grid.editorMode()) {
+        char32_t enter = U'\r';
+        sgdIrregularitiesKeyPress(editors, enter);
+        grid.setEditorMode(false);
+    }
+    editors.strCellPreviousText = grid.cell(col, row);
+    if (grid.cell(col, 0).find("Percentage") != std::string::npos) {
+        grid.excludeOption(goEditing);
+    } else {
+        grid.includeOption(goEditing);
+    }
+    return true;
+}
+
+bool sgdIrregularitiesGetEditMask(EditorState& editors, int col, int row) {
+    StringGrid& grid = editors.sgdIrregularities;
+    if (col != kIrregularitiesFamily) {
+        return true;  // a percentage's numeric edit keeps its own text before editing
+    }
+    editors.strCellPreviousText = grid.cell(col, row);
+    nulGridComboBoxShow(grid, editors.cbxIrregularitiesFamily, col, row, {});
+    return false;
+}
+
+void sgdIrregularitiesKeyPress(EditorState& editors, char32_t& key) {
+    StringGrid& grid = editors.sgdIrregularities;
+    if (!flgPercentColumn(grid, grid.col())) {
+        return;
+    }
+    if (!flgNumberKey(key)) {
+        key = 0;
+        return;
+    }
+    if (key == U'\r') {
+        if (grid.hasOption(goEditing)) {
+            flgGridNumericEditCommit(grid, 1, kPercentLimit, editors.strCellPreviousText);
+        } else {
+            nulGridNumericEditStart(grid, false, key, editors.strCellPreviousText);
+        }
+        key = 0;
+    } else if (!grid.hasOption(goEditing)) {
+        nulGridNumericEditStart(grid, true, key, editors.strCellPreviousText);
+        key = 0;
+    }
+}
+
+void sgdIrregularitiesKeyDown(EditorState& editors, int& key, ShiftState shift) {
+    nulGridPercentKeyDown(editors, editors.sgdIrregularities, key, shift, kPercentLimit, 1, false);
+}
+
+void sgdIrregularitiesMouseDown(EditorState& editors, const GridMouseEvent& event) {
+    if (event.button == MouseButton::Left) {
+        nulMouseSetsBar(editors, event);
+    }
+}
+
+void sgdIrregularitiesMouseMove(EditorState& editors, const GridMouseEvent& event) {
+    if (event.shift.left) {
+        nulMouseSetsBar(editors, event);
+    }
+}
+
+void pmuIrregularitiesEditItemClick(EditorState& editors) {
+    StringGrid& grid = editors.sgdIrregularities;
+    char32_t enter = U'\r';
+    sgdIrregularitiesKeyPress(editors, enter);
+    if (enter != 0 && grid.hasOption(goEditing)) {
+        grid.setEditorMode(!grid.editorMode());
+    }
+}
+
+void cbxIrregularitiesFamilyExit(EditorState& editors) {
+    flgGridComboBoxHide(editors.sgdIrregularities, editors.cbxIrregularitiesFamily,
+                        editors.strCellPreviousText);
+}
+
+void sgdIrregularitiesDrawCell(const EditorState& editors, int col, int row, const Rect& rect,
+                               GridDrawState state, GridCanvas& canvas) {
+    const StringGrid& grid = editors.sgdIrregularities;
+    const std::string& text = grid.cell(col, row);
+    if (row < grid.fixedRows()) {
+        nulEditorHeadingDraw(canvas, rect, text);
+        return;
+    }
+    if (!flgIrregularitiesIsCellAvailable(editors, col)) {
+        nulEditorHatchedDraw(grid, canvas, rect, state);
+        return;
+    }
+    canvas.setFontColor(clWindowText);
+    canvas.setBrush(clWindow, BrushStyle::Solid);
+    if (text.empty()) {
+        nulGridCellBackgroundPaint(grid, canvas, rect, state);
+    } else if (col == kIrregularitiesFor) {
+        nulEditorIconCellDraw(grid, canvas, rect, state, kIrregularitiesBitmap, text);
+    } else if (grid.cell(col, 0).find("Percentage") != std::string::npos) {
+        nulGridCellPercentBarDraw(grid, canvas, rect, col, row, state, 1, 100, clGreen,
+                                  clWindowText, true);
+    } else {
+        nulEditorTextCellDraw(grid, canvas, rect, state, text);
+    }
+}
+
+void nulIrregularitiesCellsConnect(EditorState& editors) {
+    StringGrid& grid = editors.sgdIrregularities;
+    nulSgdIrregularitiesHeadingsSet(grid);
+    nulGridClear(grid);
+    grid.onSelectCell = [&editors](int col, int row) {
+        return sgdIrregularitiesSelectCell(editors, col, row);
+    };
+    grid.onGetEditMask = [&editors](int col, int row) {
+        return sgdIrregularitiesGetEditMask(editors, col, row);
+    };
+    editors.sgdIrregularitiesExit = [&editors] { nulsgdIrregularitiesSave(editors); };
+    ComboBox& family = editors.cbxIrregularitiesFamily;
+    for (const char* text : kIrregularitiesFamilyTexts) {
+        family.addItem(text);
+    }
+    family.onKeyDown = [&editors](int& key, ShiftState shift) {
+        nulGridComboBoxKeyDown(editors.sgdIrregularities, editors.cbxIrregularitiesFamily, key,
+                               shift, editors.strCellPreviousText);
+    };
+    family.onExit = [&editors] { cbxIrregularitiesFamilyExit(editors); };
+}
+
+}  // namespace vantorell
