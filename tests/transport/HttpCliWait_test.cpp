@@ -86,20 +86,35 @@ TEST(HttpWait, AbortEndsTheRequestAndTheClientServesTheNext) {
     EXPECT_EQ(client.StatusCode(), 200);
 }
 
+// A look-up that answers only once released.
+class HeldLookup {
+public:
+    explicit HeldLookup(test::ApiOverride& faults) {
+        faults.api().gethostbyname = [gate = gate_, answered = answered_](const std::string& name) {
+            gate.wait();
+            answered->set_value();
+            THostEnt entry;
+            entry.h_name = name;
+            entry.h_addr_list = {htonl(INADDR_LOOPBACK)};
+            return std::optional<THostEnt>(entry);
+        };
+    }
+    // Lets it answer; true once it has.
+    bool release() {
+        release_.set_value();
+        return answeredFuture_.wait_for(test::kSocketDeadline) == std::future_status::ready;
+    }
+
+private:
+    std::promise<void> release_;
+    std::shared_future<void> gate_ = release_.get_future().share();
+    std::shared_ptr<std::promise<void>> answered_ = std::make_shared<std::promise<void>>();
+    std::future<void> answeredFuture_ = answered_->get_future();
+};
+
 TEST(HttpWait, AbortDuringTheLookupDropsItsResult) {
     test::ApiOverride faults;
-    std::promise<void> release;
-    std::shared_future<void> gate = release.get_future().share();
-    auto answered = std::make_shared<std::promise<void>>();
-    auto answeredFuture = answered->get_future();
-    faults.api().gethostbyname = [gate, answered](const std::string& name) {
-        gate.wait();
-        answered->set_value();
-        THostEnt entry;
-        entry.h_name = name;
-        entry.h_addr_list = {htonl(INADDR_LOOPBACK)};
-        return std::optional<THostEnt>(entry);
-    };
+    HeldLookup lookup(faults);
     THttpCli client;
     test::HttpRecorder events(client);
     client.SetURL("http://slow.test/");
@@ -107,10 +122,20 @@ TEST(HttpWait, AbortDuringTheLookupDropsItsResult) {
     EXPECT_EQ(client.State(), httpDnsLookup);
     client.Abort();
     ASSERT_TRUE(events.waitDone());
-    release.set_value();
-    ASSERT_EQ(answeredFuture.wait_for(test::kSocketDeadline), std::future_status::ready);
+    ASSERT_TRUE(lookup.release());
     EXPECT_FALSE(test::waitUntil([&] { return events.has("state 4"); }, 200ms));
     EXPECT_EQ(events.count("done 1 3"), 1);
+}
+
+TEST(HttpWait, ALookupThatNeverEndsTimesOut) {
+    test::ApiOverride faults;
+    HeldLookup lookup(faults);
+    THttpCli client;
+    client.SetURL("http://slow.test/");
+    client.SetTimeout(1);
+    EXPECT_EQ(raisedHttp([&] { client.Get(); }), (HttpRaised{404, "Timeout"}));
+    EXPECT_EQ(client.RequestDoneError(), httpErrTimeout);
+    ASSERT_TRUE(lookup.release());
 }
 
 TEST(HttpWait, ServersThatCannotBeReached) {

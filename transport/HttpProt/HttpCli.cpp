@@ -10,7 +10,12 @@ namespace vantorell::transport {
 
 THttpCli::THttpCli() {
     HTTPCliAllocateHWnd();
-    FCtrlSocket = std::make_unique<TWSocket>();
+    try {
+        FCtrlSocket = std::make_unique<TWSocket>();
+    } catch (...) {
+        HTTPCliDeallocateHWnd();  // no destructor runs for a client never made
+        throw;
+    }
     TWSocket& socket = *FCtrlSocket;
     socket.OnSessionClosed = [this](TObject* S, TWord E) { SocketSessionClosed(S, E); };
     socket.OnDataAvailable = [this](TObject* S, TWord E) { SocketDataAvailable(S, E); };
