@@ -22,6 +22,7 @@ namespace vantorell::test {
 namespace {
 
 constexpr std::chrono::milliseconds kStopDeadline{5000};
+constexpr int kStartTries = 3;
 // The pause between two connect attempts; a server that ends cuts it short.
 constexpr int kRetryMilliseconds = 20;
 
@@ -143,6 +144,19 @@ void PeerServer::stop() {
     }
     pid_ = -1;
     pidfd_ = -1;
+}
+
+std::unique_ptr<PeerServer> startPeerServer(
+    std::string& Failure, const std::function<std::vector<std::string>(PeerServer&)>& Prepare) {
+    for (int attempt = 0; attempt < kStartTries; ++attempt) {
+        auto server = std::make_unique<PeerServer>();
+        if (server->start(Prepare(*server))) {
+            Failure.clear();
+            return server;
+        }
+        Failure = server->failure();
+    }
+    return nullptr;
 }
 
 }  // namespace vantorell::test

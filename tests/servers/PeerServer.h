@@ -7,6 +7,8 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,5 +49,12 @@ private:
     int pidfd_ = -1;
     std::string failure_;
 };
+
+// Starts a server on a fresh port with the arguments that Prepare gives for it (and the
+// files it writes into the server's folder). A port chosen free may be taken before the
+// server binds it: a few tries, each on a new port. Nothing when every try failed;
+// Failure says why.
+std::unique_ptr<PeerServer> startPeerServer(
+    std::string& Failure, const std::function<std::vector<std::string>(PeerServer&)>& Prepare);
 
 }  // namespace vantorell::test

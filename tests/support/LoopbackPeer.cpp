@@ -57,19 +57,28 @@ int freeLoopbackPort() {
     return ntohs(address.sin_port);
 }
 
-LoopbackPeer::LoopbackPeer(int receiveBuffer) {
-    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+int listenOnLoopback(int& port, int receiveBuffer) {
+    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (receiveBuffer > 0) {
-        ::setsockopt(listener_, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
+        ::setsockopt(listener, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
     }
     sockaddr_in address = loopbackAddress(0);
     socklen_t length = sizeof address;
-    if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listener_, 4) != 0 ||
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    if (listener < 0 ||
+        ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(listener, 8) != 0 ||
+        ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        if (listener >= 0) {
+            ::close(listener);
+        }
         throw std::runtime_error("cannot listen on 127.0.0.1");
     }
-    port_ = ntohs(address.sin_port);
+    port = ntohs(address.sin_port);
+    return listener;
+}
+
+LoopbackPeer::LoopbackPeer(int receiveBuffer) {
+    listener_ = listenOnLoopback(port_, receiveBuffer);
 }
 
 LoopbackPeer::~LoopbackPeer() {

@@ -16,6 +16,11 @@ sockaddr_in loopbackAddress(int port);
 // A free TCP port on 127.0.0.1 at this moment.
 int freeLoopbackPort();
 
+// A socket listening on 127.0.0.1 at a port the system chooses, which goes to `port`;
+// receiveBuffer > 0 sets the receive buffer of the connections it accepts. Raises
+// std::runtime_error when it cannot listen.
+int listenOnLoopback(int& port, int receiveBuffer = 0);
+
 class LoopbackPeer {
 public:
     // Listens on 127.0.0.1 at a port the system chooses; receiveBuffer > 0 sets the
