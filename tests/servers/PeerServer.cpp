@@ -24,6 +24,7 @@ namespace {
 constexpr std::chrono::milliseconds kStopDeadline{5000};
 // The pause between two connect attempts; a server that ends cuts it short.
 constexpr int kRetryMilliseconds = 20;
+constexpr int kStartTries = 3;
 
 bool connectsTo(int port) {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -143,6 +144,19 @@ void PeerServer::stop() {
     }
     pid_ = -1;
     pidfd_ = -1;
+}
+
+std::unique_ptr<PeerServer> startPeerServer(
+    std::string& Failure, const std::function<std::vector<std::string>(PeerServer&)>& prepare) {
+    for (int attempt = 0; attempt < kStartTries; ++attempt) {
+        auto server = std::make_unique<PeerServer>();
+        if (server->start(prepare(*server))) {
+            Failure.clear();
+            return server;
+        }
+        Failure = server->failure();
+    }
+    return nullptr;
 }
 
 }  // namespace vantorell::test

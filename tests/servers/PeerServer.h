@@ -7,6 +7,8 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,5 +49,11 @@ private:
     int pidfd_ = -1;
     std::string failure_;
 };
+
+// Starts a server whose arguments `prepare` makes for the port and folder it is given. A
+// port chosen free may be taken before the server binds it: a few tries, each on a new
+// port. Nothing when it could not be started; Failure says why.
+std::unique_ptr<PeerServer> startPeerServer(
+    std::string& Failure, const std::function<std::vector<std::string>(PeerServer&)>& prepare);
 
 }  // namespace vantorell::test

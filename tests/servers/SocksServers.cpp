@@ -3,27 +3,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include <functional>
-
 namespace vantorell::test {
 namespace {
-
-// A port chosen free may be taken before the server binds it: a few tries, each on a new
-// port.
-constexpr int kStartTries = 3;
-
-std::unique_ptr<PeerServer> startWithTries(
-    std::string& Failure, const std::function<std::vector<std::string>(PeerServer&)>& prepare) {
-    for (int attempt = 0; attempt < kStartTries; ++attempt) {
-        auto server = std::make_unique<PeerServer>();
-        if (server->start(prepare(*server))) {
-            Failure.clear();
-            return server;
-        }
-        Failure = server->failure();
-    }
-    return nullptr;
-}
 
 std::string currentUser() {
     const passwd* entry = ::getpwuid(::geteuid());
@@ -34,7 +15,7 @@ std::string currentUser() {
 
 std::unique_ptr<PeerServer> startMicrosocks(std::string& Failure, const std::string& User,
                                             const std::string& Password) {
-    return startWithTries(Failure, [&](PeerServer& server) {
+    return startPeerServer(Failure, [&](PeerServer& server) {
         std::vector<std::string> arguments{"/usr/bin/microsocks", "-i", "127.0.0.1", "-p",
                                            server.portText(),     "-b", "127.0.0.1"};
         if (!User.empty()) {
@@ -45,7 +26,7 @@ std::unique_ptr<PeerServer> startMicrosocks(std::string& Failure, const std::str
 }
 
 std::unique_ptr<PeerServer> startDante(std::string& Failure) {
-    return startWithTries(Failure, [](PeerServer& server) {
+    return startPeerServer(Failure, [](PeerServer& server) {
         // Run as the current user: it needs no privilege for a port above 1023, and it
         // works the same with or without root.
         const std::string user = currentUser();
