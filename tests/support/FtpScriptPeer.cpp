@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "platform/EventLoop.h"
+#include "tests/servers/FtpServer.h"
 
 namespace vantorell::test {
 
@@ -49,6 +52,52 @@ std::string FtpScriptPeer::unread() {
     waitForMessages([] { return false; }, std::chrono::milliseconds(50));
     peer_.readAvailable(got_);
     return got_;
+}
+
+bool FtpScriptPeer::dataConnect(const std::string& portCommand) {
+    int h[6] = {0};
+    if (std::sscanf(portCommand.c_str(), "PORT %d,%d,%d,%d,%d,%d", &h[0], &h[1], &h[2], &h[3],
+                    &h[4], &h[5]) != 6 ||
+        h[0] != 127 || h[1] != 0 || h[2] != 0 || h[3] != 1) {
+        ADD_FAILURE() << "not a PORT to 127.0.0.1: " << portCommand;
+        return false;
+    }
+    data_ = std::make_unique<LoopbackPeer>();
+    return data_->connect(h[4] * 256 + h[5]);
+}
+
+std::string FtpScriptPeer::passiveReply() {
+    data_ = std::make_unique<LoopbackPeer>();
+    const int port = data_->port();
+    return "227 Entering Passive Mode (127,0,0,1," + std::to_string(port / 256) + "," +
+           std::to_string(port % 256) + ").\r\n";
+}
+
+bool FtpScriptPeer::dataAccept() {
+    // The client connects without blocking, so the events run while the test waits.
+    return data_ && waitUntil([&] { return data_->acceptReady(); }) &&
+           data_->accept(kSocketDeadline);
+}
+
+bool FtpScriptPeer::dataSend(const std::string& bytes) {
+    return data_ && data_->sendAll(bytes);
+}
+
+bool FtpScriptPeer::dataReadToEnd(std::string& bytes) {
+    return data_ && waitUntil([&] { return !data_->readAvailable(bytes); });
+}
+
+void FtpScriptPeer::dataClose() {
+    if (data_) {
+        data_->closeConnection();
+    }
+}
+
+void aimAt(transport::TCustomFtpCli& client, const std::string& port) {
+    client.SetHostName("127.0.0.1");
+    client.SetPort(port);
+    client.SetUserName(kFtpUser);
+    client.SetPassWord(kFtpPassword);
 }
 
 }  // namespace vantorell::test

@@ -1,9 +1,12 @@
 #pragma once
+#include "transport/FtpCli/CustomFtpCli.h"
+
 // A scripted FTP server on 127.0.0.1 for the client's unit tests: the test plays the
 // server's part line by line, for the cases a real server cannot produce (odd multi-line
 // replies, replies in pieces, a server that stalls or drops the connection).
 
 #include <chrono>
+#include <memory>
 #include <string>
 
 #include "tests/support/LoopbackPeer.h"
@@ -28,9 +31,23 @@ public:
     std::string unread();
     void close(bool reset = false) { peer_.closeConnection(reset); }
 
+    // The data connection. Active: connects to the port that a "PORT h1,..,p1,p2" command
+    // names. Passive: listens and gives the 227 reply that names the port; dataAccept()
+    // takes the client's connection.
+    bool dataConnect(const std::string& portCommand);
+    std::string passiveReply();
+    bool dataAccept();
+    bool dataSend(const std::string& bytes);
+    bool dataReadToEnd(std::string& bytes);
+    void dataClose();
+
 private:
     LoopbackPeer peer_;
     std::string got_;
+    std::unique_ptr<LoopbackPeer> data_;
 };
+
+// Points a client at a server on 127.0.0.1 with the test account (kFtpUser, kFtpPassword).
+void aimAt(transport::TCustomFtpCli& client, const std::string& port);
 
 }  // namespace vantorell::test

@@ -6,6 +6,7 @@
 
 #include "tests/servers/FtpServer.h"
 #include "tests/support/FtpRecorder.h"
+#include "tests/support/FtpScriptPeer.h"
 #include "tests/support/TempFolder.h"
 #include "transport/FtpCli/CustomFtpCli.h"
 
@@ -20,10 +21,7 @@ protected:
         std::string failure;
         server = test::startFtpServer(failure, root.path());
         ASSERT_TRUE(server) << failure;
-        client.SetHostName("127.0.0.1");
-        client.SetPort(server->portText());
-        client.SetUserName(test::kFtpUser);
-        client.SetPassWord(test::kFtpPassword);
+        test::aimAt(client, server->portText());
     }
     // Runs one request to its end; the error it ended with.
     int Run(const std::function<void()>& start) {

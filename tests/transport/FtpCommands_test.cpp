@@ -27,12 +27,7 @@ std::string Raised(const std::function<void()>& call) {
 
 class FtpControl : public ::testing::Test {
 protected:
-    void SetUp() override {
-        client.SetHostName("127.0.0.1");
-        client.SetPort(server.portText());
-        client.SetUserName("analyst");
-        client.SetPassWord("s3cret");
-    }
+    void SetUp() override { test::aimAt(client, server.portText()); }
     void Open(const std::string& banner = "220 ready\r\n") {
         client.OpenAsync();
         ASSERT_TRUE(server.accept(banner));

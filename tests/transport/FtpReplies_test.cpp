@@ -92,6 +92,21 @@ TEST(FtpReplyText, IntegersCodesAndQuotedFolders) {
     EXPECT_EQ(FtpGetQuotedString("257 \"/open", 3), "/open");
 }
 
+TEST(FtpReplyText, PassiveRepliesNameAnAddressAndAPort) {
+    std::string addr;
+    std::uint16_t port = 0;
+    ASSERT_TRUE(FtpPasvAddress("227 Entering Passive Mode (192,168,1,2,4,1)", addr, port));
+    EXPECT_EQ(addr, "192.168.1.2");
+    EXPECT_EQ(port, 1025);
+    ASSERT_TRUE(FtpPasvAddress("227 ok ( 127, 0, 0, 1, 200, 10 ).", addr, port));
+    EXPECT_EQ(addr, "127.0.0.1");
+    EXPECT_EQ(port, 51210);
+    for (const std::string bad : {"227 no numbers", "227 (1,2,3,4,5)", "227 (1,2,3,4,5,6",
+                                  "227 (1,2,3,256,5,6)", "227 (1,2,x,4,5,6)", "227 (,,,,,)"}) {
+        EXPECT_FALSE(FtpPasvAddress(bad, addr, port)) << bad;
+    }
+}
+
 TEST(FtpCommandText, PasswordsAreNeverShownAndLineBreaksNeverSent) {
     EXPECT_EQ(FtpDisplayedCommand("PASS s3cret"), "PASS ********");
     EXPECT_EQ(FtpDisplayedCommand("pass s3cret"), "PASS ********");

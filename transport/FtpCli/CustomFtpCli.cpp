@@ -30,6 +30,8 @@ TCustomFtpCli::TCustomFtpCli() {
 
 TCustomFtpCli::~TCustomFtpCli() {
     FtpCliDeallocateHWnd();
+    DestroyLocalStream();
+    DiscardDownload();
     // The sockets go first, without reporting to a client that is going away.
     for (auto* socket : {FControlSocket.get(), FDataSocket.get()}) {
         socket->OnSessionConnected = nullptr;
@@ -63,6 +65,9 @@ void TCustomFtpCli::WndProc(TMessage& MsgRec) {
         switch (MsgRec.Msg) {
             case WM_FTP_REQUEST_DONE:
                 WMFtpRequestDone(MsgRec);
+                break;
+            case WM_FTP_SENDDATA:
+                WMFtpSendData(MsgRec);
                 break;
             default:
                 MsgRec.Result = 0;
@@ -174,6 +179,8 @@ void TCustomFtpCli::AbortAsync() {
         FRequestResult = 0;
     }
     StateChange(ftpAbort);
+    DestroyLocalStream();
+    DiscardDownload();
     if (old == ftpDnsLookup) {
         FControlSocket->CancelDnsLookup();
     }
@@ -183,6 +190,7 @@ void TCustomFtpCli::AbortAsync() {
     if (FDataSocket->State() != wsClosed) {
         FDataSocket->Close();
     }
+    DestroyLocalStream();
     FConnected = false;
     // Nothing was left to report the end: it is reported here.
     if (!FRequestDoneFlag) {

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "transport/FtpCli/FtpReplies.h"
+#include "transport/FtpCli/FtpStreams.h"
 #include "transport/FtpCli/FtpTypes.h"
 #include "transport/WSocket/HiddenWindow.h"
 #include "transport/WSocket/WSocket.h"
@@ -63,6 +64,22 @@ public:
     virtual void DoQuoteAsync();
     virtual void AbortXferAsync();
 
+    // Transfers over a data connection.
+    virtual void GetAsync();
+    virtual void ReceiveAsync();
+    virtual void PutAsync();
+    virtual void TransmitAsync();
+    virtual void AppendAsync();
+    virtual void AppendFileAsync();
+    virtual void DirAsync();
+    virtual void LsAsync();
+    virtual void DirectoryAsync();
+    virtual void ListAsync();
+    virtual void RestGetAsync();
+    virtual void RestartGetAsync();
+    virtual void RestPutAsync();
+    virtual void RestartPutAsync();
+
     // Properties.
     const std::string& HostName() const { return FHostName; }
     void SetHostName(const std::string& Value) { FHostName = Value; }
@@ -75,7 +92,7 @@ public:
     const std::string& PassWord() const { return FPassWord; }
     void SetPassWord(const std::string& Value) { FPassWord = Value; }
     const std::string& LocalFileName() const { return FLocalFileName; }
-    void SetLocalFileName(const std::string& Value) { FLocalFileName = Value; }
+    virtual void SetLocalFileName(const std::string& Value);
     const std::string& HostFileName() const { return FHostFileName; }
     void SetHostFileName(const std::string& Value) { FHostFileName = Value; }
     const std::string& HostDirName() const { return FHostDirName; }
@@ -90,6 +107,36 @@ public:
     TFtpOptions Options() const { return FOptions; }
     void SetOptions(TFtpOptions Value) { FOptions = Value; }
     TFtpConnectionType ConnectionType() const { return FConnectionType; }
+    void SetConnectionType(TFtpConnectionType Value);
+    bool Passive() const { return FPassive; }
+    void SetPassive(bool Value);
+    const std::string& SocksServer() const { return FSocksServer; }
+    void SetSocksServer(const std::string& Value) { FSocksServer = Value; }
+    const std::string& SocksPort() const { return FSocksPort; }
+    void SetSocksPort(const std::string& Value) { FSocksPort = Value; }
+    const std::string& SocksUserCode() const { return FSocksUserCode; }
+    void SetSocksUserCode(const std::string& Value) { FSocksUserCode = Value; }
+    const std::string& SocksPassword() const { return FSocksPassword; }
+    void SetSocksPassword(const std::string& Value) { FSocksPassword = Value; }
+    // A caller's stream for the next transfers instead of LocalFileName; it stays the
+    // caller's, and is left where the transfer ended.
+    TFtpStream* LocalStream() const { return FLocalStream; }
+    void SetLocalStream(TFtpStream* Value);
+    TFtpShareMode ShareMode() const;
+    void SetShareMode(TFtpShareMode Value);
+    TFtpDisplayFileMode DisplayFileMode() const { return FDisplayFileMode; }
+    void SetDisplayFileMode(int Value);
+    bool DisplayFileFlag() const { return FDisplayFileFlag; }
+    void SetDisplayFileFlag(bool Value) { FDisplayFileFlag = Value; }
+    std::int64_t ResumeAt() const { return FResumeAt; }
+    void SetResumeAt(std::int64_t Value) { FResumeAt = Value; }
+    std::int64_t ByteCount() const { return FByteCount; }
+    TWord TransferResult() const { return FTransferResult; }
+    const std::string& DataCommand() const { return FDataCommand; }
+    const std::string& PasvResponse() const { return FPasvResponse; }
+    bool AppendFlag() const { return FAppendFlag; }
+    std::uint32_t StartTime() const { return FStartTime; }
+    std::uint32_t StopTime() const { return FStopTime; }
     bool Connected() const { return FControlSocket->State() != wsClosed; }
 
     TFtpState State() const { return FState; }
@@ -129,6 +176,15 @@ protected:
     virtual void FtpCliAllocateHWnd();
     virtual void FtpCliDeallocateHWnd();
     virtual void HandleBackGroundException(const std::exception& E);
+    virtual bool Progress();
+    virtual void PortAsync();
+    virtual void TransfertStats();
+    virtual void ExecGetAsync();
+    virtual void ExecPutAsync();
+    virtual void ExecAppendAsync();
+    virtual void ExecDirAsync();
+    virtual void ExecLsAsync();
+    virtual void RestAsync();
 
     void TriggerStateChange();
     void DisplayLastResponse();
@@ -143,6 +199,9 @@ protected:
     void ExecAsync(TFtpRequest RqType, TFtpFct Step, const std::string& Cmd,
                    std::initializer_list<int> Accepted, TFtpNextProc DoneAsync = nullptr);
     void NextExecAsync();
+    // Shows the reply line in LastResponse; for a final numbered line, stores its code in
+    // StatusCode and Code and returns true.
+    bool FinalReply(int& Code);
     void ExtractMoreResults();
     void DoneQuitAsync();
     void TriggerRequestDone(TWord Error);
@@ -158,6 +217,38 @@ protected:
     // request as failed, or, for the first step, leaves the request unstarted.
     void StartStep(TFtpFct Step);
     void StartStepRequest(TFtpFct Step);
+
+    // Data connection and transfers.
+    void WMFtpSendData(TMessage& Msg);
+    void DestroyLocalStream();
+    // A download into a replacing file goes in place only when it ended well.
+    bool CommitDownload();
+    void DiscardDownload();
+    void PrepareSocks(TWSocket& Socket);
+    bool PassiveAddress(std::string& Addr, std::uint16_t& Port);
+    bool ConnectPassive(TSessionConnected Connected, int FailCode);
+    void DataFailure(int Code, const std::string& Reply);
+    void TransferFailed(int Code, const std::string& Reply, const std::string& Shown);
+    TDataAvailable DataHandler(void (TCustomFtpCli::*Handler)(TWord));
+    void DoGetAsync(TFtpRequest RqType);
+    bool OpenDownload();
+    void DataSocketGetSessionAvailable(TWord Error);
+    void DataSocketGetSessionConnected(TWord Error);
+    void DataSocketGetDataAvailable(TWord Error);
+    void DataSocketGetSessionClosed(TWord Error);
+    void ShowListing(const char* Data, int Len, bool Last);
+    void Next1GetAsync();
+    void Next2GetAsync();
+    void DoPutAppendAsync();
+    void SendStoreCommand();
+    void DataSocketPutSessionAvailable(TWord Error);
+    void DataSocketPutSessionConnected(TWord Error);
+    void DataSocketPutDataAvailable(TWord Error);
+    void DataSocketPutDataSent(TWord Error);
+    void DataSocketPutSessionClosed(TWord Error);
+    void Next1PutAsync();
+    void Next2PutAsync();
+    void TransferCheckDone(bool DataClosed);
 
     // Control connection.
     void ControlSocketDnsLookupDone(TWord Error);
@@ -183,6 +274,36 @@ protected:
     TFtpConnectionType FConnectionType = ftpDirect;
     std::string FProxyServer;
     std::string FProxyPort = "ftp";
+    std::uint16_t FShareMode = kShareExclusive;
+    TFtpDisplayFileMode FDisplayFileMode = ftpLineByLine;
+    bool FDisplayFileFlag = false;
+    bool FAppendFlag = false;
+    bool FPassive = false;
+    std::string FSocksServer;
+    std::string FSocksPort;
+    std::string FSocksUserCode;
+    std::string FSocksPassword;
+    std::uint32_t FStartTime = 0;
+    std::uint32_t FStopTime = 0;
+    TFtpStream* FLocalStream = nullptr;
+    bool FStreamFlag = false;                      // FLocalStream is the caller's
+    std::unique_ptr<TFtpStream> FOwnStream;        // a file the client opened
+    std::unique_ptr<TFtpReplacingFile> FDownload;  // a download waiting for its end
+    std::string FPasvResponse;
+    TWord FTransferResult = 0;
+    std::string FDataCommand;
+    std::string FDataFailure;  // a local failure of the transfer, as a reply of ours
+    std::string FListingLine;  // a listing line still waiting for its end
+    static constexpr int kSendChunk = 1460;
+    char FSendBuffer[kSendChunk] = {0};
+    std::int64_t FByteCount = 0;
+    std::int64_t FResumeAt = 0;
+    bool FReplyReceived = false;
+    bool FDataClosedGet = false;
+    bool FDataClosedPut = false;
+    bool FEof = false;
+    bool FStorAnswerRcvd = false;
+    bool FPutSessionOpened = false;
     std::unique_ptr<TWSocket> FControlSocket;
     std::unique_ptr<TWSocket> FDataSocket;
     TFtpState FState = ftpReady;

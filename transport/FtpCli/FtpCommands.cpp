@@ -1,5 +1,7 @@
 // Sending commands, judging their final replies, and the requests of one command each.
 
+#include <strings.h>
+
 #include <algorithm>
 
 #include "transport/FtpCli/CustomFtpCli.h"
@@ -65,14 +67,21 @@ void TCustomFtpCli::RefuseReply() {
     SetErrorMessage();
 }
 
-void TCustomFtpCli::NextExecAsync() {
+bool TCustomFtpCli::FinalReply(int& Code) {
     DisplayLastResponse();
-    int code = 0;
     bool final = false;
-    if (!FtpReplyCode(FLastResponse, code, final) || !final) {
+    if (!FtpReplyCode(FLastResponse, Code, final) || !final) {
+        return false;  // a guard: only final lines come here
+    }
+    FStatusCode = Code;
+    return true;
+}
+
+void TCustomFtpCli::NextExecAsync() {
+    int code = 0;
+    if (!FinalReply(code)) {
         return;
     }
-    FStatusCode = code;
     bool accepted = false;
     if (FOkResponses[0] == 0) {
         accepted = code < 500;
@@ -88,6 +97,10 @@ void TCustomFtpCli::NextExecAsync() {
         FRequestResult = 0;
     } else {
         RefuseReply();
+    }
+    if (FPassive && code == 227) {
+        StateChange(ftpPasvReady);
+        FPasvResponse = FLastResponse;
     }
     ExtractMoreResults();
     if (FDoneAsync != nullptr) {
@@ -124,7 +137,13 @@ void TCustomFtpCli::UserAsync() {
         HandleError("UserName emtpy");
         return;
     }
-    ExecAsync(ftpUserAsync, ftpFctUser, "USER " + FUserName, {331, 230});
+    std::string command = "USER " + FUserName;
+    if (FConnectionType == ftpProxy) {
+        // The proxy learns the server from the user name.
+        const bool standard = ::strcasecmp(FPort.c_str(), "ftp") == 0 || FPort == "21";
+        command += "@" + FHostName + (standard ? "" : ":" + FPort);
+    }
+    ExecAsync(ftpUserAsync, ftpFctUser, command, {331, 230});
 }
 
 void TCustomFtpCli::PassAsync() {
@@ -202,6 +221,7 @@ void TCustomFtpCli::QuoteAsync() {
 }
 
 void TCustomFtpCli::QuitAsync() {
+    DestroyLocalStream();
     ExecAsync(ftpQuitAsync, ftpFctQuit, "QUIT", {221}, &TCustomFtpCli::DoneQuitAsync);
 }
 

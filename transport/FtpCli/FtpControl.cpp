@@ -54,6 +54,7 @@ void TCustomFtpCli::ControlSocketDnsLookupDone(TWord Error) {
         control.SetLocalAddr(FLocalAddr);
         control.SetProto("tcp");
         control.SetPort(FConnectionType == ftpProxy && !FProxyPort.empty() ? FProxyPort : FPort);
+        PrepareSocks(control);
         StateChange(ftpWaitingBanner);
         control.Connect();
     } catch (const std::exception& E) {

@@ -118,4 +118,45 @@ bool FtpReplyCode(const std::string& Line, int& Code, bool& Final) {
     return true;
 }
 
+bool FtpPasvAddress(const std::string& Reply, std::string& Addr, std::uint16_t& Port) {
+    std::size_t pos = Reply.find('(');
+    if (pos == std::string::npos) {
+        return false;
+    }
+    ++pos;
+    int parts[6] = {0};
+    for (int i = 0; i < 6; ++i) {
+        const char end = i < 5 ? ',' : ')';
+        const std::size_t stop = Reply.find(end, pos);
+        if (stop == std::string::npos) {
+            return false;
+        }
+        std::size_t first = pos;
+        std::size_t last = stop;
+        while (first < last && Reply[first] == ' ') {
+            ++first;
+        }
+        while (last > first && Reply[last - 1] == ' ') {
+            --last;
+        }
+        if (first == last || last - first > 3) {
+            return false;
+        }
+        for (std::size_t k = first; k < last; ++k) {
+            if (Reply[k] < '0' || Reply[k] > '9') {
+                return false;
+            }
+        }
+        parts[i] = std::stoi(Reply.substr(first, last - first));
+        if (parts[i] > 255) {
+            return false;
+        }
+        pos = stop + 1;
+    }
+    Addr = std::to_string(parts[0]) + "." + std::to_string(parts[1]) + "." +
+           std::to_string(parts[2]) + "." + std::to_string(parts[3]);
+    Port = static_cast<std::uint16_t>(parts[4] * 256 + parts[5]);
+    return true;
+}
+
 }  // namespace vantorell::transport

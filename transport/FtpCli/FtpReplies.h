@@ -47,4 +47,9 @@ std::string FtpGetQuotedString(const std::string& Line, std::size_t Pos);
 // Final tells whether the character behind the digits is not "-".
 bool FtpReplyCode(const std::string& Line, int& Code, bool& Final);
 
+// The data address of a 227 reply: the six numbers after its first "(", four address
+// bytes and the port's high and low byte, joined by commas. False when they are not six
+// numbers of 0 to 255.
+bool FtpPasvAddress(const std::string& Reply, std::string& Addr, std::uint16_t& Port);
+
 }  // namespace vantorell::transport

@@ -22,6 +22,9 @@ void TCustomFtpCli::TriggerRequestDone(TWord Error) {
     if (FDataSocket->State() != wsClosed) {
         FDataSocket->Close();
     }
+    // A download that did not end well leaves the old file as it was.
+    DestroyLocalStream();
+    DiscardDownload();
     if (FHighLevelFlag && FStatusCodeSave >= 0) {
         FLastResponse = FLastResponseSave;
         FStatusCode = FStatusCodeSave;
@@ -89,6 +92,10 @@ void TCustomFtpCli::DoHighLevelAsync() {
         if (step == ftpFctCwd && FHostDirName.empty()) {
             continue;
         }
+        // A restart position holds only when the server took it.
+        if (step == ftpFctGet && !(FFctPrv == ftpFctRest && FResumeAt >= 0 && FStatusCode == 350)) {
+            FResumeAt = 0;
+        }
         if (step == ftpFctQuit) {
             FLastResponseSave = FLastResponse;
             FStatusCodeSave = FStatusCode;
@@ -154,6 +161,27 @@ void TCustomFtpCli::StartStepRequest(TFtpFct Step) {
             break;
         case ftpFctTypeSet:
             TypeSetAsync();
+            break;
+        case ftpFctPort:
+            PortAsync();
+            break;
+        case ftpFctRest:
+            RestAsync();
+            break;
+        case ftpFctGet:
+            ExecGetAsync();
+            break;
+        case ftpFctPut:
+            ExecPutAsync();
+            break;
+        case ftpFctAppend:
+            ExecAppendAsync();
+            break;
+        case ftpFctDir:
+            ExecDirAsync();
+            break;
+        case ftpFctLs:
+            ExecLsAsync();
             break;
         case ftpFctSyst:
             SystAsync();
@@ -234,6 +262,71 @@ void TCustomFtpCli::FileSizeAsync() {
 
 void TCustomFtpCli::RenAsync() {
     HighLevelAsync(ftpRenAsync, {ftpFctRenFrom, ftpFctRenTo});
+}
+
+void TCustomFtpCli::ReceiveAsync() {
+    HighLevelAsync(ftpReceiveAsync, {ftpFctOpen, ftpFctUser, ftpFctPass, ftpFctCwd, ftpFctTypeSet,
+                                     ftpFctPort, ftpFctGet, ftpFctQuit});
+}
+
+void TCustomFtpCli::RestartGetAsync() {
+    HighLevelAsync(ftpRestartGetAsync,
+                   {ftpFctOpen, ftpFctUser, ftpFctPass, ftpFctCwd, ftpFctTypeSet, ftpFctPort,
+                    ftpFctRest, ftpFctGet, ftpFctQuit});
+}
+
+void TCustomFtpCli::TransmitAsync() {
+    HighLevelAsync(ftpTransmitAsync, {ftpFctOpen, ftpFctUser, ftpFctPass, ftpFctCwd, ftpFctTypeSet,
+                                      ftpFctPort, ftpFctPut, ftpFctQuit});
+}
+
+void TCustomFtpCli::RestartPutAsync() {
+    HighLevelAsync(ftpRestartPutAsync,
+                   {ftpFctOpen, ftpFctUser, ftpFctPass, ftpFctCwd, ftpFctTypeSet, ftpFctPort,
+                    ftpFctRest, ftpFctPut, ftpFctQuit});
+}
+
+void TCustomFtpCli::AppendFileAsync() {
+    HighLevelAsync(ftpTransmitAsync, {ftpFctOpen, ftpFctUser, ftpFctPass, ftpFctCwd, ftpFctTypeSet,
+                                      ftpFctPort, ftpFctAppend, ftpFctQuit});
+}
+
+void TCustomFtpCli::DirectoryAsync() {
+    HighLevelAsync(ftpDirectoryAsync, {ftpFctOpen, ftpFctUser, ftpFctPass, ftpFctCwd, ftpFctPort,
+                                       ftpFctDir, ftpFctQuit});
+}
+
+void TCustomFtpCli::ListAsync() {
+    HighLevelAsync(ftpListAsync, {ftpFctOpen, ftpFctUser, ftpFctPass, ftpFctCwd, ftpFctPort,
+                                  ftpFctLs, ftpFctQuit});
+}
+
+void TCustomFtpCli::GetAsync() {
+    HighLevelAsync(ftpGetAsync, {ftpFctPort, ftpFctGet});
+}
+
+void TCustomFtpCli::RestGetAsync() {
+    HighLevelAsync(ftpRestGetAsync, {ftpFctPort, ftpFctRest, ftpFctGet});
+}
+
+void TCustomFtpCli::PutAsync() {
+    HighLevelAsync(ftpPutAsync, {ftpFctPort, ftpFctPut});
+}
+
+void TCustomFtpCli::RestPutAsync() {
+    HighLevelAsync(ftpRestPutAsync, {ftpFctPort, ftpFctRest, ftpFctPut});
+}
+
+void TCustomFtpCli::AppendAsync() {
+    HighLevelAsync(ftpAppendAsync, {ftpFctPort, ftpFctAppend});
+}
+
+void TCustomFtpCli::DirAsync() {
+    HighLevelAsync(ftpDirAsync, {ftpFctPort, ftpFctDir});
+}
+
+void TCustomFtpCli::LsAsync() {
+    HighLevelAsync(ftpLsAsync, {ftpFctPort, ftpFctLs});
 }
 
 }  // namespace vantorell::transport

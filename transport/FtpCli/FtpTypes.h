@@ -162,6 +162,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Milliseconds of a steady clock, wrapping at 32 bits, for the transfer statistics.
+std::uint32_t FtpTickCount();
+
 // Private messages of the client's window.
 inline constexpr unsigned WM_FTP_REQUEST_DONE = 1025;
 inline constexpr unsigned WM_FTP_SENDDATA = 1026;
