@@ -294,7 +294,9 @@ protected:
     std::string FDataCommand;
     std::string FDataFailure;  // a local failure of the transfer, as a reply of ours
     std::string FListingLine;  // a listing line still waiting for its end
-    static constexpr int kSendChunk = 1460;
+    // One chunk of an upload in flight at a time; sixteen frames of 1460 bytes each, as
+    // single frames leave a fast link idle between the chunks.
+    static constexpr int kSendChunk = 1460 * 16;
     char FSendBuffer[kSendChunk] = {0};
     std::int64_t FByteCount = 0;
     std::int64_t FResumeAt = 0;

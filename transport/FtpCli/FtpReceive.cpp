@@ -7,6 +7,7 @@ namespace vantorell::transport {
 namespace {
 
 constexpr int kReceiveChunk = 4096;
+constexpr int kChunksPerNotice = 16;
 
 }  // namespace
 
@@ -110,28 +111,38 @@ void TCustomFtpCli::DataSocketGetSessionConnected(TWord Error) {
     }
 }
 
+// Chunks of 4096 bytes, a few per notice: enough to keep up with a fast server, few enough
+// that the thread's other events run between notices.
 void TCustomFtpCli::DataSocketGetDataAvailable(TWord) {
-    if (!Progress()) {
-        return;
-    }
     TWSocket& data = *FDataSocket;
-    char buffer[kReceiveChunk];
-    const int count = data.Receive(buffer, sizeof buffer);
-    if (count > 0) {
-        FByteCount += count;
-        if (FLocalStream != nullptr && !FLocalStream->Write(buffer, count)) {
-            TriggerDisplay("! Error writing local file");
-            DataFailure(550, "Error writing local file " + FLocalFileName);
-            data.Shutdown(2);
+    for (int chunk = 0; chunk < kChunksPerNotice; ++chunk) {
+        if (!Progress()) {
             return;
         }
-        if (FDisplayFileFlag) {
-            ShowListing(buffer, count, false);
+        char buffer[kReceiveChunk];
+        const int count = data.Receive(buffer, sizeof buffer);
+        if (count > 0) {
+            FByteCount += count;
+            if (FLocalStream != nullptr && !FLocalStream->Write(buffer, count)) {
+                TriggerDisplay("! Error writing local file");
+                DataFailure(550, "Error writing local file " + FLocalFileName);
+                data.Shutdown(2);
+                return;
+            }
+            if (FDisplayFileFlag) {
+                ShowListing(buffer, count, false);
+            }
+            if (count < kReceiveChunk) {
+                return;  // the system holds no more for now
+            }
+            continue;
         }
-    } else if (count < 0 && data.State() == wsConnected && data.LastError() != WSAEWOULDBLOCK) {
-        TriggerDisplay("! Data: Receive error " + std::to_string(data.LastError()));
-        DataFailure(550, "Data: Receive error " + std::to_string(data.LastError()));
-        data.Shutdown(2);
+        if (count < 0 && data.State() == wsConnected && data.LastError() != WSAEWOULDBLOCK) {
+            TriggerDisplay("! Data: Receive error " + std::to_string(data.LastError()));
+            DataFailure(550, "Data: Receive error " + std::to_string(data.LastError()));
+            data.Shutdown(2);
+        }
+        return;
     }
 }
 
