@@ -1,4 +1,4 @@
-// The FTP client against curl on the same loopback FTP server (pyftpdlib) in the same run:
+// The blocking FTP client against curl on the same loopback FTP server (pyftpdlib) in the same run:
 // downloading and uploading a large file and listing a large folder, each as a whole
 // session (log in, change folder, transfer, quit) over a passive data connection, as curl
 // does it. "curl_ratio" is the client's speed as a share of curl's (above 1: faster).
@@ -6,7 +6,6 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -17,10 +16,9 @@
 #include "bench/BenchSupport.h"
 #include "bench/ComponentPair.h"
 #include "bench/CopyAnchor.h"
-#include "platform/EventLoop.h"
 #include "tests/servers/FtpServer.h"
 #include "tests/support/RandomBytes.h"
-#include "transport/FtpCli/CustomFtpCli.h"
+#include "transport/FtpCli/FtpClient.h"
 
 extern char** environ;
 
@@ -95,23 +93,15 @@ bool runCurl(std::vector<std::string> arguments) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Runs one client session to its end; false when it failed or did not end in time.
-bool runClient(const std::function<void(TCustomFtpCli&)>& start) {
-    TCustomFtpCli client;
+// Runs one blocking client session, as the programs run them; false when it failed.
+bool runClient(const std::function<bool(TFtpClient&)>& request) {
+    TFtpClient client;
     client.SetHostName("127.0.0.1");
     client.SetPort(site().server->portText());
     client.SetUserName(test::kFtpUser);
     client.SetPassWord(test::kFtpPassword);
     client.SetPassive(true);
-    bool done = false;
-    TWord error = 0;
-    client.OnRequestDone = [&](TObject*, TFtpRequest, TWord e) {
-        done = true;
-        error = e;
-    };
-    start(client);
-    vantorell::waitForMessages([&] { return done; }, std::chrono::seconds(120));
-    return done && error == 0;
+    return request(client);
 }
 
 // Seconds per run of each side, the client's timed by the benchmark loop.
@@ -145,11 +135,11 @@ static void BM_FtpDownload(benchmark::State& state) {
     compare(
         state,
         [&] {
-            return runClient([&](TCustomFtpCli& c) {
+            return runClient([&](TFtpClient& c) {
                 c.SetHostDirName("output");
                 c.SetHostFileName("big.bin");
                 c.SetLocalFileName(target);
-                c.ReceiveAsync();
+                return c.Receive();
             });
         },
         {"-o", site().local.file("curl.bin"), site().url("output/big.bin")}, fileSize());
@@ -159,11 +149,11 @@ static void BM_FtpUpload(benchmark::State& state) {
     compare(
         state,
         [&] {
-            return runClient([&](TCustomFtpCli& c) {
+            return runClient([&](TFtpClient& c) {
                 c.SetHostDirName("input");
                 c.SetHostFileName("up.bin");
                 c.SetLocalFileName(site().local.file("up.bin"));
-                c.TransmitAsync();
+                return c.Transmit();
             });
         },
         {"-T", site().local.file("up.bin"), site().url("input/curl.bin")}, fileSize());
@@ -174,10 +164,10 @@ static void BM_FtpListing(benchmark::State& state) {
     compare(
         state,
         [&] {
-            return runClient([&](TCustomFtpCli& c) {
+            return runClient([&](TFtpClient& c) {
                 c.SetHostDirName("many");
                 c.SetLocalFileName(target);
-                c.DirectoryAsync();
+                return c.Directory();
             });
         },
         {"-o", site().local.file("curl-list.txt"), site().url("many/")}, 0);

@@ -1,5 +1,7 @@
 #include "tests/servers/FtpServer.h"
 
+#include <filesystem>
+
 namespace vantorell::test {
 
 std::unique_ptr<PeerServer> startFtpServer(std::string& Failure, const std::string& Root) {
@@ -19,6 +21,13 @@ std::unique_ptr<PeerServer> startFtpServer(std::string& Failure, const std::stri
                                         "-P",
                                         kFtpPassword};
     });
+}
+
+bool FtpSite::start() {
+    std::filesystem::create_directory(root.file("input"));
+    std::filesystem::create_directory(root.file("output"));
+    server = startFtpServer(failure, root.path());
+    return server != nullptr;
 }
 
 }  // namespace vantorell::test

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/servers/PeerServer.h"
+#include "tests/support/TempFolder.h"
 
 namespace vantorell::test {
 
@@ -15,5 +16,15 @@ inline constexpr const char* kFtpPassword = "s3cret";
 // Serves Root (a folder that exists) to kFtpUser with kFtpPassword. Nothing when it could
 // not be started; Failure says why.
 std::unique_ptr<PeerServer> startFtpServer(std::string& Failure, const std::string& Root);
+
+// A served folder laid out like the cube server's, with "input" and "output".
+struct FtpSite {
+    // False when the server did not start; failure says why.
+    bool start();
+
+    TempFolder root;
+    std::unique_ptr<PeerServer> server;
+    std::string failure;
+};
 
 }  // namespace vantorell::test

@@ -54,16 +54,24 @@ std::string FtpScriptPeer::unread() {
     return got_;
 }
 
-bool FtpScriptPeer::dataConnect(const std::string& portCommand) {
+int portCommandPort(const std::string& portCommand) {
     int h[6] = {0};
     if (std::sscanf(portCommand.c_str(), "PORT %d,%d,%d,%d,%d,%d", &h[0], &h[1], &h[2], &h[3],
                     &h[4], &h[5]) != 6 ||
         h[0] != 127 || h[1] != 0 || h[2] != 0 || h[3] != 1) {
+        return -1;
+    }
+    return h[4] * 256 + h[5];
+}
+
+bool FtpScriptPeer::dataConnect(const std::string& portCommand) {
+    const int port = portCommandPort(portCommand);
+    if (port < 0) {
         ADD_FAILURE() << "not a PORT to 127.0.0.1: " << portCommand;
         return false;
     }
     data_ = std::make_unique<LoopbackPeer>();
-    return data_->connect(h[4] * 256 + h[5]);
+    return data_->connect(port);
 }
 
 std::string FtpScriptPeer::passiveReply() {

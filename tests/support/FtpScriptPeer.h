@@ -47,6 +47,9 @@ private:
     std::unique_ptr<LoopbackPeer> data_;
 };
 
+// The data port that a "PORT 127,0,0,1,p1,p2" command names; -1 for any other text.
+int portCommandPort(const std::string& portCommand);
+
 // Points a client at a server on 127.0.0.1 with the test account (kFtpUser, kFtpPassword).
 void aimAt(transport::TCustomFtpCli& client, const std::string& port);
 

@@ -18,10 +18,8 @@ using test::FtpRecorder;
 class FtpCommandsPeer : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string failure;
-        server = test::startFtpServer(failure, root.path());
-        ASSERT_TRUE(server) << failure;
-        test::aimAt(client, server->portText());
+        ASSERT_TRUE(site.start()) << site.failure;
+        test::aimAt(client, site.server->portText());
     }
     // Runs one request to its end; the error it ended with.
     int Run(const std::function<void()>& start) {
@@ -31,8 +29,8 @@ protected:
         return done.empty() ? -1 : std::stoi(done.substr(done.rfind(' ') + 1));
     }
 
-    test::TempFolder root;
-    std::unique_ptr<test::PeerServer> server;
+    test::FtpSite site;
+    test::TempFolder& root = site.root;
     TCustomFtpCli client;
     FtpRecorder events{client};
 };
@@ -42,11 +40,11 @@ TEST_F(FtpCommandsPeer, FolderAndFileCommandsOnARealServer) {
     ASSERT_EQ(Run([&] { client.ConnectAsync(); }), 0) << client.ErrorMessage();
     EXPECT_EQ(Run([&] { client.PwdAsync(); }), 0);
     EXPECT_EQ(client.DirResult(), "/");
-    client.SetHostFileName("input");
+    client.SetHostFileName("models");
     EXPECT_EQ(Run([&] { client.MkdAsync(); }), 0);
-    EXPECT_EQ(client.DirResult(), "/input");
-    EXPECT_TRUE(std::filesystem::is_directory(root.file("input")));
-    client.SetHostDirName("input");
+    EXPECT_EQ(client.DirResult(), "/models");
+    EXPECT_TRUE(std::filesystem::is_directory(root.file("models")));
+    client.SetHostDirName("models");
     EXPECT_EQ(Run([&] { client.CwdAsync(); }), 0);
     EXPECT_EQ(Run([&] { client.CDupAsync(); }), 0);
     EXPECT_EQ(Run([&] { client.TypeBinaryAsync(); }), 0);
@@ -59,7 +57,7 @@ TEST_F(FtpCommandsPeer, FolderAndFileCommandsOnARealServer) {
     client.SetHostFileName("status.old");
     EXPECT_EQ(Run([&] { client.DeleAsync(); }), 0);
     EXPECT_FALSE(std::filesystem::exists(root.file("status.old")));
-    client.SetHostFileName("input");
+    client.SetHostFileName("models");
     EXPECT_EQ(Run([&] { client.RmdAsync(); }), 0);
     EXPECT_EQ(Run([&] { client.SystAsync(); }), 0);
     EXPECT_EQ(client.LastResponse().substr(0, 4), "215 ");
@@ -71,7 +69,6 @@ TEST_F(FtpCommandsPeer, FolderAndFileCommandsOnARealServer) {
 }
 
 TEST_F(FtpCommandsPeer, HighLevelRequestsLogInDoTheirStepAndQuit) {
-    std::filesystem::create_directory(root.file("output"));
     root.write("output/cube.mdc", std::string(1000, 'c'));
     client.SetHostDirName("output");
     client.SetHostFileName("cube.mdc");

@@ -274,10 +274,7 @@ TEST_F(FtpControl, AConnectionDroppedWhileACommandWaitsIsAFailure) {
 
 TEST_F(FtpControl, LookupAndConnectionFailuresCarryTheSocketError) {
     test::ApiOverride faults;
-    faults.api().gethostbyname = [](const std::string&) -> std::optional<THostEnt> {
-        WinsockApi().WSASetLastError(WSAHOST_NOT_FOUND);
-        return std::nullopt;
-    };
+    test::failHostLookups(faults);
     client.SetHostName("ftp.example.invalid");
     client.ConnectAsync();
     EXPECT_EQ(events.waitDone(), FtpRecorder::text(ftpConnectAsync, 11001));

@@ -22,12 +22,8 @@ using test::FtpRecorder;
 class FtpTransfersPeer : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string failure;
-        server = test::startFtpServer(failure, root.path());
-        ASSERT_TRUE(server) << failure;
-        std::filesystem::create_directory(root.file("input"));
-        std::filesystem::create_directory(root.file("output"));
-        test::aimAt(client, server->portText());
+        ASSERT_TRUE(site.start()) << site.failure;
+        test::aimAt(client, site.server->portText());
     }
     // Runs one request to its end; the end as FtpRecorder writes it.
     std::string Run(const std::function<void()>& start) {
@@ -42,9 +38,9 @@ protected:
         return Run([&] { client.ReceiveAsync(); });
     }
 
-    test::TempFolder root;
+    test::FtpSite site;
+    test::TempFolder& root = site.root;
     test::TempFolder local;
-    std::unique_ptr<test::PeerServer> server;
     TCustomFtpCli client;
     FtpRecorder events{client};
 };
