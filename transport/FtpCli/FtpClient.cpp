@@ -9,6 +9,7 @@ using Clock = std::chrono::steady_clock;
 
 // The longest wait of the socket layer, for a time-out that is not set.
 constexpr std::chrono::seconds kLongestWait{60};
+constexpr std::chrono::milliseconds kTimerSlack{10};
 
 }  // namespace
 
@@ -59,8 +60,10 @@ bool TFtpClient::WaitUntilReady() {
         // Blocks in the event loop; progress moves the deadline while it waits.
         const bool done =
             waitForMessages([&] { return ready() || Clock::now() >= FDeadline; }, left);
-        if (!done && Clock::now() < start + left) {
-            break;  // the application is quitting: its event loops end
+        // Short of its time (beyond a timer's slack), the wait ended because the
+        // application is quitting: its event loops end.
+        if (!done && Clock::now() + kTimerSlack < start + left) {
+            break;
         }
     }
     AbortAsync();
