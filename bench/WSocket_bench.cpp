@@ -17,6 +17,7 @@
 #include "bench/ComponentPair.h"
 #include "bench/CopyAnchor.h"
 #include "platform/EventLoop.h"
+#include "tests/support/RandomBytes.h"
 #include "transport/WSocket/CustomWSocket.h"
 
 namespace bench = vantorell::bench;
@@ -29,17 +30,8 @@ long long transferSize() {
 }
 
 const std::string& payload() {
-    static const std::string data = [] {
-        std::string bytes(static_cast<std::size_t>(transferSize()), '\0');
-        std::uint32_t x = 2463534242u;
-        for (char& c : bytes) {
-            x ^= x << 13;
-            x ^= x >> 17;
-            x ^= x << 5;
-            c = static_cast<char>(x);
-        }
-        return bytes;
-    }();
+    static const std::string data =
+        vantorell::test::randomBytes(static_cast<std::size_t>(transferSize()));
     return data;
 }
 

@@ -22,9 +22,9 @@ namespace vantorell::test {
 namespace {
 
 constexpr std::chrono::milliseconds kStopDeadline{5000};
-constexpr int kStartTries = 3;
 // The pause between two connect attempts; a server that ends cuts it short.
 constexpr int kRetryMilliseconds = 20;
+constexpr int kStartTries = 3;
 
 bool connectsTo(int port) {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -147,10 +147,10 @@ void PeerServer::stop() {
 }
 
 std::unique_ptr<PeerServer> startPeerServer(
-    std::string& Failure, const std::function<std::vector<std::string>(PeerServer&)>& Prepare) {
+    std::string& Failure, const std::function<std::vector<std::string>(PeerServer&)>& prepare) {
     for (int attempt = 0; attempt < kStartTries; ++attempt) {
         auto server = std::make_unique<PeerServer>();
-        if (server->start(Prepare(*server))) {
+        if (server->start(prepare(*server))) {
             Failure.clear();
             return server;
         }

@@ -50,11 +50,10 @@ private:
     std::string failure_;
 };
 
-// Starts a server on a fresh port with the arguments that Prepare gives for it (and the
-// files it writes into the server's folder). A port chosen free may be taken before the
-// server binds it: a few tries, each on a new port. Nothing when every try failed;
-// Failure says why.
+// Starts a server whose arguments `prepare` makes for the port and folder it is given. A
+// port chosen free may be taken before the server binds it: a few tries, each on a new
+// port. Nothing when it could not be started; Failure says why.
 std::unique_ptr<PeerServer> startPeerServer(
-    std::string& Failure, const std::function<std::vector<std::string>(PeerServer&)>& Prepare);
+    std::string& Failure, const std::function<std::vector<std::string>(PeerServer&)>& prepare);
 
 }  // namespace vantorell::test

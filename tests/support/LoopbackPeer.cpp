@@ -86,6 +86,18 @@ LoopbackPeer::~LoopbackPeer() {
     ::close(listener_);
 }
 
+bool LoopbackPeer::connect(int port) {
+    closeConnection();
+    connection_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const sockaddr_in address = loopbackAddress(port);
+    return ::connect(connection_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+}
+
+bool LoopbackPeer::acceptReady() const {
+    pollfd p{listener_, POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0;
+}
+
 bool LoopbackPeer::accept(std::chrono::milliseconds deadline) {
     if (!waitReadable(listener_, std::chrono::steady_clock::now() + deadline)) {
         return false;

@@ -33,6 +33,11 @@ public:
     int port() const { return port_; }
     std::string portText() const { return std::to_string(port_); }
 
+    // Connects to a port on 127.0.0.1 instead of accepting; the connection then serves as
+    // an accepted one.
+    bool connect(int port);
+    // A connection waits to be accepted.
+    bool acceptReady() const;
     // Accepts one connection; false when none came before the deadline.
     bool accept(std::chrono::milliseconds deadline);
     // Reads until the peer closes; false when the deadline passed first or the

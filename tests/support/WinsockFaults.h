@@ -21,4 +21,12 @@ private:
     transport::TWinsockApi saved_;
 };
 
+// Every host name lookup fails as for a name that does not exist (11001).
+inline void failHostLookups(ApiOverride& faults) {
+    faults.api().gethostbyname = [](const std::string&) -> std::optional<transport::THostEnt> {
+        transport::WinsockApi().WSASetLastError(transport::WSAHOST_NOT_FOUND);
+        return std::nullopt;
+    };
+}
+
 }  // namespace vantorell::test

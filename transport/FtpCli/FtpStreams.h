@@ -1,0 +1,68 @@
+#pragma once
+// The local side of a transfer: a stream the client reads an upload from or writes a
+// download into. A caller may hand its own stream (it stays the caller's); otherwise the
+// client opens LocalFileName itself, with the sharing mode as an advisory lock.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/AtomicFile.h"
+
+namespace vantorell::transport {
+
+class TFtpStream {
+public:
+    virtual ~TFtpStream() = default;
+    // The bytes read, 0 at the end, -1 when the read failed.
+    virtual int Read(void* Buffer, int Count) = 0;
+    // False when not all bytes were written.
+    virtual bool Write(const void* Buffer, int Count) = 0;
+    // Moves to Position from the beginning; false when it cannot.
+    virtual bool Seek(std::int64_t Position) = 0;
+};
+
+// A stream in memory, for callers that keep a transfer's bytes.
+class TFtpMemoryStream : public TFtpStream {
+public:
+    int Read(void* Buffer, int Count) override;
+    bool Write(const void* Buffer, int Count) override;
+    bool Seek(std::int64_t Position) override;
+
+    std::string Data;
+    std::size_t Position = 0;
+};
+
+// The sharing flags of a file's open mode, as stored for TFtpShareMode.
+inline constexpr std::uint16_t kShareCompat = 0;
+inline constexpr std::uint16_t kShareExclusive = 16;
+inline constexpr std::uint16_t kShareDenyWrite = 32;
+inline constexpr std::uint16_t kShareDenyRead = 48;
+inline constexpr std::uint16_t kShareDenyNone = 64;
+
+// An existing file opened for reading, or for writing in place (not emptied); nothing when
+// it cannot be opened or its sharing lock is held by another.
+std::unique_ptr<TFtpStream> FtpOpenForReading(const std::string& Name, std::uint16_t Share);
+std::unique_ptr<TFtpStream> FtpOpenForWriting(const std::string& Name, std::uint16_t Share);
+
+// A download that replaces its file only once it has arrived whole: the bytes go to a
+// temporary file beside it, Commit renames that over the file, and without Commit the old
+// file stays as it was.
+class TFtpReplacingFile : public TFtpStream {
+public:
+    // Raises std::runtime_error when the temporary file cannot be made.
+    explicit TFtpReplacingFile(const std::string& Name) : FFile(Name) {}
+    int Read(void*, int) override { return -1; }
+    bool Write(const void* Buffer, int Count) override;
+    bool Seek(std::int64_t Position) override { return Position == FWritten; }
+    bool Commit();
+
+private:
+    AtomicFile FFile;
+    std::int64_t FWritten = 0;
+};
+
+// The size of a file; -1 when there is none.
+std::int64_t FtpLocalFileSize(const std::string& Name);
+
+}  // namespace vantorell::transport
