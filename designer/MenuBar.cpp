@@ -25,6 +25,8 @@ TMenuBar::TMenuBar(QWidget* owner) : QToolBar(owner) {
     setFloatable(false);
     setToolButtonStyle(Qt::ToolButtonTextOnly);
     setContentsMargins(0, 0, 0, 0);
+    // The menu is no tool bar the user could hide by the window's tool bar menu.
+    toggleViewAction()->setVisible(false);
     // Menu captions, as in a menu bar: no drop-down arrows beside them.
     setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
 }

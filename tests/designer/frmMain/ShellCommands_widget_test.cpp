@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -14,6 +15,7 @@
 #include "designer/frmMain/StartupSequence.h"
 #include "platform/HelpService.h"
 #include "platform/RecordingHelpService.h"
+#include "tests/support/Popups.h"
 #include "tests/support/StandInPrograms.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestMessages.h"
@@ -47,8 +49,16 @@ TEST_F(ShellCommandsTest, TheMenuShowsAsAToolBarOfItsFileAndHelpMenus) {
     EXPECT_EQ(buttons[1]->menu(), form.mnuHelp);
     EXPECT_EQ(buttons[1]->toolTip(), "Assistance actions");
     EXPECT_TRUE(buttons[0]->isVisible() && buttons[1]->isVisible());
+    EXPECT_FALSE(form.mbrMainMenus->toggleViewAction()->isVisible());
     // The menus sit above the main tool bar.
     EXPECT_LT(form.mbrMainMenus->geometry().bottom(), form.tbrMainButtons->geometry().top());
+
+    // The caption's mnemonic drops its menu down, as from a menu bar, and so does a click.
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_EQ(test::poppedBy([&] { QTest::keyClick(&form, Qt::Key_F, Qt::AltModifier); }),
+              form.mnuFile);
+    EXPECT_EQ(test::poppedBy([&] { QTest::mouseClick(buttons[1], Qt::LeftButton); }), form.mnuHelp);
 }
 
 TEST_F(ShellCommandsTest, HelpContentsOpensTheHelpFileOrSaysItIsMissing) {
