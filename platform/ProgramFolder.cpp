@@ -12,13 +12,18 @@ std::string withTrailingSlash(const std::string& folder) {
     return folder + "/";
 }
 
-std::string executableFolder() {
+std::string executablePath() {
     std::error_code ec;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) {
+    return ec ? std::string() : exe.string();
+}
+
+std::string executableFolder() {
+    const std::string exe = executablePath();
+    if (exe.empty()) {
         return withTrailingSlash(std::filesystem::current_path().string());
     }
-    return withTrailingSlash(exe.parent_path().string());
+    return withTrailingSlash(std::filesystem::path(exe).parent_path().string());
 }
 
 }  // namespace vantorell

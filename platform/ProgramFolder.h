@@ -4,6 +4,9 @@
 
 namespace vantorell {
 
+// Path of the running executable.
+std::string executablePath();
+
 // Folder of the running executable with a trailing "/".
 std::string executableFolder();
 

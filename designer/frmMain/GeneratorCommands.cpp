@@ -1,12 +1,10 @@
 // The main window's commands that start work outside the editors: Generate Points and
 // Extract Model from Cube.
 #include <QAction>
-#include <exception>
 
 #include "designer/frmMain/TForm1.h"
 #include "designer/rtnReaderWriter/EngineCommands.h"
 #include "platform/FileSystem.h"
-#include "platform/MessageService.h"
 
 namespace vantorell {
 
@@ -20,27 +18,14 @@ void TForm1::nulGeneratorCommandsConnect() {
 void TForm1::mnuFileConvertModelToCubeClick() {
     // The generator works on the file as last saved; the edits are only committed.
     nulGridsSaveValues(editors);
-    setEnabled(false);
     const bool named = extractFileName(strCurrentFile) != extractFileName(fneGetUntitledFileName());
-    std::string failure;
-    try {
-        nulStartEngine(strProgramFolder, named, strCurrentFile);
-    } catch (const std::exception& e) {
-        failure = e.what();
-    }
-    setEnabled(true);
-    if (!failure.empty()) {
-        showMessage("Generate Points", failure, MessageIcon::Error);
-    }
+    nulRunWithWindowDisabled("Generate Points",
+                             [&] { nulStartEngine(strProgramFolder, named, strCurrentFile); });
 }
 
 void TForm1::mnuFileConvertCubeToModelClick() {
     nulGridsSaveValues(editors);
-    if (extractDialog != nullptr) {
-        extractDialog->show();
-        extractDialog->raise();
-        extractDialog->activateWindow();
-    }
+    nulDialogShow(extractDialog);
 }
 
 }  // namespace vantorell

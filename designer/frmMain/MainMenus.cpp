@@ -4,6 +4,7 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include "designer/MenuBar.h"
 #include "designer/frmMain/TForm1.h"
 
 namespace vantorell {
@@ -18,7 +19,11 @@ QAction* menuItem(QMenu* menu, const char* name, const char* caption) {
 }  // namespace
 
 void TForm1::nulMenusCreate() {
-    QMenuBar* bar = menuBar();
+    // The menu tool bar shows the menu, so the menu bar itself never shows.
+    mnuMain = new QMenuBar(this);
+    mnuMain->setNativeMenuBar(false);
+    mnuMain->hide();
+    QMenuBar* bar = mnuMain;
     bar->setObjectName(QStringLiteral("mnuMain"));
 
     mnuFile = bar->addMenu(QStringLiteral("&File"));
@@ -55,6 +60,11 @@ void TForm1::nulMenusCreate() {
     mnuHelpHelp = menuItem(mnuHelp, "mnuHelpHelp", "&Help Contents...");
     mnuHelp->addSeparator();
     mnuHelpAbout = menuItem(mnuHelp, "mnuHelpAbout", "&About...");
+
+    mbrMainMenus = new TMenuBar(this);
+    addToolBar(Qt::TopToolBarArea, mbrMainMenus);
+    addToolBarBreak(Qt::TopToolBarArea);
+    mbrMainMenus->setMenu(mnuMain);
 }
 
 void TForm1::nulMainToolBarCreate() {

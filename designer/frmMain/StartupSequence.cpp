@@ -25,6 +25,10 @@ std::unique_ptr<DesignerWindows> designerWindowsCreate(const std::string& progra
     windows->Form4->strProgramFolder = windows->Form1->strProgramFolder;
     windows->Form4->intCubeConvertDebugFlags = windows->Form1->intCubeConvertDebugFlags;
     windows->Form1->extractDialog = windows->Form4.get();
+    // About reads the versions in the program folder and disables the main window.
+    windows->Form6->mainWindow = windows->Form1.get();
+    windows->Form6->strProgramFolder = windows->Form1->strProgramFolder;
+    windows->Form1->aboutDialog = windows->Form6.get();
     return windows;
 }
 

@@ -8,6 +8,7 @@
 #include <QTreeView>
 #include <algorithm>
 
+#include "designer/HtmlHelpApi.h"
 #include "designer/frmMain/Caption.h"
 #include "designer/frmMain/FormPlacementWindow.h"
 #include "designer/frmMain/PanelSplitter.h"
@@ -33,6 +34,7 @@ TForm1::TForm1(const std::string& programFolder, QWidget* parent)
     nulMainToolBarCreate();
     nulDocumentCommandsConnect();
     nulGeneratorCommandsConnect();
+    nulShellCommandsConnect();
     nulPanesCreate();
     FormCreate();
 }
@@ -176,6 +178,7 @@ void TForm1::mnuFileExitClick() {
 }
 
 void TForm1::FormDestroy() {
+    nulHelpCloseAll();
     try {
         nulSettingsWriteAtExit();
     } catch (const IniFileError&) {

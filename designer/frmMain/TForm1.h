@@ -8,9 +8,11 @@
 // (menus and main tool bar), MainPanes.cpp (the editor panes and their resize handlers),
 // DimsCatsPane.cpp (the tree editor's tool bar, pop-up menu, icons, mouse and in-place
 // edits), ReopenMenu.cpp (the reopen list's menu side), GeneratorCommands.cpp (Generate
-// Points and Extract Model from Cube).
+// Points and Extract Model from Cube), ShellCommands.cpp (Help Contents, About and Check for
+// Vantorell Updates).
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -25,6 +27,7 @@ class QComboBox;
 class QHeaderView;
 class QListView;
 class QMenu;
+class QMenuBar;
 class QStringListModel;
 class QTabWidget;
 class QTableView;
@@ -38,6 +41,7 @@ class GridView;
 class NodeTreeView;
 class OverlayComboBox;
 class PanelSplitter;
+class TMenuBar;
 
 // The transfer settings of the server dialogs ("File Transfer") and the debug masks handed to
 // the model file routines and the cube extraction are fields of the main window, and so are
@@ -67,7 +71,9 @@ public:
     // Set at the end of creation, cleared at the first showing.
     bool flgFirstShow = false;
 
-    // Main menu.
+    // Main menu, shown by the menu tool bar in the menu bar's place.
+    QMenuBar* mnuMain = nullptr;
+    TMenuBar* mbrMainMenus = nullptr;
     QMenu* mnuFile = nullptr;
     QAction* mnuFileNew = nullptr;
     QAction* mnuFileOpen = nullptr;
@@ -210,6 +216,15 @@ public:
     // Extract Model from Cube: shows its dialog.
     void mnuFileConvertCubeToModelClick();
 
+    // The About box, shown by its command; none until it exists.
+    QWidget* aboutDialog = nullptr;
+    // Help Contents: the help file in the desktop's viewer.
+    void mnuHelpHelpClick();
+    // About: shows the About box.
+    void mnuHelpAboutClick();
+    // Check for Vantorell Updates: the updater, waited for with the window disabled.
+    void mnuFileCheckVantorellUpdatesClick();
+
     // Caption "Vantorell - <file name>".
     void nulCaptionSet(const std::string& fileName) override;
 
@@ -236,6 +251,12 @@ private:
     void nulMenusCreate();
     void nulDocumentCommandsConnect();
     void nulGeneratorCommandsConnect();
+    void nulShellCommandsConnect();
+    // Shows a modeless dialog in front, when it exists.
+    void nulDialogShow(QWidget* dialog);
+    // Runs a command that waits for a program with the window disabled; what it raises is
+    // shown under the caption once the window is enabled again.
+    void nulRunWithWindowDisabled(const std::string& caption, const std::function<void()>& command);
     void nulMainToolBarCreate();
     void nulPanesCreate();
     void nulEditorViewsConnect();

@@ -29,12 +29,15 @@ ScopedEnvironment::~ScopedEnvironment() {
     }
 }
 
-ScopedEnvironment::Variables windowProbeVariables(const std::string& reportFile) {
+ScopedEnvironment::Variables windowProbeVariables(const std::string& reportFile,
+                                                  const std::string& command) {
     const char* asan = std::getenv("ASAN_OPTIONS");
     return {
         {"QT_QPA_PLATFORM", "offscreen"},
         {"LD_PRELOAD", VANTORELL_WINDOW_PROBE_LIB},
         {"VANTORELL_WINDOW_PROBE", reportFile},
+        {"VANTORELL_WINDOW_PROBE_TRIGGER",
+         command.empty() ? std::nullopt : std::optional<std::string>(command)},
         // The probe is loaded ahead of the sanitizer runtime in sanitized builds.
         {"ASAN_OPTIONS", std::string(asan ? asan : "") + ":verify_asan_link_order=0"},
     };

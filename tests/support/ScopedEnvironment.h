@@ -21,7 +21,9 @@ private:
 };
 
 // What a started program needs for the window probe to report into `reportFile` what it
-// shows, on the offscreen platform.
-ScopedEnvironment::Variables windowProbeVariables(const std::string& reportFile);
+// shows, on the offscreen platform; with a `command` (an action's object name), what it shows
+// once the command has run.
+ScopedEnvironment::Variables windowProbeVariables(const std::string& reportFile,
+                                                  const std::string& command = "");
 
 }  // namespace vantorell::test

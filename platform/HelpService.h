@@ -1,0 +1,36 @@
+#pragma once
+// Help files. The designer opens its help file through this interface so that tests never
+// start a program; the Qt implementation hands the file to the desktop's handler.
+
+#include <string>
+
+namespace vantorell {
+
+class HelpService {
+public:
+    virtual ~HelpService() = default;
+    // Opens the help file; false when it could not be handed to a viewer.
+    virtual bool showFile(const std::string& path) = 0;
+    // Closes the help windows this program opened.
+    virtual void closeAll() = 0;
+};
+
+// The service in use: the one installed last, else the Qt implementation.
+HelpService& helpService();
+
+// Installs a service (nullptr restores the Qt implementation); returns the previous one.
+HelpService* setHelpService(HelpService* service);
+
+// Installs a service for the lifetime of the guard.
+class ScopedHelpService {
+public:
+    explicit ScopedHelpService(HelpService& service) : previous_(setHelpService(&service)) {}
+    ~ScopedHelpService() { setHelpService(previous_); }
+    ScopedHelpService(const ScopedHelpService&) = delete;
+    ScopedHelpService& operator=(const ScopedHelpService&) = delete;
+
+private:
+    HelpService* previous_;
+};
+
+}  // namespace vantorell
