@@ -27,6 +27,14 @@ void nulEditorIconCellDraw(const StringGrid& grid, GridCanvas& canvas, const Rec
     canvas.drawBitmap(rect.left + 3, rect.top + (rect.height() - size.height) / 2, bitmap);
 }
 
+void nulEditorMarkCellDraw(const StringGrid& grid, GridCanvas& canvas, const Rect& rect,
+                           GridDrawState state, const std::string& bitmap) {
+    nulGridCellBackgroundPaint(grid, canvas, rect, state);
+    const Size size = canvas.bitmapSize(bitmap);
+    canvas.drawBitmap(rect.left + (rect.width() - size.width) / 2,
+                      rect.top + (rect.height() - size.height) / 2, bitmap);
+}
+
 void nulEditorTextCellDraw(const StringGrid& grid, GridCanvas& canvas, const Rect& rect,
                            GridDrawState state, const std::string& text) {
     nulGridCellBackgroundPaint(grid, canvas, rect, state);

@@ -1,6 +1,6 @@
 #pragma once
-// Cell drawing the three editor grids share: headings, hatched cells that do not apply to
-// their row, the first column with its icon, and plain text cells.
+// Cell drawing the editor grids share: headings, hatched cells that do not apply to their row,
+// the first column with its icon, centred marks, and plain text cells.
 
 #include <string>
 
@@ -19,6 +19,9 @@ void nulEditorHatchedDraw(const StringGrid& grid, GridCanvas& canvas, const Rect
 // the named bitmap at 3 pixels from the left, centred vertically.
 void nulEditorIconCellDraw(const StringGrid& grid, GridCanvas& canvas, const Rect& rect,
                            GridDrawState state, const std::string& bitmap, const std::string& text);
+// The background and the named bitmap centred both ways: a mark such as a lock or a tick.
+void nulEditorMarkCellDraw(const StringGrid& grid, GridCanvas& canvas, const Rect& rect,
+                           GridDrawState state, const std::string& bitmap);
 // The background and the text at 2 pixels from the left, centred vertically, clipped.
 void nulEditorTextCellDraw(const StringGrid& grid, GridCanvas& canvas, const Rect& rect,
                            GridDrawState state, const std::string& text);

@@ -22,13 +22,10 @@ void sgdMeasureValuesDrawCell(const EditorState& editors, int col, int row, cons
     } else if (col == 0) {
         nulEditorIconCellDraw(grid, canvas, rect, state, kMeasureValuesBitmap, text);
     } else if (col == intMeasureValuesLockedColumn(grid)) {
-        nulGridCellBackgroundPaint(grid, canvas, rect, state);
-        const char* mark = text == "True"    ? kLockedBitmap
-                           : text == "False" ? kUnlockedBitmap
-                                             : kUnknownMarkBitmap;
-        const Size size = canvas.bitmapSize(mark);
-        canvas.drawBitmap(rect.left + (rect.width() - size.width) / 2,
-                          rect.top + (rect.height() - size.height) / 2, mark);
+        nulEditorMarkCellDraw(grid, canvas, rect, state,
+                              text == "True"    ? kLockedBitmap
+                              : text == "False" ? kUnlockedBitmap
+                                                : kUnknownMarkBitmap);
     } else if (col == intMeasureValuesPercentColumn(grid)) {
         const Color bar = editors.flgMeasureValuesShowNegatives ? clMaroon : clNavy;
         canvas.setBrush(bar, BrushStyle::Solid);
