@@ -8,22 +8,6 @@
 #include "designer/rtnGrids/GridDrawing.h"
 
 namespace vantorell {
-namespace {
-
-// Headings drawn, else the window's colours set for a data cell; true for a heading.
-bool flgHeadingDrawn(const StringGrid& grid, GridCanvas& canvas, const Rect& rect, int row,
-                     const std::string& text) {
-    if (row < grid.fixedRows()) {
-        nulEditorHeadingDraw(canvas, rect, text);
-        return true;
-    }
-    canvas.setFontColor(clWindowText);
-    canvas.setBrush(clWindow, BrushStyle::Solid);
-    return false;
-}
-
-}  // namespace
-
 std::string strThousandsText(const std::string& digits) {
     const std::size_t first = digits.find_first_not_of('0');
     const std::string number = first == std::string::npos ? "0" : digits.substr(first);
@@ -42,7 +26,7 @@ void sgdDimsCatsImportDrawCell(const ImportDialogState& dialog, int col, int row
                                GridDrawState state, GridCanvas& canvas) {
     const StringGrid& grid = dialog.sgdDimsCatsImport;
     const std::string& text = grid.cell(col, row);
-    if (flgHeadingDrawn(grid, canvas, rect, row, text)) {
+    if (flgEditorHeadingDrawn(grid, canvas, rect, row, text)) {
         return;
     }
     if (text.empty() || !flgDimsCatsImportHasValues(dialog)) {
@@ -71,7 +55,7 @@ void sgdMeasuresImportDrawCell(const ImportDialogState& dialog, int col, int row
                                GridDrawState state, GridCanvas& canvas) {
     const StringGrid& grid = dialog.sgdMeasuresImport;
     const std::string& text = grid.cell(col, row);
-    if (flgHeadingDrawn(grid, canvas, rect, row, text)) {
+    if (flgEditorHeadingDrawn(grid, canvas, rect, row, text)) {
         return;
     }
     if (text.empty() || !flgMeasuresImportHasValues(dialog)) {

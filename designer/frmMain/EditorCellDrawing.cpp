@@ -10,6 +10,17 @@ void nulEditorHeadingDraw(GridCanvas& canvas, const Rect& rect, const std::strin
     nulGridCellTextDraw(canvas, rect, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, text);
 }
 
+bool flgEditorHeadingDrawn(const StringGrid& grid, GridCanvas& canvas, const Rect& rect, int row,
+                           const std::string& text) {
+    if (row < grid.fixedRows()) {
+        nulEditorHeadingDraw(canvas, rect, text);
+        return true;
+    }
+    canvas.setFontColor(clWindowText);
+    canvas.setBrush(clWindow, BrushStyle::Solid);
+    return false;
+}
+
 void nulEditorHatchedDraw(const StringGrid& grid, GridCanvas& canvas, const Rect& rect,
                           GridDrawState state) {
     nulGridCellBackgroundPaint(grid, canvas, rect, state);

@@ -11,6 +11,10 @@ namespace vantorell {
 
 // Button colours, the text centred both ways and clipped.
 void nulEditorHeadingDraw(GridCanvas& canvas, const Rect& rect, const std::string& text);
+// A heading row's cell is drawn (true); a data cell gets the window's colours to start from
+// (false).
+bool flgEditorHeadingDrawn(const StringGrid& grid, GridCanvas& canvas, const Rect& rect, int row,
+                           const std::string& text);
 // The background by draw state, then the cell outlined and filled with back-diagonal hatching
 // in the scroll-bar colour.
 void nulEditorHatchedDraw(const StringGrid& grid, GridCanvas& canvas, const Rect& rect,

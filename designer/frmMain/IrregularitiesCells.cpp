@@ -118,16 +118,13 @@ void sgdIrregularitiesDrawCell(const EditorState& editors, int col, int row, con
                                GridDrawState state, GridCanvas& canvas) {
     const StringGrid& grid = editors.sgdIrregularities;
     const std::string& text = grid.cell(col, row);
-    if (row < grid.fixedRows()) {
-        nulEditorHeadingDraw(canvas, rect, text);
+    if (flgEditorHeadingDrawn(grid, canvas, rect, row, text)) {
         return;
     }
     if (!flgIrregularitiesIsCellAvailable(editors, col)) {
         nulEditorHatchedDraw(grid, canvas, rect, state);
         return;
     }
-    canvas.setFontColor(clWindowText);
-    canvas.setBrush(clWindow, BrushStyle::Solid);
     if (text.empty()) {
         nulGridCellBackgroundPaint(grid, canvas, rect, state);
     } else if (col == kIrregularitiesFor) {

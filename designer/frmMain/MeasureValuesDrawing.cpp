@@ -11,12 +11,9 @@ void sgdMeasureValuesDrawCell(const EditorState& editors, int col, int row, cons
                               GridDrawState state, GridCanvas& canvas) {
     const StringGrid& grid = editors.sgdMeasureValues;
     const std::string& text = grid.cell(col, row);
-    if (row < grid.fixedRows()) {
-        nulEditorHeadingDraw(canvas, rect, text);
+    if (flgEditorHeadingDrawn(grid, canvas, rect, row, text)) {
         return;
     }
-    canvas.setFontColor(clWindowText);
-    canvas.setBrush(clWindow, BrushStyle::Solid);
     if (text.empty()) {
         nulGridCellBackgroundPaint(grid, canvas, rect, state);
     } else if (col == 0) {
