@@ -4,12 +4,10 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <exception>
@@ -26,7 +24,7 @@ constexpr const char* kCaption = "Extract Vantorell Model from Cube";
 
 }  // namespace
 
-TForm4::TForm4(QWidget* parent) : QDialog(parent) {
+TForm4::TForm4(QWidget* parent) : ModelessDialog(parent) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QString::fromLatin1(kCaption));
     nulControlsCreate();
@@ -193,35 +191,10 @@ void TForm4::btnCancelClick() {
     close();
 }
 
-// Only the dialog's own showing and hiding count: a window manager that minimizes and
-// restores it sends spontaneous events.
-void TForm4::showEvent(QShowEvent* event) {
-    if (!event->spontaneous()) {
-        FormShow();
-    }
-    QDialog::showEvent(event);
-}
-
 void TForm4::FormShow() {
     ggeProgress->setValue(0);
-    if (mainWindow != nullptr) {
-        mainWindow->setEnabled(false);
-    }
     adjustSize();
     centreOnScreen(*this);
-}
-
-void TForm4::hideEvent(QHideEvent* event) {
-    QDialog::hideEvent(event);
-    if (!event->spontaneous()) {
-        FormHide();
-    }
-}
-
-void TForm4::FormHide() {
-    if (mainWindow != nullptr) {
-        mainWindow->setEnabled(true);
-    }
 }
 
 }  // namespace vantorell

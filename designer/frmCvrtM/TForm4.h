@@ -3,10 +3,10 @@
 // Created once at start-up and kept until exit; shown modeless while the main window is
 // disabled.
 
-#include <QDialog>
 #include <string>
 
 #include "designer/frmCvrtM/ExtractDialogFields.h"
+#include "designer/views/ModelessDialog.h"
 
 class QFrame;
 class QLabel;
@@ -17,13 +17,11 @@ class QToolButton;
 
 namespace vantorell {
 
-class TForm4 : public QDialog {
+class TForm4 : public ModelessDialog {
     Q_OBJECT
 public:
     explicit TForm4(QWidget* parent = nullptr);
 
-    // Disabled while the dialog is shown.
-    QWidget* mainWindow = nullptr;
     // Where the pickers start when their field names no folder, and where the cube tool's
     // exports are written; ends in "/".
     std::string strProgramFolder;
@@ -58,12 +56,9 @@ public:
     void nulProgressGaugeSet(int percent);
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    void FormShow() override;
 
 private:
-    void FormShow();
-    void FormHide();
     void nulControlsCreate();
     // The edit fields from `fields`.
     void nulFieldsShow();

@@ -10,11 +10,6 @@ namespace {
 constexpr std::size_t kCodeLimit = 25;  // bytes of a code in a model record
 constexpr long long kLastNumber = 1000000;
 
-std::string numbered(const std::string& base, long long n) {
-    const std::string number = std::to_string(n);
-    return cutUtf8(base, kCodeLimit - number.size()) + number;
-}
-
 const std::string& defaultBase(const std::string& base, bool dimension) {
     static const std::string dim = kDimensionCodeBase;
     static const std::string cat = kCategoryCodeBase;
@@ -22,6 +17,11 @@ const std::string& defaultBase(const std::string& base, bool dimension) {
 }
 
 }  // namespace
+
+std::string strCodeNumbered(const std::string& base, long long n) {
+    const std::string number = std::to_string(n);
+    return cutUtf8(base, kCodeLimit - number.size()) + number;
+}
 
 const std::string& strNodeCode(const TreeNode& node) {
     static const std::string none;
@@ -56,10 +56,10 @@ std::string strTreeCalcNextCode(const NodeTree& tree, int lowestLevel, int highe
         }
     }
     long long n = 1;
-    while (n < kLastNumber && taken.count(numbered(base, n)) != 0) {
+    while (n < kLastNumber && taken.count(strCodeNumbered(base, n)) != 0) {
         ++n;
     }
-    return numbered(base, n);
+    return strCodeNumbered(base, n);
 }
 
 std::string strDimsCatsCalcNextCode(TreeNode& node, const std::string& base) {
@@ -90,10 +90,10 @@ std::string DimsCatsCodeRegistry::next(const std::string& base, bool dimension) 
     if (taken(code)) {
         // Codes are only ever added here, so the first free number never goes down.
         long long& n = firstFree_.try_emplace(b, 1).first->second;
-        while (n < kLastNumber && taken(numbered(b, n))) {
+        while (n < kLastNumber && taken(strCodeNumbered(b, n))) {
             ++n;
         }
-        code = numbered(b, n);
+        code = strCodeNumbered(b, n);
     }
     take(code);
     return code;

@@ -15,6 +15,9 @@ namespace vantorell {
 inline constexpr const char* kDimensionCodeBase = "DIM";
 inline constexpr const char* kCategoryCodeBase = "CAT";
 
+// base + n within the 25 bytes a code keeps: the base is cut where both would not fit.
+std::string strCodeNumbered(const std::string& base, long long n);
+
 // The node's code; empty for a node without data.
 const std::string& strNodeCode(const TreeNode& node);
 

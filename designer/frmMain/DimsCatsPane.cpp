@@ -12,6 +12,7 @@
 #include "designer/frmMain/DimsCatsEditor.h"
 #include "designer/frmMain/DimsCatsMoves.h"
 #include "designer/frmMain/DimsCatsRename.h"
+#include "designer/frmMain/EditorToolBar.h"
 #include "designer/frmMain/TForm1.h"
 #include "designer/frmMain/ToolButtons.h"
 #include "designer/views/CodeListModel.h"
@@ -28,53 +29,42 @@ int TForm1::intDimsCatsRowHeight() const {
 }
 
 void TForm1::nulDimsCatsToolBarCreate() {
-    tbrDimsCatsButtons = new QToolBar(pnlDimsCats);
-    tbrDimsCatsButtons->setObjectName(QStringLiteral("tbrDimsCatsButtons"));
-    tbrDimsCatsButtons->setIconSize(QSize(kIconSize, kIconSize));
-    tbrDimsCatsButtons->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    const auto button = [this](const char* name, const char* hint, const QIcon& icon,
-                               void (*command)(EditorState&)) {
-        QAction* b = tbnToolButtonAdd(*tbrDimsCatsButtons, name, hint, icon);
-        connect(b, &QAction::triggered, this, [this, command] {
-            command(editors);
-            tvwDimsCats->viewport()->update();
-        });
-        return b;
-    };
+    EditorToolBar tools(*pnlDimsCats, "tbrDimsCatsButtons", editors, *tvwDimsCats);
+    tbrDimsCatsButtons = tools.bar();
     QStyle* style = tbrDimsCatsButtons->style();
-    tbnDimsCatsAddSibling = button("tbnDimsCatsAddSibling", "Add sibling item",
-                                   dimsCatsAddIcon({2, 2}, {2, 9}), tbnDimsCatsAddSiblingClick);
-    tbnDimsCatsAddChild = button("tbnDimsCatsAddChild", "Add child item",
-                                 dimsCatsAddIcon({2, 2}, {7, 9}), tbnDimsCatsAddChildClick);
+    tbnDimsCatsAddSibling =
+        tools.button("tbnDimsCatsAddSibling", "Add sibling item", dimsCatsAddIcon({2, 2}, {2, 9}),
+                     tbnDimsCatsAddSiblingClick);
+    tbnDimsCatsAddChild = tools.button("tbnDimsCatsAddChild", "Add child item",
+                                       dimsCatsAddIcon({2, 2}, {7, 9}), tbnDimsCatsAddChildClick);
     tblDimsCatsInsertSibling =
-        button("tblDimsCatsInsertSibling", "Insert sibling item", dimsCatsAddIcon({2, 9}, {2, 2}),
-               tblDimsCatsInsertSiblingClick);
+        tools.button("tblDimsCatsInsertSibling", "Insert sibling item",
+                     dimsCatsAddIcon({2, 9}, {2, 2}), tblDimsCatsInsertSiblingClick);
     tbnDimsCatsRem =
-        button("tbnDimsCatsRem", "Remove item", dimsCatsRemoveIcon(), tbnDimsCatsRemClick);
+        tools.button("tbnDimsCatsRem", "Remove item", dimsCatsRemoveIcon(), tbnDimsCatsRemClick);
     tbrDimsCatsButtons->addSeparator();
-    tbnDimsCatsMoveUp = button("tbnDimsCatsMoveUp", "Move item up, maintain level ",
-                               style->standardIcon(QStyle::SP_ArrowUp), tbnDimsCatsMoveUpClick);
+    tbnDimsCatsMoveUp =
+        tools.button("tbnDimsCatsMoveUp", "Move item up, maintain level ",
+                     style->standardIcon(QStyle::SP_ArrowUp), tbnDimsCatsMoveUpClick);
     tbnDimsCatsMoveDown =
-        button("tbnDimsCatsMoveDown", "Move item down, maintain level",
-               style->standardIcon(QStyle::SP_ArrowDown), tbnDimsCatsMoveDownClick);
+        tools.button("tbnDimsCatsMoveDown", "Move item down, maintain level",
+                     style->standardIcon(QStyle::SP_ArrowDown), tbnDimsCatsMoveDownClick);
     tbnDimsCatsMoveLeft =
-        button("tbnDimsCatsMoveLeft", "Move item left, decrease level",
-               style->standardIcon(QStyle::SP_ArrowLeft), tbnDimsCatsMoveLeftClick);
+        tools.button("tbnDimsCatsMoveLeft", "Move item left, decrease level",
+                     style->standardIcon(QStyle::SP_ArrowLeft), tbnDimsCatsMoveLeftClick);
     tbnDimsCatsMoveRight =
-        button("tbnDimsCatsMoveRight", "Move item right, increase level",
-               style->standardIcon(QStyle::SP_ArrowRight), tbnDimsCatsMoveRightClick);
+        tools.button("tbnDimsCatsMoveRight", "Move item right, increase level",
+                     style->standardIcon(QStyle::SP_ArrowRight), tbnDimsCatsMoveRightClick);
     tbrDimsCatsButtons->addSeparator();
-    tbnDimsCatsExpandAll = button("tbnDimsCatsExpandAll", "Expand all items",
-                                  dimsCatsExpandIcon(true), tbnDimsCatsExpandAllClick);
-    tbnDimsCatsCollapseAll = button("tbnDimsCatsCollapseAll", "Collapse all items",
-                                    dimsCatsExpandIcon(false), tbnDimsCatsCollapseAllClick);
+    tbnDimsCatsExpandAll = tools.button("tbnDimsCatsExpandAll", "Expand all items",
+                                        dimsCatsExpandIcon(true), tbnDimsCatsExpandAllClick);
+    tbnDimsCatsCollapseAll = tools.button("tbnDimsCatsCollapseAll", "Collapse all items",
+                                          dimsCatsExpandIcon(false), tbnDimsCatsCollapseAllClick);
 }
 
 void TForm1::nulDimsCatsPopupMenuCreate() {
-    pmuDimsCats = new QMenu(this);
-    pmuDimsCats->setObjectName(QStringLiteral("pmuDimsCats"));
-    pmuDimsCatsEditItem = pmuDimsCats->addAction(QStringLiteral("&Edit Item"));
-    pmuDimsCatsEditItem->setObjectName(QStringLiteral("pmuDimsCatsEditItem"));
+    pmuDimsCats =
+        pmuEditorMenuCreate(*this, "pmuDimsCats", "pmuDimsCatsEditItem", pmuDimsCatsEditItem);
     connect(pmuDimsCatsEditItem, &QAction::triggered, this, &TForm1::pmuDimsCatsEditItemClick);
     const auto entry = [this](const char* caption, QAction* runs) {
         pmuPopupEntryAdd(*pmuDimsCats, caption, runs);
@@ -126,18 +116,12 @@ void TForm1::nulDimsCatsViewsConnect() {
     lvwDimsCats->setEditTriggers(QAbstractItemView::EditKeyPressed);
     lvwDimsCats->viewport()->installEventFilter(this);
 
-    for (QWidget* view : {static_cast<QWidget*>(tvwDimsCats), static_cast<QWidget*>(lvwDimsCats)}) {
-        view->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(view, &QWidget::customContextMenuRequested, this,
-                [this, view](const QPoint& at) { pmuDimsCats->popup(view->mapToGlobal(at)); });
-    }
+    nulEditorMenuPopupOn(*pmuDimsCats, *tvwDimsCats);
+    nulEditorMenuPopupOn(*pmuDimsCats, *lvwDimsCats);
 
     // The buttons follow the tree's nodes and selection, however they change.
     const NodeTreeModel* tree = &tvwDimsCats->treeModel();
-    for (const auto signal :
-         {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
-        connect(tree, signal, this, &TForm1::nulDimsCatsSetButtonState);
-    }
+    nulRowsFollow(*tree, *this, [this] { nulDimsCatsSetButtonState(); });
     connect(tree, &NodeTreeModel::modelWasReset, this, &TForm1::nulDimsCatsSetButtonState);
     connect(tree, &NodeTreeModel::selectionChanged, this, &TForm1::nulDimsCatsSetButtonState);
     nulDimsCatsSetButtonState();

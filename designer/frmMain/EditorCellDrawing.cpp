@@ -10,6 +10,17 @@ void nulEditorHeadingDraw(GridCanvas& canvas, const Rect& rect, const std::strin
     nulGridCellTextDraw(canvas, rect, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, text);
 }
 
+bool flgEditorHeadingDrawn(const StringGrid& grid, GridCanvas& canvas, const Rect& rect, int row,
+                           const std::string& text) {
+    if (row < grid.fixedRows()) {
+        nulEditorHeadingDraw(canvas, rect, text);
+        return true;
+    }
+    canvas.setFontColor(clWindowText);
+    canvas.setBrush(clWindow, BrushStyle::Solid);
+    return false;
+}
+
 void nulEditorHatchedDraw(const StringGrid& grid, GridCanvas& canvas, const Rect& rect,
                           GridDrawState state) {
     nulGridCellBackgroundPaint(grid, canvas, rect, state);
@@ -25,6 +36,14 @@ void nulEditorIconCellDraw(const StringGrid& grid, GridCanvas& canvas, const Rec
     nulGridCellTextDraw(canvas, rect, 23, 0, 0, 0, 23, 0, 0, 0, 0, 1, 0, text);
     const Size size = canvas.bitmapSize(bitmap);
     canvas.drawBitmap(rect.left + 3, rect.top + (rect.height() - size.height) / 2, bitmap);
+}
+
+void nulEditorMarkCellDraw(const StringGrid& grid, GridCanvas& canvas, const Rect& rect,
+                           GridDrawState state, const std::string& bitmap) {
+    nulGridCellBackgroundPaint(grid, canvas, rect, state);
+    const Size size = canvas.bitmapSize(bitmap);
+    canvas.drawBitmap(rect.left + (rect.width() - size.width) / 2,
+                      rect.top + (rect.height() - size.height) / 2, bitmap);
 }
 
 void nulEditorTextCellDraw(const StringGrid& grid, GridCanvas& canvas, const Rect& rect,

@@ -2,6 +2,7 @@
 
 #include "designer/frmMain/DimsCatsEditor.h"
 #include "designer/frmMain/EditorCellDrawing.h"
+#include "designer/frmMain/EditorEnterKey.h"
 #include "designer/frmMain/IrregularitiesEditor.h"
 #include "designer/frmMain/MeasureValuesPanels.h"
 #include "designer/frmMain/NumericCommit.h"
@@ -24,15 +25,20 @@ bool flgNumberKey(char32_t key) {
     return key == U'.' || (key >= U'0' && key <= U'9') || key == 8 || key == U'\r';
 }
 
-void nulMouseSetsBar(EditorState& editors, const GridMouseEvent& e) {
-    StringGrid& grid = editors.sgdIrregularities;
-    if ((e.col == kIrregularitiesAdjustment || e.col == kIrregularitiesExtraAdjustment) &&
-        e.row >= grid.fixedRows() && flgIrregularitiesIsCellAvailable(editors, e.col) &&
-        !editors.lstIrregularitiesNodes.empty()) {
-        nulGridBarSetFromMouse(editors, grid, e.col, e.row, false,
-                               dblMeasureValuesScaleGet(editors), 1, e.x);
-    }
-}
+// Both adjustments' bars, where they apply, against the measure values editor's scale.
+const GridBarMouse kBars = {
+    .grid = [](EditorState& editors) -> StringGrid& { return editors.sgdIrregularities; },
+    .flgBarCell =
+        [](const EditorState& editors, int col, int row) {
+            return (col == kIrregularitiesAdjustment || col == kIrregularitiesExtraAdjustment) &&
+                   row >= editors.sgdIrregularities.fixedRows() &&
+                   flgIrregularitiesIsCellAvailable(editors, col) &&
+                   !editors.lstIrregularitiesNodes.empty();
+        },
+    .balance = false,
+    .fullScale = dblMeasureValuesScaleGet,
+    .unit = 1,
+    .previousTextOnMove = false};
 
 }  // namespace
 
@@ -45,11 +51,7 @@ bool sgdIrregularitiesSelectCell(EditorState& editors, int col, int row) {
     if (!flgIrregularitiesIsCellAvailable(editors, col)) {
         return false;
     }
-    if (grid.editorMode()) {
-        char32_t enter = U'\r';
-        sgdIrregularitiesKeyPress(editors, enter);
-        grid.setEditorMode(false);
-    }
+    nulGridEditEndByEnter(editors, grid, sgdIrregularitiesKeyPress);
     editors.strCellPreviousText = grid.cell(col, row);
     if (grid.cell(col, 0).find("Percentage") != std::string::npos) {
         grid.excludeOption(goEditing);
@@ -96,24 +98,15 @@ void sgdIrregularitiesKeyDown(EditorState& editors, int& key, ShiftState shift) 
 }
 
 void sgdIrregularitiesMouseDown(EditorState& editors, const GridMouseEvent& event) {
-    if (event.button == MouseButton::Left) {
-        nulMouseSetsBar(editors, event);
-    }
+    nulGridBarMouseDown(editors, kBars, event);
 }
 
 void sgdIrregularitiesMouseMove(EditorState& editors, const GridMouseEvent& event) {
-    if (event.shift.left) {
-        nulMouseSetsBar(editors, event);
-    }
+    nulGridBarMouseMove(editors, kBars, event);
 }
 
 void pmuIrregularitiesEditItemClick(EditorState& editors) {
-    StringGrid& grid = editors.sgdIrregularities;
-    char32_t enter = U'\r';
-    sgdIrregularitiesKeyPress(editors, enter);
-    if (enter != 0 && grid.hasOption(goEditing)) {
-        grid.setEditorMode(!grid.editorMode());
-    }
+    nulGridEditItemEnter(editors, editors.sgdIrregularities, sgdIrregularitiesKeyPress);
 }
 
 void cbxIrregularitiesFamilyExit(EditorState& editors) {
@@ -125,16 +118,13 @@ void sgdIrregularitiesDrawCell(const EditorState& editors, int col, int row, con
                                GridDrawState state, GridCanvas& canvas) {
     const StringGrid& grid = editors.sgdIrregularities;
     const std::string& text = grid.cell(col, row);
-    if (row < grid.fixedRows()) {
-        nulEditorHeadingDraw(canvas, rect, text);
+    if (flgEditorHeadingDrawn(grid, canvas, rect, row, text)) {
         return;
     }
     if (!flgIrregularitiesIsCellAvailable(editors, col)) {
         nulEditorHatchedDraw(grid, canvas, rect, state);
         return;
     }
-    canvas.setFontColor(clWindowText);
-    canvas.setBrush(clWindow, BrushStyle::Solid);
     if (text.empty()) {
         nulGridCellBackgroundPaint(grid, canvas, rect, state);
     } else if (col == kIrregularitiesFor) {

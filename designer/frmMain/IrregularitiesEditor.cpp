@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "designer/frmMain/EditorEnterKey.h"
 #include "designer/frmMain/IrregularitiesCells.h"
 #include "designer/frmMain/MeasuresGrid.h"
 #include "designer/frmMain/WorkingCopy.h"
@@ -103,35 +104,23 @@ void nulsgdIrregularitiesLoad(EditorState& editors) {
 
 void nulsgdIrregularitiesSave(EditorState& editors) {
     StringGrid& grid = editors.sgdIrregularities;
-    if (grid.editorMode()) {
-        char32_t enter = U'\r';
-        sgdIrregularitiesKeyPress(editors, enter);
-        grid.setEditorMode(false);
-    }
+    nulGridEditEndByEnter(editors, grid, sgdIrregularitiesKeyPress);
     editors.strCellPreviousText = grid.cell(grid.col(), grid.row());
-    const int m = currentMeasure(editors);
-    const auto& nodes = editors.lstIrregularitiesNodes;
-    for (int i = 0; i < grid.dataRowCount() && i < static_cast<int>(nodes.size()); ++i) {
-        TArrIrregularitiesWorkset* items =
-            nodes[static_cast<std::size_t>(i)] != nullptr
-                ? nodes[static_cast<std::size_t>(i)]->irregularities()
-                : nullptr;
-        if (items == nullptr || m < 0 || m >= static_cast<int>(items->size())) {
-            continue;
-        }
-        TIrregularitiesWorksetItem& item = (*items)[static_cast<std::size_t>(m)];
-        const int r = grid.fixedRows() + i;
-        std::int32_t percent = 0;
-        if (flgParseInteger(grid.cell(kIrregularitiesAdjustment, r), percent)) {
-            item.dblStandardIrregularity = percent / 100.0;
-        }
-        if (flgParseInteger(grid.cell(kIrregularitiesExtraAdjustment, r), percent)) {
-            item.dblInterFamilyIrregularity = percent / 100.0;
-        }
-        if (const int family = intFamilyNumber(grid.cell(kIrregularitiesFamily, r)); family >= 0) {
-            item.intIrregularityFamilyNumber = family;
-        }
-    }
+    nulShownRowsSave<TIrregularitiesWorksetItem>(
+        grid, editors.lstIrregularitiesNodes, currentMeasure(editors),
+        [&grid](int r, TIrregularitiesWorksetItem& item) {
+            std::int32_t percent = 0;
+            if (flgParseInteger(grid.cell(kIrregularitiesAdjustment, r), percent)) {
+                item.dblStandardIrregularity = percent / 100.0;
+            }
+            if (flgParseInteger(grid.cell(kIrregularitiesExtraAdjustment, r), percent)) {
+                item.dblInterFamilyIrregularity = percent / 100.0;
+            }
+            if (const int family = intFamilyNumber(grid.cell(kIrregularitiesFamily, r));
+                family >= 0) {
+                item.intIrregularityFamilyNumber = family;
+            }
+        });
 }
 
 void btnIrregularitiesResetClick(EditorState& editors) {

@@ -117,7 +117,7 @@ void TForm1::nulDocumentCommandsConnect() {
     connect(mnuFileSave, &QAction::triggered, this, [this] { mnuFileSaveClick(); });
     connect(mnuFileSaveAs, &QAction::triggered, this, [this] { flgFileSaveAs(); });
     connect(mnuFileExit, &QAction::triggered, this, &TForm1::mnuFileExitClick);
-    // Import needs its dialog, which this version does not have yet.
+    // Import needs its dialog; the start-up enables it once the dialog is there.
     mnuFileImport->setEnabled(importDialog != nullptr);
     tbnFileImport->setEnabled(mnuFileImport->isEnabled());
 }

@@ -1,5 +1,6 @@
 #include "designer/frmMain/MeasureValuesCells.h"
 
+#include "designer/frmMain/EditorEnterKey.h"
 #include "designer/frmMain/MeasureValuesEditor.h"
 #include "designer/frmMain/MeasureValuesGrid.h"
 #include "designer/frmMain/MeasureValuesPanels.h"
@@ -33,14 +34,21 @@ bool refuse(EditorState& editors, int col, int row, const std::string& message) 
     return false;
 }
 
-void nulMouseSetsBar(EditorState& editors, const GridMouseEvent& e) {
-    StringGrid& grid = editors.sgdMeasureValues;
-    if (e.col >= 0 && e.col == intMeasureValuesPercentColumn(grid) && e.row >= grid.fixedRows() &&
-        grid.dataRowCount() > 1 && flgMeasureValuesRowUnlocked(grid, e.row)) {
-        nulGridBarSetFromMouse(editors, grid, e.col, e.row, true, dblMeasureValuesScaleGet(editors),
-                               static_cast<double>(kMeasureValuesPercentUnit), e.x);
-    }
-}
+// An unlocked share's bar, with the other unlocked rows balancing; a drag keeps the current
+// cell's text as the text before editing.
+const GridBarMouse kBars = {
+    .grid = [](EditorState& editors) -> StringGrid& { return editors.sgdMeasureValues; },
+    .flgBarCell =
+        [](const EditorState& editors, int col, int row) {
+            const StringGrid& grid = editors.sgdMeasureValues;
+            return col >= 0 && col == intMeasureValuesPercentColumn(grid) &&
+                   row >= grid.fixedRows() && grid.dataRowCount() > 1 &&
+                   flgMeasureValuesRowUnlocked(grid, row);
+        },
+    .balance = true,
+    .fullScale = dblMeasureValuesScaleGet,
+    .unit = static_cast<double>(kMeasureValuesPercentUnit),
+    .previousTextOnMove = true};
 
 }  // namespace
 
@@ -86,11 +94,7 @@ bool sgdMeasureValuesSelectCell(EditorState& editors, int col, int row) {
     if (!flgCategoryShown(editors)) {
         return false;
     }
-    if (grid.editorMode()) {
-        char32_t enter = U'\r';
-        sgdMeasureValuesKeyPress(editors, enter);
-        grid.setEditorMode(false);
-    }
+    nulGridEditEndByEnter(editors, grid, sgdMeasureValuesKeyPress);
     editors.strCellPreviousText = grid.cell(col, row);
     if (col == intMeasureValuesLockedColumn(grid) || col == intMeasureValuesPercentColumn(grid)) {
         grid.excludeOption(goEditing);
@@ -152,28 +156,15 @@ void sgdMeasureValuesDblClick(EditorState& editors) {
 }
 
 void sgdMeasureValuesMouseDown(EditorState& editors, const GridMouseEvent& event) {
-    if (event.button == MouseButton::Left) {
-        nulMouseSetsBar(editors, event);
-    }
+    nulGridBarMouseDown(editors, kBars, event);
 }
 
 void sgdMeasureValuesMouseMove(EditorState& editors, const GridMouseEvent& event) {
-    if (!event.shift.left) {
-        return;
-    }
-    const StringGrid& grid = editors.sgdMeasureValues;
-    editors.strCellPreviousText = grid.cell(grid.col(), grid.row());
-    nulMouseSetsBar(editors, event);
+    nulGridBarMouseMove(editors, kBars, event);
 }
 
 void pmuMeasureValuesEditItemClick(EditorState& editors) {
-    StringGrid& grid = editors.sgdMeasureValues;
-    char32_t enter = U'\r';
-    sgdMeasureValuesKeyPress(editors, enter);
-    // Enter that reaches the grid opens or closes its own editor.
-    if (enter != 0 && grid.hasOption(goEditing)) {
-        grid.setEditorMode(!grid.editorMode());
-    }
+    nulGridEditItemEnter(editors, editors.sgdMeasureValues, sgdMeasureValuesKeyPress);
 }
 
 }  // namespace vantorell

@@ -11,24 +11,18 @@ void sgdMeasureValuesDrawCell(const EditorState& editors, int col, int row, cons
                               GridDrawState state, GridCanvas& canvas) {
     const StringGrid& grid = editors.sgdMeasureValues;
     const std::string& text = grid.cell(col, row);
-    if (row < grid.fixedRows()) {
-        nulEditorHeadingDraw(canvas, rect, text);
+    if (flgEditorHeadingDrawn(grid, canvas, rect, row, text)) {
         return;
     }
-    canvas.setFontColor(clWindowText);
-    canvas.setBrush(clWindow, BrushStyle::Solid);
     if (text.empty()) {
         nulGridCellBackgroundPaint(grid, canvas, rect, state);
     } else if (col == 0) {
         nulEditorIconCellDraw(grid, canvas, rect, state, kMeasureValuesBitmap, text);
     } else if (col == intMeasureValuesLockedColumn(grid)) {
-        nulGridCellBackgroundPaint(grid, canvas, rect, state);
-        const char* mark = text == "True"    ? kLockedBitmap
-                           : text == "False" ? kUnlockedBitmap
-                                             : kUnknownMarkBitmap;
-        const Size size = canvas.bitmapSize(mark);
-        canvas.drawBitmap(rect.left + (rect.width() - size.width) / 2,
-                          rect.top + (rect.height() - size.height) / 2, mark);
+        nulEditorMarkCellDraw(grid, canvas, rect, state,
+                              text == "True"    ? kLockedBitmap
+                              : text == "False" ? kUnlockedBitmap
+                                                : kUnknownMarkBitmap);
     } else if (col == intMeasureValuesPercentColumn(grid)) {
         const Color bar = editors.flgMeasureValuesShowNegatives ? clMaroon : clNavy;
         canvas.setBrush(bar, BrushStyle::Solid);

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdlib>
 
+#include "designer/frmMain/EditorEnterKey.h"
 #include "designer/frmMain/GridBalancing.h"
 #include "designer/frmMain/MeasureValuesCells.h"
 #include "designer/frmMain/MeasureValuesGrid.h"
@@ -193,23 +194,13 @@ void nulSgdMeasureValuesLoad(EditorState& editors, bool negative) {
 
 void nulSgdMeasureValuesSave(EditorState& editors, bool negative) {
     StringGrid& grid = editors.sgdMeasureValues;
-    if (grid.editorMode()) {
-        char32_t enter = U'\r';
-        sgdMeasureValuesKeyPress(editors, enter);
-        grid.setEditorMode(false);
-    }
+    nulGridEditEndByEnter(editors, grid, sgdMeasureValuesKeyPress);
     editors.strCellPreviousText = grid.cell(grid.col(), grid.row());
-    const int m = selectedMeasure(editors);
-    const auto& nodes = editors.lstMeasureValuesNodes;
-    for (int i = 0; i < grid.dataRowCount() && i < static_cast<int>(nodes.size()); ++i) {
-        TArrMeasureValuesWorkset* values = nodes[static_cast<std::size_t>(i)] != nullptr
-                                               ? nodes[static_cast<std::size_t>(i)]->measureValues()
-                                               : nullptr;
-        if (values != nullptr && m >= 0 && m < static_cast<int>(values->size())) {
-            nulRowSave(grid, grid.fixedRows() + i, (*values)[static_cast<std::size_t>(m)],
-                       negative);
-        }
-    }
+    nulShownRowsSave<TMeasureValuesWorksetItem>(
+        grid, editors.lstMeasureValuesNodes, selectedMeasure(editors),
+        [&grid, negative](int row, TMeasureValuesWorksetItem& item) {
+            nulRowSave(grid, row, item, negative);
+        });
 }
 
 std::string strMeasureValuesValidateCellEntry(EditorState& editors, int col, int row,

@@ -93,13 +93,19 @@ void nulSourceMeasuresReplace(StringGrid& grid, const std::string& name,
                         grid.rowCount() - 1, name, replacement);
 }
 
-void nulMouseSetsBar(EditorState& editors, const GridMouseEvent& e) {
-    StringGrid& grid = editors.sgdMeasures;
-    if (e.col == kMeasuresGlobalPercentage && e.row >= grid.fixedRows() &&
-        e.row < grid.rowCount() && flgMeasuresHasValues(grid)) {
-        nulGridBarSetFromMouse(editors, grid, e.col, e.row, false, kPercentLimit, 1, e.x);
-    }
-}
+// The global percentage's bar.
+const GridBarMouse kBars = {
+    .grid = [](EditorState& editors) -> StringGrid& { return editors.sgdMeasures; },
+    .flgBarCell =
+        [](const EditorState& editors, int col, int row) {
+            const StringGrid& grid = editors.sgdMeasures;
+            return col == kMeasuresGlobalPercentage && row >= grid.fixedRows() &&
+                   row < grid.rowCount() && flgMeasuresHasValues(grid);
+        },
+    .balance = false,
+    .fullScale = [](const EditorState&) { return static_cast<double>(kPercentLimit); },
+    .unit = 1,
+    .previousTextOnMove = false};
 
 // Ends a list edit; the row the list was open for, -1 when the text stayed.
 int intListEditEnd(EditorState& editors, ComboBox& combo) {
@@ -242,15 +248,11 @@ void sgdMeasuresKeyDown(EditorState& editors, int& key, ShiftState shift) {
 }
 
 void sgdMeasuresMouseDown(EditorState& editors, const GridMouseEvent& event) {
-    if (event.button == MouseButton::Left) {
-        nulMouseSetsBar(editors, event);
-    }
+    nulGridBarMouseDown(editors, kBars, event);
 }
 
 void sgdMeasuresMouseMove(EditorState& editors, const GridMouseEvent& event) {
-    if (event.shift.left) {
-        nulMouseSetsBar(editors, event);
-    }
+    nulGridBarMouseMove(editors, kBars, event);
 }
 
 void sgdMeasuresExit(EditorState& editors) {

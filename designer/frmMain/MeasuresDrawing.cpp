@@ -10,8 +10,7 @@ void sgdMeasuresDrawCell(const EditorState& editors, int col, int row, const Rec
                          GridDrawState state, GridCanvas& canvas) {
     const StringGrid& grid = editors.sgdMeasures;
     const std::string& text = grid.cell(col, row);
-    if (row < grid.fixedRows()) {
-        nulEditorHeadingDraw(canvas, rect, text);
+    if (flgEditorHeadingDrawn(grid, canvas, rect, row, text)) {
         return;
     }
     const bool hasValues = flgMeasuresHasValues(grid);
@@ -19,8 +18,6 @@ void sgdMeasuresDrawCell(const EditorState& editors, int col, int row, const Rec
         nulEditorHatchedDraw(grid, canvas, rect, state);
         return;
     }
-    canvas.setFontColor(clWindowText);
-    canvas.setBrush(clWindow, BrushStyle::Solid);
     if (text.empty() || !hasValues) {
         nulGridCellBackgroundPaint(grid, canvas, rect, state);
     } else if (col == kMeasuresName) {

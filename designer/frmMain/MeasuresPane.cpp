@@ -7,6 +7,8 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include "designer/frmMain/EditorGridEvents.h"
+#include "designer/frmMain/EditorToolBar.h"
 #include "designer/frmMain/MeasuresCells.h"
 #include "designer/frmMain/MeasuresDrawing.h"
 #include "designer/frmMain/MeasuresEditor.h"
@@ -22,32 +24,22 @@
 namespace vantorell {
 
 void TForm1::nulMeasuresToolBarCreate() {
-    tbrMeasuresButtons = new QToolBar(pnlMeasures);
-    tbrMeasuresButtons->setObjectName(QStringLiteral("tbrMeasuresButtons"));
-    tbrMeasuresButtons->setIconSize(QSize(kIconSize, kIconSize));
-    tbrMeasuresButtons->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    const auto button = [this](const char* name, const char* hint, const QIcon& icon,
-                               void (*command)(EditorState&)) {
-        QAction* b = tbnToolButtonAdd(*tbrMeasuresButtons, name, hint, icon);
-        connect(b, &QAction::triggered, this, [this, command] {
-            command(editors);
-            nulMeasuresSetButtonState();
-            sgdMeasures->viewport()->update();
-        });
-        return b;
-    };
+    EditorToolBar tools(*pnlMeasures, "tbrMeasuresButtons", editors, *sgdMeasures,
+                        [this] { nulMeasuresSetButtonState(); });
+    tbrMeasuresButtons = tools.bar();
     QStyle* style = tbrMeasuresButtons->style();
-    tbnMeasureAdd =
-        button("tbnMeasureAdd", "Add item", dimsCatsAddIcon({2, 2}, {2, 9}), tbnMeasureAddClick);
-    tbnMeasureInsert = button("tbnMeasureInsert", "Insert item", dimsCatsAddIcon({2, 9}, {2, 2}),
-                              tbnMeasureInsertClick);
+    tbnMeasureAdd = tools.button("tbnMeasureAdd", "Add item", dimsCatsAddIcon({2, 2}, {2, 9}),
+                                 tbnMeasureAddClick);
+    tbnMeasureInsert = tools.button("tbnMeasureInsert", "Insert item",
+                                    dimsCatsAddIcon({2, 9}, {2, 2}), tbnMeasureInsertClick);
     tbnMeasureRem =
-        button("tbnMeasureRem", "Remove item", dimsCatsRemoveIcon(), tbnMeasureRemClick);
+        tools.button("tbnMeasureRem", "Remove item", dimsCatsRemoveIcon(), tbnMeasureRemClick);
     tbrMeasuresButtons->addSeparator();
-    tbnMeasureMoveUp = button("tbnMeasureMoveUp", "Move item up",
-                              style->standardIcon(QStyle::SP_ArrowUp), tbnMeasureMoveUpClick);
-    tbnMeasureMoveDown = button("tbnMeasureMoveDown", "Move item down",
-                                style->standardIcon(QStyle::SP_ArrowDown), tbnMeasureMoveDownClick);
+    tbnMeasureMoveUp = tools.button("tbnMeasureMoveUp", "Move item up",
+                                    style->standardIcon(QStyle::SP_ArrowUp), tbnMeasureMoveUpClick);
+    tbnMeasureMoveDown =
+        tools.button("tbnMeasureMoveDown", "Move item down",
+                     style->standardIcon(QStyle::SP_ArrowDown), tbnMeasureMoveDownClick);
     tbrMeasuresButtons->addSeparator()->setVisible(false);
     tbnMeasureSelectAll = tbnToolButtonAdd(*tbrMeasuresButtons, "tbnMeasureSelectAll",
                                            "Select all items", dimsCatsExpandIcon(true));
@@ -62,10 +54,8 @@ void TForm1::nulMeasuresViewsConnect() {
     nulEditorBitmapsAdd(*gridBitmaps_);
     sgdMeasures->setBitmaps(gridBitmaps_.get());
 
-    pmuMeasures = new QMenu(this);
-    pmuMeasures->setObjectName(QStringLiteral("pmuMeasures"));
-    pmuMeasuresEditItem = pmuMeasures->addAction(QStringLiteral("&Edit Item"));
-    pmuMeasuresEditItem->setObjectName(QStringLiteral("pmuMeasuresEditItem"));
+    pmuMeasures =
+        pmuEditorMenuCreate(*this, "pmuMeasures", "pmuMeasuresEditItem", pmuMeasuresEditItem);
     connect(pmuMeasuresEditItem, &QAction::triggered, this, &TForm1::pmuMeasuresEditItemClick);
     pmuMeasures->addSeparator();
     pmuPopupEntryAdd(*pmuMeasures, "Add Item", tbnMeasureAdd);
@@ -74,9 +64,7 @@ void TForm1::nulMeasuresViewsConnect() {
     pmuMeasures->addSeparator();
     pmuPopupEntryAdd(*pmuMeasures, "Move Item Up", tbnMeasureMoveUp);
     pmuPopupEntryAdd(*pmuMeasures, "Move Item Down", tbnMeasureMoveDown);
-    sgdMeasures->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(sgdMeasures, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { pmuMeasures->popup(sgdMeasures->mapToGlobal(at)); });
+    nulEditorMenuPopupOn(*pmuMeasures, *sgdMeasures);
 
     // The lists lie beside the grid, over the cell they edit.
     const auto list = [this](ComboBox& combo, const char* name) {
@@ -90,28 +78,17 @@ void TForm1::nulMeasuresViewsConnect() {
     cbxMeasuresWeightingDimension =
         list(editors.cbxMeasuresWeightingDimension, "cbxMeasuresWeightingDimension");
 
-    sgdMeasures->onKeyDown = [this](int& key, ShiftState shift) {
-        sgdMeasuresKeyDown(editors, key, shift);
-    };
-    sgdMeasures->onKeyPress = [this](char32_t& key) { sgdMeasuresKeyPress(editors, key); };
-    sgdMeasures->onMouseDown = [this](const GridMouseEvent& e) {
-        sgdMeasuresMouseDown(editors, e);
-    };
-    sgdMeasures->onMouseMove = [this](const GridMouseEvent& e) {
-        sgdMeasuresMouseMove(editors, e);
-    };
-    sgdMeasures->onExit = [this] { sgdMeasuresExit(editors); };
-    sgdMeasures->onDrawCell = [this](int col, int row, const Rect& rect, GridDrawState state,
-                                     GridCanvas& canvas) {
-        sgdMeasuresDrawCell(editors, col, row, rect, state, canvas);
-    };
+    nulEditorGridConnect(*sgdMeasures, editors,
+                         {.keyDown = sgdMeasuresKeyDown,
+                          .keyPress = sgdMeasuresKeyPress,
+                          .mouseDown = sgdMeasuresMouseDown,
+                          .mouseMove = sgdMeasuresMouseMove,
+                          .exit = sgdMeasuresExit,
+                          .drawCell = sgdMeasuresDrawCell});
 
     // The buttons follow the grid's rows, however they change.
     const GridModel* grid = &sgdMeasures->gridModel();
-    for (const auto signal :
-         {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
-        connect(grid, signal, this, &TForm1::nulMeasuresSetButtonState);
-    }
+    nulRowsFollow(*grid, *this, [this] { nulMeasuresSetButtonState(); });
     connect(grid, &QAbstractItemModel::dataChanged, this, &TForm1::nulMeasuresSetButtonState);
     connect(grid, &GridModel::gridReset, this, &TForm1::nulMeasuresSetButtonState);
     nulMeasuresSetButtonState();

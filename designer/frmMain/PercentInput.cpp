@@ -66,6 +66,36 @@ std::int64_t nulGridBarSetFromMouse(EditorState& editors, StringGrid& grid, int 
     return change;
 }
 
+namespace {
+
+void nulBarFollowsMouse(EditorState& editors, const GridBarMouse& bars, const GridMouseEvent& e) {
+    if (bars.flgBarCell(editors, e.col, e.row)) {
+        nulGridBarSetFromMouse(editors, bars.grid(editors), e.col, e.row, bars.balance,
+                               bars.fullScale(editors), bars.unit, e.x);
+    }
+}
+
+}  // namespace
+
+void nulGridBarMouseDown(EditorState& editors, const GridBarMouse& bars,
+                         const GridMouseEvent& event) {
+    if (event.button == MouseButton::Left) {
+        nulBarFollowsMouse(editors, bars, event);
+    }
+}
+
+void nulGridBarMouseMove(EditorState& editors, const GridBarMouse& bars,
+                         const GridMouseEvent& event) {
+    if (!event.shift.left) {
+        return;
+    }
+    if (bars.previousTextOnMove) {
+        const StringGrid& grid = bars.grid(editors);
+        editors.strCellPreviousText = grid.cell(grid.col(), grid.row());
+    }
+    nulBarFollowsMouse(editors, bars, event);
+}
+
 void nulGridPercentKeyDown(EditorState& editors, StringGrid& grid, int& key, ShiftState shift,
                            std::int64_t limit, std::int64_t unit, bool balance) {
     if (!shift.alt || !flgArrowKey(key)) {

@@ -23,6 +23,25 @@ double dblGridBarDeltaFromMouse(const StringGrid& grid, int col, int row, double
 std::int64_t nulGridBarSetFromMouse(EditorState& editors, StringGrid& grid, int col, int row,
                                     bool balance, double fullScale, double unit, int x);
 
+// Where and how the bars of an editor grid follow the mouse.
+struct GridBarMouse {
+    StringGrid& (*grid)(EditorState& editors);
+    // The cell's bar may be set from the mouse.
+    bool (*flgBarCell)(const EditorState& editors, int col, int row);
+    bool balance;
+    double (*fullScale)(const EditorState& editors);
+    double unit;
+    // A move first takes the current cell's text as the text before editing.
+    bool previousTextOnMove;
+};
+
+// A press of the left button, or a move while it is held, over a cell whose bar may be set:
+// the bar follows the mouse (nulGridBarSetFromMouse).
+void nulGridBarMouseDown(EditorState& editors, const GridBarMouse& bars,
+                         const GridMouseEvent& event);
+void nulGridBarMouseMove(EditorState& editors, const GridBarMouse& bars,
+                         const GridMouseEvent& event);
+
 // Alt with an arrow key in a column whose heading contains "Percent": Left and Right step the
 // current cell down or up by one, Up sets `limit`, Down sets 0; with `balance` the other rows
 // of the measure values grid give or take the change. While the cell is being edited the

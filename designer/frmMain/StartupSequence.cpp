@@ -15,7 +15,7 @@ std::unique_ptr<DesignerWindows> designerWindowsCreate(const std::string& progra
     windows->Form4 = std::make_unique<TForm4>();
     windows->Form5 = std::make_unique<TForm5>(*windows->Form1);
     windows->Form6 = std::make_unique<TForm6>();
-    windows->Form7 = std::make_unique<TForm7>();
+    windows->Form7 = std::make_unique<TForm7>(windows->Form1->editors);
     windows->Form8 = std::make_unique<TForm8>();
     // Opening a list asks the list conversion dialog, which disables the main window.
     windows->Form8->mainWindow = windows->Form1.get();
@@ -29,6 +29,12 @@ std::unique_ptr<DesignerWindows> designerWindowsCreate(const std::string& progra
     windows->Form6->mainWindow = windows->Form1.get();
     windows->Form6->strProgramFolder = windows->Form1->strProgramFolder;
     windows->Form1->aboutDialog = windows->Form6.get();
+    // File Import shows the import dialog, which disables the main window; the command and
+    // its button wait for the dialog.
+    windows->Form7->mainWindow = windows->Form1.get();
+    windows->Form1->importDialog = &windows->Form7->importDialog();
+    windows->Form1->mnuFileImport->setEnabled(true);
+    windows->Form1->tbnFileImport->setEnabled(true);
     return windows;
 }
 

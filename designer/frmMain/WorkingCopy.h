@@ -65,6 +65,20 @@ TDimsCatsData* nodeData(const TreeNode& node);
 TMeasureValuesWorksetItem* measureValueItem(const TreeNode& node, int k);
 TIrregularitiesWorksetItem* irregularityItem(const TreeNode& node, int k);
 
+// For each data row of a lower editor grid (row FixedRows + i shows the node of entry i) whose
+// node holds an array of `Item`s with an element m: save(row, element m).
+template <class Item, class Save>
+void nulShownRowsSave(const StringGrid& grid, const std::vector<TDimsCatsData*>& nodes, int m,
+                      Save save) {
+    for (int i = 0; i < grid.dataRowCount() && i < static_cast<int>(nodes.size()); ++i) {
+        TDimsCatsData* data = nodes[static_cast<std::size_t>(i)];
+        auto* items = data != nullptr ? std::get_if<std::vector<Item>>(&data->ptrExtData) : nullptr;
+        if (items != nullptr && m >= 0 && m < static_cast<int>(items->size())) {
+            save(grid.fixedRows() + i, (*items)[static_cast<std::size_t>(m)]);
+        }
+    }
+}
+
 // Rows of the measures grid below its headings, its blank row included: the length of every
 // node's working array.
 int intMeasureRowsCount(const StringGrid& sgdMeasures);

@@ -1,20 +1,18 @@
 #include "designer/frmOpnDC/TForm8.h"
 
-#include <QEventLoop>
 #include <QHBoxLayout>
-#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "designer/views/DialogPlacement.h"
 
 namespace vantorell {
 
-TForm8::TForm8(QWidget* parent) : QDialog(parent), steps_(state, [this] { nulShowAndWait(); }) {
+TForm8::TForm8(QWidget* parent)
+    : ModelessDialog(parent), steps_(state, [this] { nulShowAndWait(); }) {
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Open Dimension/Category List (Continued)"));
     nulControlsCreate();
@@ -85,52 +83,11 @@ void TForm8::nulControlsShow() {
     }
 }
 
-void TForm8::nulShowAndWait() {
-    show();
-    raise();
-    activateWindow();
-    if (!isVisible()) {
-        return;
-    }
-    QEventLoop loop;
-    waiting_ = &loop;
-    loop.exec();
-    waiting_ = nullptr;
-}
-
-// Only the dialog's own showing and hiding count: a window manager that minimizes and
-// restores it sends spontaneous events.
-void TForm8::showEvent(QShowEvent* event) {
-    if (!event->spontaneous()) {
-        FormShow();
-    }
-    QDialog::showEvent(event);
-}
-
 void TForm8::FormShow() {
-    if (mainWindow != nullptr) {
-        mainWindow->setEnabled(false);
-    }
     state.FormShow();
     nulControlsShow();
     adjustSize();
     centreOnScreen(*this);
-}
-
-void TForm8::hideEvent(QHideEvent* event) {
-    QDialog::hideEvent(event);
-    if (!event->spontaneous()) {
-        FormHide();
-    }
-}
-
-void TForm8::FormHide() {
-    if (mainWindow != nullptr) {
-        mainWindow->setEnabled(true);
-    }
-    if (waiting_ != nullptr) {
-        waiting_->quit();
-    }
 }
 
 void TForm8::btnOkClick() {

@@ -3,12 +3,10 @@
 // it is converted into a model. Created once at start-up and kept until exit; shown modeless
 // while the main window is disabled, so it behaves as modal.
 
-#include <QDialog>
-
 #include "designer/frmOpnDC/ListConversionSteps.h"
 #include "designer/frmOpnDC/ListDialogChoice.h"
+#include "designer/views/ModelessDialog.h"
 
-class QEventLoop;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -16,13 +14,10 @@ class QRadioButton;
 
 namespace vantorell {
 
-class TForm8 : public QDialog {
+class TForm8 : public ModelessDialog {
     Q_OBJECT
 public:
     explicit TForm8(QWidget* parent = nullptr);
-
-    // Disabled while the dialog is shown.
-    QWidget* mainWindow = nullptr;
 
     QLabel* Label1 = nullptr;
     QRadioButton* rbnUseSpecifiedDimension = nullptr;
@@ -38,9 +33,6 @@ public:
     // This dialog's question followed by the conversion routines, for the document commands.
     ListConversionPort& listConversion() { return steps_; }
 
-    // Shows the dialog in front and lets events run until it is hidden again.
-    void nulShowAndWait();
-
     void btnOkClick();
     void btnCancelClick();
     void rbnUseSpecifiedDimensionClick();
@@ -48,18 +40,14 @@ public:
     void edtDimensionNameExit();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    void FormShow() override;
 
 private:
-    void FormShow();
-    void FormHide();
     void nulControlsCreate();
     // The controls from the state.
     void nulControlsShow();
 
     ListConversionSteps steps_;
-    QEventLoop* waiting_ = nullptr;
 };
 
 }  // namespace vantorell

@@ -4,7 +4,9 @@
 #include <QPainter>
 #include <QPixmap>
 #include <functional>
+#include <vector>
 
+#include "designer/views/DimsCatsImages.h"
 #include "designer/views/GridBitmaps.h"
 
 namespace vantorell {
@@ -85,6 +87,23 @@ void nulEditorBitmapsAdd(GridBitmaps& bitmaps) {
                 }));
     bitmaps.add("ACCESSDENIED", padlock(true));
     bitmaps.add("ACCESSOK", padlock(false));
+    // The import dialog's dimensions and its "Include?" marks.
+    const std::vector<QIcon> dimensions = dimsCatsImages();
+    bitmaps.add("DIMSUNSELECTED", painted([&dimensions](QPainter& p) {
+                    p.drawPixmap(0, 0, dimensions[0].pixmap(16, 16));
+                }));
+    bitmaps.add("DIMSSELECTED", painted([&dimensions](QPainter& p) {
+                    p.drawPixmap(0, 0, dimensions[1].pixmap(16, 16));
+                }));
+    bitmaps.add("TRUEMARK", painted([](QPainter& p) {
+                    p.setPen(QPen(QColor(0, 128, 0), 2));
+                    p.drawPolyline(QPolygon({{3, 8}, {7, 12}, {13, 3}}));
+                }));
+    bitmaps.add("FALSEMARK", painted([](QPainter& p) {
+                    p.setPen(QPen(QColor(192, 0, 0), 2));
+                    p.drawLine(4, 4, 12, 12);
+                    p.drawLine(12, 4, 4, 12);
+                }));
     bitmaps.add("UNKNOWNMARK", painted([](QPainter& p) {
                     p.setPen(Qt::black);
                     p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QStringLiteral("?"));

@@ -1,7 +1,8 @@
 #pragma once
 // The named bitmaps the editor grids draw, painted: the icons of the measures, measure
-// values and irregularities rows and the lock marks of the measure values grid. Each is
-// painted on a background colour of its own, which the grids leave out.
+// values and irregularities rows, the lock marks of the measure values grid, and the import
+// dialog's dimension icons and "Include?" marks. Each is painted on a background colour of
+// its own, which the grids leave out.
 
 #include <QIcon>
 #include <QPolygon>

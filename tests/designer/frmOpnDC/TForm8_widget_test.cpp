@@ -9,38 +9,21 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
 #include "designer/frmMain/StartupSequence.h"
 #include "designer/frmOpnDC/TForm8.h"
 #include "platform/FileDialogService.h"
 #include "platform/FileSystem.h"
+#include "tests/support/DialogScript.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestMessages.h"
 
 namespace vantorell {
 namespace {
 
+using test::DialogScript;
 using test::TempFolder;
-
-// Runs `user` once the dialog waits, and closes the dialog at a deadline should the script
-// not have.
-class DialogScript {
-public:
-    DialogScript(TForm8& form, std::function<void()> user) {
-        QTimer::singleShot(0, &form, std::move(user));
-        deadline_.setSingleShot(true);
-        QObject::connect(&deadline_, &QTimer::timeout, &form, [&form] {
-            ADD_FAILURE() << "the dialog was still shown at the deadline";
-            form.close();
-        });
-        deadline_.start(20000);
-    }
-
-private:
-    QTimer deadline_;
-};
 
 TEST(TForm8Test, HasItsControlsInAFixedFrame) {
     TForm8 form;
