@@ -1,12 +1,10 @@
 #include "designer/frmAbout/TForm6.h"
 
 #include <QHBoxLayout>
-#include <QHideEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "designer/frmAbout/AboutBuilds.h"
@@ -42,7 +40,7 @@ QLabel* text(const char* name, const char* caption, QWidget* parent) {
 
 }  // namespace
 
-TForm6::TForm6(QWidget* parent) : QDialog(parent) {
+TForm6::TForm6(QWidget* parent) : ModelessDialog(parent) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("About"));
     setModal(false);
@@ -87,38 +85,13 @@ void TForm6::btnOkClick() {
     close();
 }
 
-// Only the box's own showing and hiding count: a window manager that minimizes and restores
-// it sends spontaneous events.
-void TForm6::showEvent(QShowEvent* event) {
-    if (!event->spontaneous()) {
-        FormShow();
-    }
-    QDialog::showEvent(event);
-}
-
-void TForm6::hideEvent(QHideEvent* event) {
-    QDialog::hideEvent(event);
-    if (!event->spontaneous()) {
-        FormHide();
-    }
-}
-
 void TForm6::FormShow() {
-    if (mainWindow != nullptr) {
-        mainWindow->setEnabled(false);
-    }
     const AboutBuildLines lines = aboutBuildLinesRead(strProgramFolder);
     lblAboutGUIBuild->setText(QString::fromStdString(lines.gui));
     lblAboutPointsEngineBuild->setText(QString::fromStdString(lines.pointsEngine));
     lblAboutSQLInterfaceBuild->setText(QString::fromStdString(lines.sqlInterface));
     adjustSize();
     centreOnScreen(*this);
-}
-
-void TForm6::FormHide() {
-    if (mainWindow != nullptr) {
-        mainWindow->setEnabled(true);
-    }
 }
 
 }  // namespace vantorell

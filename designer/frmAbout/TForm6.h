@@ -3,21 +3,20 @@
 // database generator. Created once at start-up and kept until exit; shown modeless by the
 // main window's About command, with the main window disabled until it hides.
 
-#include <QDialog>
 #include <string>
+
+#include "designer/views/ModelessDialog.h"
 
 class QLabel;
 class QPushButton;
 
 namespace vantorell {
 
-class TForm6 : public QDialog {
+class TForm6 : public ModelessDialog {
     Q_OBJECT
 public:
     explicit TForm6(QWidget* parent = nullptr);
 
-    // Disabled while the box is shown.
-    QWidget* mainWindow = nullptr;
     // Where the engine and the database generator lie; ends in "/".
     std::string strProgramFolder;
 
@@ -33,12 +32,7 @@ public:
     void btnOkClick();
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-
-private:
-    void FormShow();
-    void FormHide();
+    void FormShow() override;
 };
 
 }  // namespace vantorell
