@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "engine/tqmh01/DownloadPanel.h"
 #include "engine/tqmh01/FileEncryptionPanel.h"
 #include "engine/tqmh01/StartupMode.h"
 
@@ -26,10 +27,11 @@ public:
     const StartupState& startup() const { return startup_; }
 
     QFrame* WelcomePanel;
+    QPushButton* UpdateButton;  // Find Updates
     QPushButton* WelcomeExitButton;
     FileEncryptionPanel* EncryptPanel;
     QFrame* InstallPanel;  // holds DoUpdatePanel and ProgInstPanel
-    QFrame* DoUpdatePanel;
+    DownloadPanel* DoUpdatePanel;
     QFrame* ProgInstPanel;
     QFrame* EnginePanel;  // the point generator lies outside this system: never shown
 
@@ -38,11 +40,20 @@ public:
     QAction* VersionInfo1;
 
 public slots:
+    // Find Updates: the download panel in place of the welcome panel.
+    void RetrieveUpdate();
     void WelcomeExit();
     void VersionInfo1Click();
 
+protected:
+    // A check or a download that is waiting for the network keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     QFrame* addPanel(const char* name, QWidget* parent);
+    // Shows one of the install panel's panels in place of the others, with its size and
+    // caption.
+    void showInstallPanel(QFrame* panel, const char* caption);
 
     StartupState startup_;
 };

@@ -30,4 +30,8 @@ struct UpdateDescription {
     }
 };
 
+// Reads the description file: every key of the table, each at most 255 characters (a
+// longer value reads as "0"). A file that cannot be read reads as all "0".
+UpdateDescription readUpdateDescription(const std::string& file);
+
 }  // namespace vantorell::engine

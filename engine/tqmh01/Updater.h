@@ -28,9 +28,23 @@ struct DownloadPanelState {
     std::string packageResult;               // PackageResultMessage
     bool checkEnabled = true;                // Check Now
     bool boxesEnabled = false;               // the four component boxes
-    bool downloadEnabled = false;            // Download Latest Versions
-    TransferSettings fields;                 // the Firewalls and Identity sheets
-    bool savePassword = false;               // PasswordSaveBox
+    bool downloadEnabled = false;  // Find Updates: the panel's state as it opens, with the stored
+                                   // transfer settings in the
+    // fields and held, and the stored address of the update description (else the
+    // built-in one).
+    void RetrieveUpdate(DownloadPanelState& panel);
+    // Check Now: fetches the update description from the panel's address with the held
+    // settings and checks and labels the components it offers. A check that succeeded
+    // stores the address.
+    void UpdateDoClick(DownloadPanelState& panel);
+    // A click on a component box: Download Latest Versions only while a box is checked.
+    static void AnyChecked(DownloadPanelState& panel);
+    // Restore Defaults: the proxy fields as they are at first; nothing is stored.
+    static void DoProxyClear(DownloadPanelState& panel);
+
+    // Download Latest Versions
+    TransferSettings fields;    // the Firewalls and Identity sheets
+    bool savePassword = false;  // PasswordSaveBox
 
     ComponentRow& row(UpdateComponent component) { return components[componentIndex(component)]; }
 };
@@ -43,6 +57,19 @@ public:
     // Called while a long operation goes on, after a row's result has changed, so that
     // the panel can show it before the next transfer.
     std::function<void(const DownloadPanelState&)> OnShow;
+
+    // Find Updates: the panel's state as it opens, with the stored transfer settings in the
+    // fields and held, and the stored address of the update description (else the
+    // built-in one).
+    void RetrieveUpdate(DownloadPanelState& panel);
+    // Check Now: fetches the update description from the panel's address with the held
+    // settings and checks and labels the components it offers. A check that succeeded
+    // stores the address.
+    void UpdateDoClick(DownloadPanelState& panel);
+    // A click on a component box: Download Latest Versions only while a box is checked.
+    static void AnyChecked(DownloadPanelState& panel);
+    // Restore Defaults: the proxy fields as they are at first; nothing is stored.
+    static void DoProxyClear(DownloadPanelState& panel);
 
     // Download Latest Versions: takes the fields as the held settings, fetches each checked
     // component into its staging file and records the versions of those that arrived.

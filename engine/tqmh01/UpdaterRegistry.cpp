@@ -1,6 +1,65 @@
 #include "engine/tqmh01/UpdaterRegistry.h"
 
+#include "common/Scrambler.h"
+#include "engine/tqmh01/VersionTexts.h"
+
 namespace vantorell::engine {
+namespace {
+
+std::string valueOr(const std::optional<RegistryKey>& key, const char* name,
+                    const std::string& otherwise) {
+    return key ? key->readString(name, kRegistryValueBuffer).value_or(otherwise) : otherwise;
+}
+
+// A stored password that does not decipher is taken as none.
+std::string storedPassword(const std::optional<RegistryKey>& key) {
+    const auto stored = key ? key->readString("FTP Password", kRegistryValueBuffer) : std::nullopt;
+    if (!stored) {
+        return kDefaultFtpPassword;
+    }
+    try {
+        return strDecryptBlock(*stored, kPasswordKey);
+    } catch (const ScramblerError&) {
+        return kDefaultFtpPassword;
+    }
+}
+
+}  // namespace
+
+TransferSettings readTransferSettings(const Registry& registry) {
+    const auto key = registry.openKey(RegistryHive::CurrentUser, kUpdaterKeyPath);
+    TransferSettings settings;
+    settings.proxyHost = valueOr(key, "Proxy Host", "");
+    settings.proxyPort = valueOr(key, "Proxy Port", "80");
+    settings.ftpProxyHost = valueOr(key, "FTP Proxy Host", "");
+    settings.ftpProxyPort = valueOr(key, "FTP Proxy Port", "21");
+    settings.useProxy = integerBuild(valueOr(key, "Use Proxy", "0")) != 0;
+    settings.ftpUser = valueOr(key, "FTP User ID", kDefaultFtpUser);
+    settings.ftpPassword = storedPassword(key);
+    return settings;
+}
+
+std::optional<std::string> readUpdateMasterUrl(const Registry& registry) {
+    const auto key = registry.openKey(RegistryHive::CurrentUser, kUpdaterKeyPath);
+    return key ? key->readString("Update Master URL", kMasterUrlBuffer) : std::nullopt;
+}
+
+bool writeUpdateMasterUrl(const Registry& registry, const std::string& address) {
+    auto key = registry.createKey(RegistryHive::CurrentUser, kUpdaterKeyPath);
+    return key && key->writeString("Update Master URL", address) && key->flush();
+}
+
+InstalledComponent readInstalled(const std::optional<RegistryKey>& key, UpdateComponent component) {
+    const UpdateComponentInfo& info = componentInfo(component);
+    InstalledComponent installed;
+    if (key) {
+        installed.version = key->readString(info.versionValue, kRegistryValueBuffer);
+        if (info.buildValue != nullptr) {
+            installed.build = key->readString(info.buildValue, kRegistryValueBuffer);
+        }
+    }
+    return installed;
+}
 
 bool writeDownloadedVersion(RegistryKey& key, UpdateComponent component,
                             const ComponentRelease& release) {

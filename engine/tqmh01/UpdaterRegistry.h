@@ -6,9 +6,13 @@
 // file only the user can read, since it holds the FTP password.
 
 #include <cstddef>
+#include <optional>
+#include <string>
 
+#include "engine/tqmh01/TransferSettings.h"
 #include "engine/tqmh01/UpdateComponents.h"
 #include "engine/tqmh01/UpdateDescription.h"
+#include "engine/tqmh01/UpdateOffer.h"
 #include "platform/Registry.h"
 
 namespace vantorell::engine {
@@ -16,8 +20,32 @@ namespace vantorell::engine {
 inline constexpr const char* kUpdaterKeyPath =
     "SOFTWARE\\Orvane Dovozerodi Ltd.\\Vantorell\\All Versions";
 
-// Values are read into buffers of this size, their terminating NUL included.
+// Values are read into buffers of this size, their terminating NUL included; the address
+// of the update description into a smaller one.
 inline constexpr std::size_t kRegistryValueBuffer = 258;
+inline constexpr std::size_t kMasterUrlBuffer = 255;
+
+// Where the update description is fetched from when no other address was stored.
+inline constexpr const char* kBuiltInUpdateAddress =
+    "http://www.orvanedovozerodi.com/vantorell/update/info.ini";
+
+// The FTP identity of a user who set none.
+inline constexpr const char* kDefaultFtpUser = "anonymous";
+inline constexpr const char* kDefaultFtpPassword = "vantorell@user.invalid";
+
+// The stored FTP password is the scrambler's block encipherment under this key.
+inline constexpr const char* kPasswordKey = "quillbarrow";
+
+// The stored transfer settings; each one that is missing, or cannot be read, takes its
+// default.
+TransferSettings readTransferSettings(const Registry& registry);
+
+// The stored address of the update description, when there is one.
+std::optional<std::string> readUpdateMasterUrl(const Registry& registry);
+bool writeUpdateMasterUrl(const Registry& registry, const std::string& address);
+
+// The downloaded version of a component from the local machine's key (none: not opened).
+InstalledComponent readInstalled(const std::optional<RegistryKey>& key, UpdateComponent component);
 
 // Records a downloaded component's version (and build) as the description gave them.
 // False when a value could not be written.
