@@ -148,6 +148,7 @@ void DownloadPanel::buildFirewallSheet() {
     grid->addWidget(SaveProxyButton, row, 1, Qt::AlignRight);
 
     connect(ProxyClearButton, &QPushButton::clicked, this, &DownloadPanel::DoProxyClear);
+    connect(SaveProxyButton, &QPushButton::clicked, this, &DownloadPanel::SaveProxySettings);
 }
 
 void DownloadPanel::buildIdentitySheet() {
@@ -175,6 +176,8 @@ void DownloadPanel::buildIdentitySheet() {
     IdentitySaveButton =
         named(new QPushButton(QStringLiteral("Save Settings")), "IdentitySaveButton");
     grid->addWidget(IdentitySaveButton, 5, 1, Qt::AlignRight);
+
+    connect(IdentitySaveButton, &QPushButton::clicked, this, &DownloadPanel::SaveIdentity);
 }
 
 std::array<QCheckBox*, 4> DownloadPanel::boxes() const {
@@ -276,6 +279,14 @@ void DownloadPanel::DoProxyClear() {
     DownloadPanelState current = state();
     Updater::DoProxyClear(current);
     showState(current);
+}
+
+void DownloadPanel::SaveProxySettings() {
+    updater_.SaveProxySettings(state());
+}
+
+void DownloadPanel::SaveIdentity() {
+    updater_.SaveIdentity(state());
 }
 
 }  // namespace vantorell::engine

@@ -65,6 +65,8 @@ public slots:
     void DoDownload();
     void AnyChecked();
     void DoProxyClear();
+    void SaveProxySettings();
+    void SaveIdentity();
 
 private:
     void buildDownloadSheet();

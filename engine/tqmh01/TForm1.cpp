@@ -36,9 +36,13 @@ TForm1::TForm1(const StartupState& startup, QWidget* parent) : QWidget(parent), 
     auto* exitRow = new QHBoxLayout;
     UpdateButton =
         named(new QPushButton(QStringLiteral("Find Updates"), WelcomePanel), "UpdateButton");
+    InstallButton =
+        named(new QPushButton(QStringLiteral("Install Components"), WelcomePanel), "InstallButton");
     exitRow->addWidget(UpdateButton);
+    exitRow->addWidget(InstallButton);
     exitRow->addStretch();
     connect(UpdateButton, &QPushButton::clicked, this, &TForm1::RetrieveUpdate);
+    connect(InstallButton, &QPushButton::clicked, this, &TForm1::DoCompInstall);
     WelcomeExitButton = new QPushButton(QStringLiteral("Exit"), WelcomePanel);
     WelcomeExitButton->setObjectName(QStringLiteral("WelcomeExitButton"));
     exitRow->addWidget(WelcomeExitButton);
@@ -53,7 +57,8 @@ TForm1::TForm1(const StartupState& startup, QWidget* parent) : QWidget(parent), 
     DoUpdatePanel = new DownloadPanel(
         startup_.programFolder, Registry::forProgramFolder(startup_.programFolder), InstallPanel);
     DoUpdatePanel->hide();
-    ProgInstPanel = addPanel("ProgInstPanel", InstallPanel);
+    ProgInstPanel = new ComponentInstallPanel(startup_.programFolder, InstallPanel);
+    ProgInstPanel->hide();
     EnginePanel = addPanel("EnginePanel", this);
 
     for (QFrame* panel :
@@ -117,6 +122,17 @@ void TForm1::showInstallPanel(QFrame* panel, const char* caption) {
 void TForm1::RetrieveUpdate() {
     showInstallPanel(DoUpdatePanel, "Vantorell Download");
     DoUpdatePanel->RetrieveUpdate();
+}
+
+void TForm1::DoCompInstall() {
+    showInstallPanel(ProgInstPanel, "Vantorell Component Installation");
+    if (!startup_.installButtons) {
+        for (QPushButton* button :
+             {ProgInstPanel->PrevCopyButton, ProgInstPanel->InstallerCopyButton,
+              ProgInstPanel->RunSetupButton}) {
+            button->setEnabled(false);
+        }
+    }
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "engine/tqmh01/ComponentInstallPanel.h"
 #include "engine/tqmh01/DownloadPanel.h"
 #include "engine/tqmh01/FileEncryptionPanel.h"
 #include "engine/tqmh01/StartupMode.h"
@@ -27,12 +28,13 @@ public:
     const StartupState& startup() const { return startup_; }
 
     QFrame* WelcomePanel;
-    QPushButton* UpdateButton;  // Find Updates
+    QPushButton* UpdateButton;   // Find Updates
+    QPushButton* InstallButton;  // Install Components
     QPushButton* WelcomeExitButton;
     FileEncryptionPanel* EncryptPanel;
     QFrame* InstallPanel;  // holds DoUpdatePanel and ProgInstPanel
     DownloadPanel* DoUpdatePanel;
-    QFrame* ProgInstPanel;
+    ComponentInstallPanel* ProgInstPanel;
     QFrame* EnginePanel;  // the point generator lies outside this system: never shown
 
     // The window's pop-up menu, wherever no control has one of its own.
@@ -42,6 +44,9 @@ public:
 public slots:
     // Find Updates: the download panel in place of the welcome panel.
     void RetrieveUpdate();
+    // Install Components: the component-installation panel in place of the welcome panel;
+    // started with "-U", only the database generator can be installed.
+    void DoCompInstall();
     void WelcomeExit();
     void VersionInfo1Click();
 

@@ -42,6 +42,15 @@ struct DownloadPanelState {
     // Restore Defaults: the proxy fields as they are at first; nothing is stored.
     static void DoProxyClear(DownloadPanelState& panel);
 
+    // Save Settings on the Firewalls sheet: the proxy fields become the held settings and
+    // are stored.
+    void SaveProxySettings(const DownloadPanelState& panel);
+    // Save Settings on the Identity sheet: the user and the password become the held
+    // identity; the user is stored, and the password (enciphered) only while Save Password?
+    // is checked, else any stored password stays. A password the scrambler cannot carry is
+    // not stored, and the user is told.
+    void SaveIdentity(const DownloadPanelState& panel);
+
     // Download Latest Versions
     TransferSettings fields;    // the Firewalls and Identity sheets
     bool savePassword = false;  // PasswordSaveBox
@@ -70,6 +79,15 @@ public:
     static void AnyChecked(DownloadPanelState& panel);
     // Restore Defaults: the proxy fields as they are at first; nothing is stored.
     static void DoProxyClear(DownloadPanelState& panel);
+
+    // Save Settings on the Firewalls sheet: the proxy fields become the held settings and
+    // are stored.
+    void SaveProxySettings(const DownloadPanelState& panel);
+    // Save Settings on the Identity sheet: the user and the password become the held
+    // identity; the user is stored, and the password (enciphered) only while Save Password?
+    // is checked, else any stored password stays. A password the scrambler cannot carry is
+    // not stored, and the user is told.
+    void SaveIdentity(const DownloadPanelState& panel);
 
     // Download Latest Versions: takes the fields as the held settings, fetches each checked
     // component into its staging file and records the versions of those that arrived.

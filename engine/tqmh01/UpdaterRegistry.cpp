@@ -39,6 +39,32 @@ TransferSettings readTransferSettings(const Registry& registry) {
     return settings;
 }
 
+bool storeProxySettings(const Registry& registry, const TransferSettings& settings) {
+    auto key = registry.createKey(RegistryHive::CurrentUser, kUpdaterKeyPath);
+    if (!key) {
+        return false;
+    }
+    bool written = key->writeString("Proxy Host", settings.proxyHost);
+    written = key->writeString("Proxy Port", settings.proxyPort) && written;
+    written = key->writeString("FTP Proxy Host", settings.ftpProxyHost) && written;
+    written = key->writeString("FTP Proxy Port", settings.ftpProxyPort) && written;
+    written = key->writeString("Use Proxy", settings.useProxy ? "1" : "0") && written;
+    return key->flush() && written;
+}
+
+bool storeIdentity(const Registry& registry, const std::string& user,
+                   const std::optional<std::string>& encipheredPassword) {
+    auto key = registry.createKey(RegistryHive::CurrentUser, kUpdaterKeyPath);
+    if (!key) {
+        return false;
+    }
+    bool written = key->writeString("FTP User ID", user);
+    if (encipheredPassword) {
+        written = key->writeString("FTP Password", *encipheredPassword) && written;
+    }
+    return key->flush() && written;
+}
+
 std::optional<std::string> readUpdateMasterUrl(const Registry& registry) {
     const auto key = registry.openKey(RegistryHive::CurrentUser, kUpdaterKeyPath);
     return key ? key->readString("Update Master URL", kMasterUrlBuffer) : std::nullopt;

@@ -40,6 +40,12 @@ inline constexpr const char* kPasswordKey = "quillbarrow";
 // default.
 TransferSettings readTransferSettings(const Registry& registry);
 
+// Stores the proxies and the proxy flag; false when they could not all be written.
+bool storeProxySettings(const Registry& registry, const TransferSettings& settings);
+// Stores the FTP user and, when given, the enciphered password.
+bool storeIdentity(const Registry& registry, const std::string& user,
+                   const std::optional<std::string>& encipheredPassword);
+
 // The stored address of the update description, when there is one.
 std::optional<std::string> readUpdateMasterUrl(const Registry& registry);
 bool writeUpdateMasterUrl(const Registry& registry, const std::string& address);

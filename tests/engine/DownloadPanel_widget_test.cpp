@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTimer>
 
 #include "common/Scrambler.h"
 #include "engine/tqmh01/TForm1.h"
 #include "engine/tqmh01/UpdaterRegistry.h"
+#include "tests/support/LoopbackPeer.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
 
@@ -83,6 +85,33 @@ TEST_F(DownloadPanelWidget, AFailedCheckSaysSoAndLetsTheUserTryAgain) {
     EXPECT_TRUE(form->isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_FALSE(panel.busy());
+}
+
+TEST_F(DownloadPanelWidget, WhileACheckWaitsTheWindowTakesNoInputAndStaysOpen) {
+    const auto form = openPanel();
+    DownloadPanel& panel = *form->DoUpdatePanel;
+    test::LoopbackPeer server;
+    panel.URLedit->setText(
+        QString::fromStdString("http://127.0.0.1:" + server.portText() + "/update.ini"));
+    bool looked = false;
+    QTimer::singleShot(0, form.get(), [&] {
+        looked = true;
+        EXPECT_TRUE(panel.busy());
+        EXPECT_FALSE(form->isEnabled());
+        EXPECT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_FALSE(form->close());
+        // The server drops the connection: the check ends.
+        EXPECT_TRUE(server.accept(std::chrono::seconds(10)));
+        server.closeConnection(true);
+    });
+    panel.UpdateCheckButton->click();
+    EXPECT_TRUE(looked);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(form->isEnabled());
+    EXPECT_FALSE(panel.busy());
+    EXPECT_EQ(panel.MasterResultMessage->text(),
+              "Update process failure. Please contact Orvane Dovozerodi.");
+    EXPECT_TRUE(form->close());
 }
 
 TEST_F(DownloadPanelWidget, DownloadIsOfferedWhileABoxIsChecked) {

@@ -25,6 +25,25 @@ bool holdsLine(const std::string& report, const std::string& line) {
     return report.find("\n" + line + "\n") != std::string::npos;
 }
 
+// Runs the updater installed in `program` as `update -U` while the probe runs `commands`,
+// and returns what the probe reported.
+std::string runUpdater(const test::TempFolder& program, const std::string& commands) {
+    const test::ScopedEnvironment probe(
+        test::windowProbeVariables(program.file("window.txt"), commands));
+    QProcess run;
+    run.setProcessChannelMode(QProcess::ForwardedChannels);
+    run.start(QString::fromStdString(program.file("update")), {QStringLiteral("-U")});
+    EXPECT_TRUE(run.waitForStarted(kDeadlineMs));
+    if (!run.waitForFinished(kDeadlineMs)) {
+        run.kill();
+        run.waitForFinished(kDeadlineMs);
+        ADD_FAILURE() << "the updater did not end within the deadline";
+    }
+    EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(run.exitCode(), 0);
+    return program.read("window.txt");
+}
+
 TEST(UpdaterE2eTest, ChecksAndDownloadsTheNewerComponents) {
     test::UpdateSite site;
     ASSERT_TRUE(site.start()) << site.failure;
@@ -36,7 +55,7 @@ TEST(UpdaterE2eTest, ChecksAndDownloadsTheNewerComponents) {
 
     test::TempFolder program;
     test::TempFolder config;
-    const std::string updater = test::installRealEngine(program.path(), "update");
+    test::installRealEngine(program.path(), "update");
     const test::ScopedEnvironment configuration({{"XDG_CONFIG_HOME", config.path()}});
     const Registry registry = Registry::forProgramFolder(program.path());
 
@@ -64,21 +83,7 @@ TEST(UpdaterE2eTest, ChecksAndDownloadsTheNewerComponents) {
     // Nothing but the loopback site may be asked.
     ASSERT_EQ(readUpdateMasterUrl(registry), site.url("update.ini"));
 
-    const test::ScopedEnvironment probe(test::windowProbeVariables(
-        program.file("window.txt"), "UpdateButton,UpdateCheckButton,DownloadButton"));
-    QProcess run;
-    run.setProcessChannelMode(QProcess::ForwardedChannels);
-    run.start(QString::fromStdString(updater), {QStringLiteral("-U")});
-    ASSERT_TRUE(run.waitForStarted(kDeadlineMs));
-    if (!run.waitForFinished(kDeadlineMs)) {
-        run.kill();
-        run.waitForFinished(kDeadlineMs);
-        FAIL() << "the updater did not end within the deadline";
-    }
-    EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(run.exitCode(), 0);
-
-    const std::string shown = program.read("window.txt");
+    const std::string shown = runUpdater(program, "UpdateButton,UpdateCheckButton,DownloadButton");
     EXPECT_EQ(shown.rfind("message Information: Download operations complete.\n"
                           "window Form1: Vantorell Download\n",
                           0),
@@ -107,6 +112,28 @@ TEST(UpdaterE2eTest, ChecksAndDownloadsTheNewerComponents) {
     EXPECT_EQ(recorded->readString("Installer Build", kRegistryValueBuffer), "44");
     EXPECT_EQ(recorded->readString("Interface Version", kRegistryValueBuffer), "2.10");
     EXPECT_EQ(recorded->readString("Generator Version", kRegistryValueBuffer), "1.3");
+}
+
+TEST(UpdaterE2eTest, InstallsTheDownloadedGeneratorButNotTheRunningDesigner) {
+    test::TempFolder program;
+    test::TempFolder config;
+    test::installRealEngine(program.path(), "update");
+    const test::ScopedEnvironment configuration({{"XDG_CONFIG_HOME", config.path()}});
+    program.write("sqstage.exe", test::componentBytes("Generator"));
+    program.write("instage.exe", test::componentBytes("Interface"));
+
+    const std::string shown = runUpdater(program, "InstallButton,GenCopyButton,PrevCopyButton");
+    EXPECT_EQ(shown.rfind("message Information: Database Generator file created.\n"
+                          "window Form1: Vantorell Component Installation\n",
+                          0),
+              0u)
+        << shown;
+    EXPECT_TRUE(holdsLine(shown, "GenCopyButton: Install")) << shown;
+    EXPECT_EQ(program.read("tqmx03"), test::componentBytes("Generator"));
+    EXPECT_FALSE(fileExists(program.file("sqstage.exe")));
+    // The designer that started the updater waits for it: its row is disabled.
+    EXPECT_FALSE(fileExists(program.file("Vantorell")));
+    EXPECT_TRUE(fileExists(program.file("instage.exe")));
 }
 
 }  // namespace
