@@ -1,9 +1,12 @@
 #include "engine/tqmh01/EngineVersion.h"
 
+#include "platform/FileVersion.h"
+#include "platform/ProgramFolder.h"
+
 namespace vantorell {
 
-const char* engineVersionText() {
-    return "1.0.0.0";
+std::string engineVersionText() {
+    return strFileVersionText(fileVersionRead(executablePath()).value_or(FileVersionNumber{}));
 }
 
 std::string engineVersionInfoText() {

@@ -1,10 +1,12 @@
 #include "engine/tqmh01/TForm1.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "engine/tqmh01/StartupLayout.h"
+#include "platform/NamedObject.h"
 
 namespace vantorell::engine {
 namespace {
@@ -13,6 +15,10 @@ namespace {
 constexpr int kDesignWidth = 636;
 constexpr int kDesignHeight = 305;
 constexpr const char* kDesignCaption = "Vantorell Engine";
+
+// The install panel's panels fill a window of this size.
+constexpr int kInstallWidth = 368;
+constexpr int kInstallHeight = 516;
 
 }  // namespace
 
@@ -28,7 +34,15 @@ TForm1::TForm1(const StartupState& startup, QWidget* parent) : QWidget(parent), 
     auto* welcomeLayout = new QVBoxLayout(WelcomePanel);
     welcomeLayout->addStretch();
     auto* exitRow = new QHBoxLayout;
+    UpdateButton =
+        named(new QPushButton(QStringLiteral("Find Updates"), WelcomePanel), "UpdateButton");
+    InstallButton =
+        named(new QPushButton(QStringLiteral("Install Components"), WelcomePanel), "InstallButton");
+    exitRow->addWidget(UpdateButton);
+    exitRow->addWidget(InstallButton);
     exitRow->addStretch();
+    connect(UpdateButton, &QPushButton::clicked, this, &TForm1::RetrieveUpdate);
+    connect(InstallButton, &QPushButton::clicked, this, &TForm1::DoCompInstall);
     WelcomeExitButton = new QPushButton(QStringLiteral("Exit"), WelcomePanel);
     WelcomeExitButton->setObjectName(QStringLiteral("WelcomeExitButton"));
     exitRow->addWidget(WelcomeExitButton);
@@ -40,8 +54,11 @@ TForm1::TForm1(const StartupState& startup, QWidget* parent) : QWidget(parent), 
     InstallPanel = addPanel("InstallPanel", this);
     auto* installLayout = new QVBoxLayout(InstallPanel);
     installLayout->setContentsMargins(0, 0, 0, 0);
-    DoUpdatePanel = addPanel("DoUpdatePanel", InstallPanel);
-    ProgInstPanel = addPanel("ProgInstPanel", InstallPanel);
+    DoUpdatePanel = new DownloadPanel(
+        startup_.programFolder, Registry::forProgramFolder(startup_.programFolder), InstallPanel);
+    DoUpdatePanel->hide();
+    ProgInstPanel = new ComponentInstallPanel(startup_.programFolder, InstallPanel);
+    ProgInstPanel->hide();
     EnginePanel = addPanel("EnginePanel", this);
 
     for (QFrame* panel :
@@ -90,6 +107,40 @@ void TForm1::GetFileName() {
             break;
     }
     show();
+}
+
+void TForm1::showInstallPanel(QFrame* panel, const char* caption) {
+    for (QWidget* other : std::initializer_list<QWidget*>{WelcomePanel, EncryptPanel, EnginePanel,
+                                                          DoUpdatePanel, ProgInstPanel}) {
+        other->setVisible(other == panel);
+    }
+    InstallPanel->show();
+    resize(kInstallWidth, kInstallHeight);
+    setWindowTitle(QString::fromUtf8(caption));
+}
+
+void TForm1::RetrieveUpdate() {
+    showInstallPanel(DoUpdatePanel, "Vantorell Download");
+    DoUpdatePanel->RetrieveUpdate();
+}
+
+void TForm1::DoCompInstall() {
+    showInstallPanel(ProgInstPanel, "Vantorell Component Installation");
+    if (!startup_.installButtons) {
+        for (QPushButton* button :
+             {ProgInstPanel->PrevCopyButton, ProgInstPanel->InstallerCopyButton,
+              ProgInstPanel->RunSetupButton}) {
+            button->setEnabled(false);
+        }
+    }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (DoUpdatePanel->busy()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void TForm1::WelcomeExit() {

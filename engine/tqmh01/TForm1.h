@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "engine/tqmh01/ComponentInstallPanel.h"
+#include "engine/tqmh01/DownloadPanel.h"
 #include "engine/tqmh01/FileEncryptionPanel.h"
 #include "engine/tqmh01/StartupMode.h"
 
@@ -26,11 +28,13 @@ public:
     const StartupState& startup() const { return startup_; }
 
     QFrame* WelcomePanel;
+    QPushButton* UpdateButton;   // Find Updates
+    QPushButton* InstallButton;  // Install Components
     QPushButton* WelcomeExitButton;
     FileEncryptionPanel* EncryptPanel;
     QFrame* InstallPanel;  // holds DoUpdatePanel and ProgInstPanel
-    QFrame* DoUpdatePanel;
-    QFrame* ProgInstPanel;
+    DownloadPanel* DoUpdatePanel;
+    ComponentInstallPanel* ProgInstPanel;
     QFrame* EnginePanel;  // the point generator lies outside this system: never shown
 
     // The window's pop-up menu, wherever no control has one of its own.
@@ -38,11 +42,23 @@ public:
     QAction* VersionInfo1;
 
 public slots:
+    // Find Updates: the download panel in place of the welcome panel.
+    void RetrieveUpdate();
+    // Install Components: the component-installation panel in place of the welcome panel;
+    // started with "-U", only the database generator can be installed.
+    void DoCompInstall();
     void WelcomeExit();
     void VersionInfo1Click();
 
+protected:
+    // A check or a download that is waiting for the network keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     QFrame* addPanel(const char* name, QWidget* parent);
+    // Shows one of the install panel's panels in place of the others, with its size and
+    // caption.
+    void showInstallPanel(QFrame* panel, const char* caption);
 
     StartupState startup_;
 };

@@ -1,9 +1,11 @@
 // Loaded into a real program by the end-to-end tests (LD_PRELOAD). Once the program's event
 // loop runs, it writes what the user would see into the file named by
 // VANTORELL_WINDOW_PROBE and ends the program: the title of each visible window, then each
-// visible named widget with its text. When VANTORELL_WINDOW_PROBE_TRIGGER names a command (the
-// object name of an action), the probe first runs it as the user would, and reports once the
-// loop has run again. The program itself carries no test hook.
+// visible named widget with its text. When VANTORELL_WINDOW_PROBE_TRIGGER names commands (the
+// object names of actions or buttons, separated by ","), the probe first runs them in turn as
+// the user would, and reports once the loop has run again. Message boxes shown meanwhile are
+// answered with their default button and listed first in the report. The program itself
+// carries no test hook.
 #include <QAbstractButton>
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -11,6 +13,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
@@ -28,8 +32,38 @@ QString widgetText(const QWidget* widget) {
     return {};
 }
 
+// The message boxes answered so far, as "message <caption>: <text>" lines.
+QByteArray& answeredMessages() {
+    static QByteArray lines;
+    return lines;
+}
+
+// Answers each message box as it is shown, as a user pressing Enter would.
+class MessageAnswerer : public QObject {
+public:
+    explicit MessageAnswerer(QObject* parent) : QObject(parent) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* box = qobject_cast<QMessageBox*>(watched);
+        if (box != nullptr && event->type() == QEvent::Show) {
+            answeredMessages() +=
+                "message " + box->windowTitle().toUtf8() + ": " + box->text().toUtf8() + "\n";
+            QTimer::singleShot(0, box, [box] {
+                QAbstractButton* button = box->defaultButton();
+                if (button == nullptr && !box->buttons().isEmpty()) {
+                    button = box->buttons().first();
+                }
+                if (button != nullptr) {
+                    button->click();
+                }
+            });
+        }
+        return false;
+    }
+};
+
 QByteArray report() {
-    QByteArray text;
+    QByteArray text = answeredMessages();
     for (const QWidget* window : QApplication::topLevelWidgets()) {
         if (!window->isVisible() || qobject_cast<const QMenu*>(window)) {
             continue;
@@ -53,22 +87,28 @@ void writeReport(const QString& target) {
     QCoreApplication::quit();
 }
 
-QAction* findCommand(const QString& name) {
+template <typename Command>
+Command* findCommand(const QString& name) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* action = window->findChild<QAction*>(name)) {
-            return action;
+        if (auto* command = window->findChild<Command*>(name)) {
+            return command;
         }
     }
     return nullptr;
 }
 
-void probe(const QString& target, const QString& command) {
-    if (command.isEmpty()) {
+void probe(const QString& target, const QString& commands) {
+    if (commands.isEmpty()) {
         writeReport(target);
         return;
     }
-    if (QAction* action = findCommand(command)) {
-        action->trigger();
+    qApp->installEventFilter(new MessageAnswerer(qApp));
+    for (const QString& name : commands.split(QLatin1Char(','))) {
+        if (QAction* action = findCommand<QAction>(name)) {
+            action->trigger();
+        } else if (QAbstractButton* button = findCommand<QAbstractButton>(name)) {
+            button->click();
+        }
     }
     QTimer::singleShot(0, qApp, [target] { writeReport(target); });
 }

@@ -1,0 +1,130 @@
+// The updater's component download against curl on the same loopback servers in the same
+// run: a large component fetched with FetchUrl over HTTP (Python's http.server) and over
+// FTP (pyftpdlib, active data connection as the updater opens it), each into a staging file
+// in the same folder as curl's. "curl_ratio" is the updater's speed as a share of curl's
+// (above 1: faster).
+#include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "bench/BenchFolder.h"
+#include "bench/BenchSupport.h"
+#include "bench/ComponentPair.h"
+#include "bench/CopyAnchor.h"
+#include "engine/tqmh01/FetchUrl.h"
+#include "tests/servers/FtpServer.h"
+#include "tests/servers/HttpServers.h"
+#include "tests/support/RandomBytes.h"
+
+extern char** environ;
+
+namespace bench = vantorell::bench;
+namespace test = vantorell::test;
+using vantorell::engine::FetchUrl;
+using vantorell::engine::TransferSettings;
+
+namespace {
+
+long long componentSize() {
+    return bench::sized(50LL << 20, 64LL << 10);
+}
+
+// Both servers serve the same folder for the whole run.
+struct Sites {
+    Sites() {
+        std::filesystem::create_directories(served.file("pub"));
+        std::ofstream component(served.file("pub/instage.exe"), std::ios::binary);
+        const std::string block = test::randomBytes(1 << 20);
+        for (long long left = componentSize(); left > 0;
+             left -= static_cast<long long>(block.size())) {
+            component.write(block.data(), static_cast<std::streamsize>(std::min<long long>(
+                                              left, static_cast<long long>(block.size()))));
+        }
+        component.close();
+        std::string failure;
+        http = test::startHttpServer(failure, served.path());
+        ftp = http ? test::startFtpServer(failure, served.path()) : nullptr;
+        if (!http || !ftp) {
+            throw std::runtime_error("a server did not start: " + failure);
+        }
+        held.ftpUser = test::kFtpUser;
+        held.ftpPassword = test::kFtpPassword;
+    }
+    std::string httpUrl() const {
+        return "http://127.0.0.1:" + http->portText() + "/pub/instage.exe";
+    }
+    std::string ftpUrl() const { return "ftp://127.0.0.1:" + ftp->portText() + "/pub/instage.exe"; }
+    std::string curlFtpUrl() const {
+        return std::string("ftp://") + test::kFtpUser + ":" + test::kFtpPassword +
+               "@127.0.0.1:" + ftp->portText() + "/pub/instage.exe";
+    }
+
+    bench::BenchFolder served;
+    bench::BenchFolder program;
+    std::unique_ptr<test::PeerServer> http;
+    std::unique_ptr<test::PeerServer> ftp;
+    TransferSettings held;
+};
+
+Sites& sites() {
+    static Sites s;
+    return s;
+}
+
+void runCurl(std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), {"/usr/bin/curl", "-s", "-S", "--fail", "--max-time", "120",
+                                         "-o", sites().program.file("curl.exe")});
+    std::vector<char*> argv;
+    for (auto& a : arguments) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    int status = 0;
+    if (::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0 ||
+        ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        throw std::runtime_error("curl did not fetch the component");
+    }
+}
+
+void compare(benchmark::State& state, const std::string& url,
+             const std::vector<std::string>& curlArguments) {
+    const double curl = bench::secondsPerCall([&] { runCurl(curlArguments); });
+    const std::string target = sites().program.file("instage.exe");
+    const bench::Stopwatch loop;
+    for (auto _ : state) {
+        if (!FetchUrl(url, target, sites().held)) {
+            state.SkipWithError("the component did not arrive");
+            return;
+        }
+    }
+    const double seconds = loop.seconds() / static_cast<double>(state.iterations());
+    state.SetBytesProcessed(state.iterations() * componentSize());
+    state.counters["MB_per_s"] = static_cast<double>(componentSize()) / seconds / 1e6;
+    state.counters["curl_MB_per_s"] = static_cast<double>(componentSize()) / curl / 1e6;
+    state.counters["curl_ratio"] = curl / seconds;
+}
+
+}  // namespace
+
+static void BM_FetchUrlHttp(benchmark::State& state) {
+    compare(state, sites().httpUrl(), {"--http1.0", sites().httpUrl()});
+}
+
+static void BM_FetchUrlFtp(benchmark::State& state) {
+    compare(state, sites().ftpUrl(), {"--ftp-port", "127.0.0.1", sites().curlFtpUrl()});
+}
+
+BENCHMARK(BM_FetchUrlHttp)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FetchUrlFtp)->UseRealTime()->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    return vantorell::bench::runWithApplication(argc, argv);
+}

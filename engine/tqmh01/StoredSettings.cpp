@@ -1,0 +1,35 @@
+// The Save Settings buttons of the download panel.
+#include "common/Scrambler.h"
+#include "engine/tqmh01/Updater.h"
+#include "engine/tqmh01/UpdaterRegistry.h"
+#include "platform/MessageService.h"
+
+namespace vantorell::engine {
+
+void Updater::SaveProxySettings(const DownloadPanelState& panel) {
+    held_.proxyHost = panel.fields.proxyHost;
+    held_.proxyPort = panel.fields.proxyPort;
+    held_.ftpProxyHost = panel.fields.ftpProxyHost;
+    held_.ftpProxyPort = panel.fields.ftpProxyPort;
+    held_.useProxy = panel.fields.useProxy;
+    storeProxySettings(registry_, held_);
+}
+
+void Updater::SaveIdentity(const DownloadPanelState& panel) {
+    held_.ftpUser = panel.fields.ftpUser;
+    held_.ftpPassword = panel.fields.ftpPassword;
+    std::optional<std::string> enciphered;
+    if (panel.savePassword) {
+        try {
+            enciphered = strEncryptBlock(held_.ftpPassword, kPasswordKey);
+        } catch (const ScramblerError&) {
+            showMessage(dialogCaption(MessageIcon::Error),
+                        "Sorry, the password cannot be saved: a saved password may hold only the "
+                        "characters from ! to ~, without blanks.",
+                        MessageIcon::Error);
+        }
+    }
+    storeIdentity(registry_, held_.ftpUser, enciphered);
+}
+
+}  // namespace vantorell::engine
