@@ -8,6 +8,14 @@
 
 namespace vantorell {
 
+std::string strNamesList(const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& name : names) {
+        list += (list.empty() ? "" : ", ") + name;
+    }
+    return list;
+}
+
 CubeSession::CubeSession(CubeDialogKind kind, std::string caption, const std::string& logName,
                          CubeSessionContext sessionContext)
     : context(std::move(sessionContext)),
@@ -307,12 +315,9 @@ bool CubeSession::flgTransferFinish(const std::vector<std::string>& skipped,
         nulTransferStateSet(false, kStatusSuccessOn);
         nulStageMessageSet("Transfer completed.", false);
     } else {
-        std::string names;
-        for (const std::string& name : skipped) {
-            names += (names.empty() ? "" : ", ") + name;
-        }
         nulTransferStateSet(false, kStatusFailureOn);
-        nulStageMessageSet("Transfer completed; " + skippedText + ": " + names + ".", true);
+        nulStageMessageSet(
+            "Transfer completed; " + skippedText + ": " + strNamesList(skipped) + ".", true);
     }
     nulQuitIfConnected();
     intStage = kStageFinished;

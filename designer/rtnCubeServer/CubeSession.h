@@ -44,6 +44,9 @@ struct CubeSessionContext {
     int intReaderWriterDebugFlags = 0;
 };
 
+// File names as a message lists them: "a.mdc, b.mdc".
+std::string strNamesList(const std::vector<std::string>& names);
+
 // Send Model marks the server busy and counts cubes; Retrieve Cube only needs an enabled
 // account and goes on to list the cubes.
 enum class CubeDialogKind { SendModel, RetrieveCube };

@@ -9,12 +9,14 @@ bool CubeDialogWindows::start(const std::string& statusIni, const std::string& s
         failure = sites.failure;
         return false;
     }
-    program.write("Vantorell.ini",
-                  "[Vantorell Form]\r\nShowSendModelOptionFlag=1\r\n" +
-                      cubeServerSettings(sites.maker.lookupUrl(), sites.cube.port()) + settings);
+    program.write(
+        "Vantorell.ini",
+        "[Vantorell Form]\r\nShowSendModelOptionFlag=1\r\nShowReceiveCubeOptionFlag=1\r\n" +
+            cubeServerSettings(sites.maker.lookupUrl(), sites.cube.port()) + settings);
     windows = designerWindowsCreate(program.path());
     main = windows->Form1.get();
     windows->Form2->session.pauseUnit = std::chrono::milliseconds(0);
+    windows->Form3->session.pauseUnit = std::chrono::milliseconds(0);
     return true;
 }
 
