@@ -3,8 +3,6 @@
 // session (log in, change folder, transfer, quit) over a passive data connection, as curl
 // does it. "curl_ratio" is the client's speed as a share of curl's (above 1: faster).
 #include <benchmark/benchmark.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
@@ -16,11 +14,10 @@
 #include "bench/BenchSupport.h"
 #include "bench/ComponentPair.h"
 #include "bench/CopyAnchor.h"
+#include "bench/CurlAnchor.h"
 #include "tests/servers/FtpServer.h"
 #include "tests/support/RandomBytes.h"
 #include "transport/FtpCli/FtpClient.h"
-
-extern char** environ;
 
 namespace bench = vantorell::bench;
 namespace test = vantorell::test;
@@ -77,22 +74,6 @@ Site& site() {
     return s;
 }
 
-bool runCurl(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"/usr/bin/curl", "-s", "-S", "--max-time", "120"});
-    std::vector<char*> argv;
-    for (auto& a : arguments) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) {
-        return false;
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 // Runs one blocking client session, as the programs run them; false when it failed.
 bool runClient(const std::function<bool(TFtpClient&)>& request) {
     TFtpClient client;
@@ -108,7 +89,7 @@ bool runClient(const std::function<bool(TFtpClient&)>& request) {
 void compare(benchmark::State& state, const std::function<bool()>& clientRun,
              const std::vector<std::string>& curlArguments, long long bytes) {
     const double curl = bench::secondsPerCall([&] {
-        if (!runCurl(curlArguments)) {
+        if (!bench::runCurl(curlArguments)) {
             throw std::runtime_error("curl failed");
         }
     });

@@ -35,7 +35,9 @@ bool blankOnceTrimmed(const std::string& line) {
 
 }  // namespace
 
-void nulFileCreate(const std::string& fileName) { openOrRaise(fileName, "wb"); }
+void nulFileCreate(const std::string& fileName) {
+    openOrRaise(fileName, "wb");
+}
 
 void nulFileAppendLine(const std::string& fileName, const std::string& line) {
     nulFileAppendText(fileName, line + "\r\n");
@@ -49,8 +51,7 @@ void nulFileAppendText(const std::string& fileName, const std::string& text) {
     }
 }
 
-int intFileReadLines(const std::string& fileName, bool skipEmpty,
-                     TFileOpenReadCloseArray& lines) {
+int intFileReadLines(const std::string& fileName, bool skipEmpty, TFileOpenReadCloseArray& lines) {
     lines.clear();
     FilePtr f = openOrRaise(fileName, "rb");
     int count = 0;
@@ -69,15 +70,21 @@ int intFileReadLines(const std::string& fileName, bool skipEmpty,
     char buffer[65536];
     std::size_t n = 0;
     while ((n = std::fread(buffer, 1, sizeof buffer, f.get())) > 0) {
-        for (std::size_t i = 0; i < n; ++i) {
-            if (buffer[i] == '\n') {
-                store(std::move(current));
-                current.clear();
-                pending = false;
-            } else {
-                current += buffer[i];
+        // Whole runs up to each line end, so a large listing costs no per-character work.
+        std::size_t start = 0;
+        while (start < n) {
+            const void* end = std::memchr(buffer + start, '\n', n - start);
+            if (end == nullptr) {
+                current.append(buffer + start, n - start);
                 pending = true;
+                break;
             }
+            const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(end) - buffer);
+            current.append(buffer + start, at - start);
+            store(std::move(current));
+            current.clear();
+            pending = false;
+            start = at + 1;
         }
     }
     if (std::ferror(f.get())) {

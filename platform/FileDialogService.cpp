@@ -38,6 +38,17 @@ std::optional<std::string> ScriptedFileDialogService::openFile(const FileDialogR
     return next();
 }
 
+std::optional<std::vector<std::string>> ScriptedFileDialogService::openFiles(
+    const FileDialogRequest& request) {
+    asked_.push_back(request);
+    if (fileLists_.empty()) {
+        return std::nullopt;
+    }
+    std::optional<std::vector<std::string>> answer = fileLists_.front();
+    fileLists_.pop_front();
+    return answer;
+}
+
 std::optional<std::string> ScriptedFileDialogService::saveFile(const FileDialogRequest& request) {
     asked_.push_back(request);
     return next();

@@ -7,12 +7,14 @@
 namespace vantorell {
 namespace {
 
-std::optional<std::string> run(const FileDialogRequest& request, QFileDialog::AcceptMode mode) {
+std::optional<std::vector<std::string>> run(const FileDialogRequest& request,
+                                            QFileDialog::AcceptMode mode, bool multiple = false) {
     QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(request.title),
                        QString::fromStdString(request.initialFolder));
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                       : QFileDialog::AnyFile);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                       : multiple                      ? QFileDialog::ExistingFiles
+                                                       : QFileDialog::ExistingFile);
     const QStringList filters =
         QString::fromStdString(toQtFilter(request.filter)).split(QStringLiteral(";;"));
     if (!request.filter.empty()) {
@@ -32,23 +34,39 @@ std::optional<std::string> run(const FileDialogRequest& request, QFileDialog::Ac
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().first().toStdString();
+    std::vector<std::string> chosen;
+    for (const QString& file : dialog.selectedFiles()) {
+        chosen.push_back(file.toStdString());
+    }
+    return chosen;
+}
+
+std::optional<std::string> first(const std::optional<std::vector<std::string>>& chosen) {
+    if (!chosen) {
+        return std::nullopt;
+    }
+    return chosen->front();
 }
 
 }  // namespace
 
 std::optional<std::string> QtFileDialogService::openFile(const FileDialogRequest& request) {
-    return run(request, QFileDialog::AcceptOpen);
+    return first(run(request, QFileDialog::AcceptOpen));
+}
+
+std::optional<std::vector<std::string>> QtFileDialogService::openFiles(
+    const FileDialogRequest& request) {
+    return run(request, QFileDialog::AcceptOpen, true);
 }
 
 std::optional<std::string> QtFileDialogService::saveFile(const FileDialogRequest& request) {
-    return run(request, QFileDialog::AcceptSave);
+    return first(run(request, QFileDialog::AcceptSave));
 }
 
 std::optional<std::string> QtFileDialogService::chooseFolder(const std::string& title) {
-    const QString folder = QFileDialog::getExistingDirectory(
-        QApplication::activeWindow(), QString::fromStdString(title), QString(),
-        QFileDialog::ShowDirsOnly);
+    const QString folder = QFileDialog::getExistingDirectory(QApplication::activeWindow(),
+                                                             QString::fromStdString(title),
+                                                             QString(), QFileDialog::ShowDirsOnly);
     if (folder.isEmpty()) {
         return std::nullopt;
     }

@@ -10,6 +10,7 @@
 #include "designer/frmMain/EditorState.h"
 #include "designer/frmMain/TForm1.h"
 #include "designer/views/DialogPlacement.h"
+#include "designer/views/LowerCaseTyping.h"
 #include "platform/MessageService.h"
 #include "platform/NamedObject.h"
 
@@ -20,18 +21,6 @@ QLabel* note(const char* text, QWidget* parent) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
     label->setWordWrap(true);
     return label;
-}
-
-// The proxy fields keep what the user types in lower case.
-void lowerCaseTyping(QLineEdit* edit) {
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
-        const QString lower = QString::fromStdString(strProxyFieldText(text.toStdString()));
-        if (lower != text) {
-            const int cursor = edit->cursorPosition();
-            edit->setText(lower);
-            edit->setCursorPosition(cursor);
-        }
-    });
 }
 
 }  // namespace

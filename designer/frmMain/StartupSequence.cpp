@@ -10,8 +10,8 @@ namespace vantorell {
 std::unique_ptr<DesignerWindows> designerWindowsCreate(const std::string& programFolder) {
     auto windows = std::make_unique<DesignerWindows>();
     windows->Form1 = std::make_unique<TForm1>(programFolder);
-    windows->Form2 = std::make_unique<TForm2>();
-    windows->Form3 = std::make_unique<TForm3>();
+    windows->Form2 = std::make_unique<TForm2>(*windows->Form1);
+    windows->Form3 = std::make_unique<TForm3>(*windows->Form1);
     windows->Form4 = std::make_unique<TForm4>();
     windows->Form5 = std::make_unique<TForm5>(*windows->Form1);
     windows->Form6 = std::make_unique<TForm6>();

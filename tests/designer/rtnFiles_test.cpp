@@ -33,6 +33,25 @@ TEST(RtnFilesTest, ReadLinesKeepsLinesAsWrittenAndSkipsBlanksOnRequest) {
     }
 }
 
+TEST(RtnFilesTest, ReadLinesJoinsLinesAcrossTheReadBuffer) {
+    // Lines of every length up to 300, so that line ends and CRLF pairs fall on every
+    // position of the reader's 64 KiB buffer, the last line without its end.
+    TempFolder dir;
+    std::string content;
+    std::vector<std::string> expected;
+    for (int i = 0; content.size() < 200'000; ++i) {
+        expected.push_back(
+            std::string(static_cast<std::size_t>(i % 301), static_cast<char>('a' + i % 26)));
+        content += expected.back() + (i % 2 == 0 ? "\r\n" : "\n");
+    }
+    expected.push_back("tail");
+    content += "tail";
+    TFileOpenReadCloseArray lines;
+    EXPECT_EQ(intFileReadLines(dir.write("big.txt", content), false, lines),
+              static_cast<int>(expected.size()));
+    EXPECT_EQ(lines, expected);
+}
+
 TEST(RtnFilesTest, AppendCreatesAndCreateEmpties) {
     TempFolder dir;
     const std::string log = dir.file("startup.log");

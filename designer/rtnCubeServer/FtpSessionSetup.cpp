@@ -1,0 +1,52 @@
+#include "designer/rtnCubeServer/FtpSessionSetup.h"
+
+#include <thread>
+
+#include "designer/rtnCubeServer/ServerTokens.h"
+
+namespace vantorell {
+
+void nulPause(int n, std::chrono::milliseconds unit) {
+    if (n > 0 && unit.count() > 0) {
+        std::this_thread::sleep_for(unit * n);
+    }
+}
+
+void nulFtpClientPrepare(transport::TFtpClient& client) {
+    client.SetTimeout(15);
+    client.SetBinary(true);
+    client.SetOptions({transport::ftpAcceptLF});
+    client.SetConnectionType(transport::ftpDirect);
+    client.SetLocalAddr("0.0.0.0");
+}
+
+void nulFtpClientConfigure(transport::TFtpClient& client, const TransferSettings& transfer,
+                           const std::string& host, const std::string& password,
+                           const std::string& user, int port, std::chrono::milliseconds pauseUnit) {
+    if (client.Connected()) {
+        client.Quit();
+    }
+    nulPause(1, pauseUnit);
+    if (transfer.flgUseProxyInfo) {
+        client.SetHostName(transfer.strFTPProxyAddress);
+        client.SetPort(std::to_string(transfer.intFTPProxyPort));
+        client.SetUserName(user + "@" + host + ":" + std::to_string(port));
+    } else {
+        client.SetHostName(host);
+        client.SetPort(std::to_string(port));
+        client.SetUserName(user);
+    }
+    client.SetPassWord(password);
+    client.SetPassive(transfer.flgUsePassiveTransfer);
+}
+
+std::vector<std::string> strFtpClientSettingsLines(const transport::TFtpClient& client) {
+    const std::string user =
+        client.PassWord().empty()
+            ? client.UserName()
+            : strReplaceString(client.UserName(), client.PassWord(), "********");
+    return {"! - Host: " + client.HostName(), "! - Port: " + client.Port(), "! - User: " + user,
+            std::string("! - Passive?: ") + (client.Passive() ? "1" : "0")};
+}
+
+}  // namespace vantorell
