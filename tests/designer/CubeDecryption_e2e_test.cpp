@@ -3,6 +3,7 @@
 
 #include "designer/rtnReaderWriter/EngineCommands.h"
 #include "tests/support/CipherRequests.h"
+#include "tests/support/RandomBytes.h"
 #include "tests/support/RealEngine.h"
 #include "tests/support/TempFolder.h"
 

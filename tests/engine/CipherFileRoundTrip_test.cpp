@@ -7,6 +7,7 @@
 
 #include "engine/tqmh01/CipherRequest.h"
 #include "tests/support/CipherRequests.h"
+#include "tests/support/RandomBytes.h"
 #include "tests/support/TempFolder.h"
 
 namespace vantorell::engine {

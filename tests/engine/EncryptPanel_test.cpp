@@ -10,6 +10,7 @@
 #include "engine/tqmh01/EncryptPanelLogic.h"
 #include "platform/FileDialogService.h"
 #include "tests/support/CipherRequests.h"
+#include "tests/support/RandomBytes.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestMessages.h"
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <random>
 
 namespace vantorell::test {
 
@@ -48,15 +47,6 @@ engine::CipherRequest decipherRequest(const std::string& source, const std::stri
         r.keyExponent = key->decipherExponent;
     }
     return r;
-}
-
-std::string randomBytes(std::size_t count, std::uint32_t seed) {
-    std::mt19937 rng(seed);
-    std::string bytes(count, '\0');
-    for (char& c : bytes) {
-        c = static_cast<char>(rng());
-    }
-    return bytes;
 }
 
 std::vector<std::string> folderEntries(const std::string& folder) {

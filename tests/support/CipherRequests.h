@@ -1,7 +1,6 @@
 #pragma once
 // Requests and key sets for tests of the engine's file cipher.
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -30,8 +29,6 @@ engine::CipherRequest encipherRequest(const std::string& source, const std::stri
 // The same P and S; T comes from the file.
 engine::CipherRequest decipherRequest(const std::string& source, const std::string& output,
                                       const CipherKeySet* key = nullptr);
-
-std::string randomBytes(std::size_t count, std::uint32_t seed);
 
 // Names in a folder, sorted.
 std::vector<std::string> folderEntries(const std::string& folder);

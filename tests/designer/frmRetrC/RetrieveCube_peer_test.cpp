@@ -8,6 +8,7 @@
 #include "designer/frmRetrC/RetrieveCubeSession.h"
 #include "platform/FileSystem.h"
 #include "tests/support/CipherRequests.h"
+#include "tests/support/RandomBytes.h"
 #include "tests/support/CubeSessionFolders.h"
 #include "tests/support/RealEngine.h"
 #include "tests/support/TestMessages.h"
