@@ -6,7 +6,7 @@
 #include "engine/tqmh01/Updater.h"
 #include "engine/tqmh01/UpdaterRegistry.h"
 #include "platform/FileSystem.h"
-#include "tests/servers/UpdateSite.h"
+#include "tests/servers/MakerSite.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestMessages.h"
 
@@ -16,7 +16,7 @@ namespace {
 class ComponentDownloadPeer : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(site.start()) << site.failure;
+        ASSERT_TRUE(site.start()) << site.failure();
         for (const UpdateComponent component : kUpdateComponents) {
             ComponentRelease& release = description.release(component);
             release.version = "2.5";
@@ -51,7 +51,7 @@ protected:
         EXPECT_EQ(updater.held(), panel.fields);
     }
 
-    test::UpdateSite site;
+    test::MakerSite site;
     test::TempFolder program;
     test::TempFolder user;
     Registry registry{user.file("current-user.hive"), program.file("local-machine.hive")};

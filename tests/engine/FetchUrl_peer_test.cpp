@@ -7,7 +7,7 @@
 #include "platform/FileSystem.h"
 #include "tests/servers/FtpServer.h"
 #include "tests/servers/HttpServers.h"
-#include "tests/servers/UpdateSite.h"
+#include "tests/servers/MakerSite.h"
 #include "tests/support/FtpThreadPeer.h"
 #include "tests/support/TempFolder.h"
 
@@ -16,12 +16,12 @@ namespace {
 
 class FetchUrlPeer : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(site.start()) << site.failure; }
+    void SetUp() override { ASSERT_TRUE(site.start()) << site.failure(); }
 
     // The files of the program folder.
     std::size_t filesInFolder() const { return findEntries(local.path() + "*").size(); }
 
-    test::UpdateSite site;
+    test::MakerSite site;
     test::TempFolder local;
     TransferSettings held;
 };

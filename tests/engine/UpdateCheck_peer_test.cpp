@@ -6,7 +6,7 @@
 #include "engine/tqmh01/Updater.h"
 #include "engine/tqmh01/UpdaterRegistry.h"
 #include "platform/FileSystem.h"
-#include "tests/servers/UpdateSite.h"
+#include "tests/servers/MakerSite.h"
 #include "tests/support/TempFolder.h"
 
 namespace vantorell::engine {
@@ -22,7 +22,7 @@ constexpr const char* kDescription =
 
 class UpdateCheckPeer : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(site.start()) << site.failure; }
+    void SetUp() override { ASSERT_TRUE(site.start()) << site.failure(); }
 
     void record(const std::vector<std::pair<const char*, const char*>>& values) {
         auto key = registry.createKey(RegistryHive::LocalMachine, kUpdaterKeyPath);
@@ -32,7 +32,7 @@ protected:
         }
     }
 
-    test::UpdateSite site;
+    test::MakerSite site;
     test::TempFolder program;
     test::TempFolder user;
     Registry registry{user.file("current-user.hive"), program.file("local-machine.hive")};

@@ -11,7 +11,7 @@
 #include "engine/tqmh01/UpdaterRegistry.h"
 #include "platform/FileSystem.h"
 #include "tests/servers/FtpServer.h"
-#include "tests/servers/UpdateSite.h"
+#include "tests/servers/MakerSite.h"
 #include "tests/support/RealEngine.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
@@ -45,8 +45,8 @@ std::string runUpdater(const test::TempFolder& program, const std::string& comma
 }
 
 TEST(UpdaterE2eTest, ChecksAndDownloadsTheNewerComponents) {
-    test::UpdateSite site;
-    ASSERT_TRUE(site.start()) << site.failure;
+    test::MakerSite site;
+    ASSERT_TRUE(site.start()) << site.failure();
     test::TempFolder served;
     served.write("pub/instage.exe", test::componentBytes("Interface"));
     std::string failure;
