@@ -6,13 +6,13 @@
 
 #include <string>
 
+#include "common/MakerWebSite.h"
 #include "platform/IniFile.h"
 
 namespace vantorell {
 
 inline constexpr int kCubeServerPort = 22;
-inline constexpr const char* kCubeServerLookupUrl =
-    "http://www.orvanedovozerodi.com/vantorellftp.htm";
+inline const std::string kCubeServerLookupUrl = std::string(kMakerWebSite) + "vantorellftp.htm";
 inline constexpr const char* kCubeServerLookupUrlKey = "CubeServerLookupURL";
 inline constexpr const char* kCubeServerPortKey = "CubeServerPort";
 

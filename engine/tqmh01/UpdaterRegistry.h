@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "common/MakerWebSite.h"
 #include "engine/tqmh01/TransferSettings.h"
 #include "engine/tqmh01/UpdateComponents.h"
 #include "engine/tqmh01/UpdateDescription.h"
@@ -26,8 +27,8 @@ inline constexpr std::size_t kRegistryValueBuffer = 258;
 inline constexpr std::size_t kMasterUrlBuffer = 255;
 
 // Where the update description is fetched from when no other address was stored.
-inline constexpr const char* kBuiltInUpdateAddress =
-    "http://www.orvanedovozerodi.com/vantorell/update/info.ini";
+inline const std::string kBuiltInUpdateAddress =
+    std::string(kMakerWebSite) + "vantorell/update/info.ini";
 
 // The FTP identity of a user who set none.
 inline constexpr const char* kDefaultFtpUser = "anonymous";
