@@ -28,32 +28,9 @@ struct DownloadPanelState {
     std::string packageResult;               // PackageResultMessage
     bool checkEnabled = true;                // Check Now
     bool boxesEnabled = false;               // the four component boxes
-    bool downloadEnabled = false;  // Find Updates: the panel's state as it opens, with the stored
-                                   // transfer settings in the
-    // fields and held, and the stored address of the update description (else the
-    // built-in one).
-    void RetrieveUpdate(DownloadPanelState& panel);
-    // Check Now: fetches the update description from the panel's address with the held
-    // settings and checks and labels the components it offers. A check that succeeded
-    // stores the address.
-    void UpdateDoClick(DownloadPanelState& panel);
-    // A click on a component box: Download Latest Versions only while a box is checked.
-    static void AnyChecked(DownloadPanelState& panel);
-    // Restore Defaults: the proxy fields as they are at first; nothing is stored.
-    static void DoProxyClear(DownloadPanelState& panel);
-
-    // Save Settings on the Firewalls sheet: the proxy fields become the held settings and
-    // are stored.
-    void SaveProxySettings(const DownloadPanelState& panel);
-    // Save Settings on the Identity sheet: the user and the password become the held
-    // identity; the user is stored, and the password (enciphered) only while Save Password?
-    // is checked, else any stored password stays. A password the scrambler cannot carry is
-    // not stored, and the user is told.
-    void SaveIdentity(const DownloadPanelState& panel);
-
-    // Download Latest Versions
-    TransferSettings fields;    // the Firewalls and Identity sheets
-    bool savePassword = false;  // PasswordSaveBox
+    bool downloadEnabled = false;            // Download Latest Versions
+    TransferSettings fields;                 // the Firewalls and Identity sheets
+    bool savePassword = false;               // PasswordSaveBox
 
     ComponentRow& row(UpdateComponent component) { return components[componentIndex(component)]; }
 };
