@@ -12,10 +12,6 @@
 namespace vantorell {
 namespace {
 
-bool holdsLineBreak(const std::string& text) {
-    return text.find_first_of("\r\n") != std::string::npos;
-}
-
 void sorry(const std::string& text) {
     showMessage("Error", text, MessageIcon::Error);
 }
@@ -27,35 +23,41 @@ bool flgBlank(const std::string& text) {
 
 }  // namespace
 
-std::string strDimsCatsDuplicateMessage(const std::string& text, const TreeNode& holder) {
+std::string strValueUsedMessage(const std::string& text, int row, const std::string& name) {
     return "Sorry, the value entered (i.e. " + text + "), \ris already being used by row " +
-           std::to_string(holder.absoluteIndex() + 1) + " (i.e. " + holder.text() + ").";
+           std::to_string(row) + " (i.e. " + name + ").";
 }
 
-std::string strDimsCatsNameRefusal(const std::string& name) {
-    if (holdsLineBreak(name)) {
-        return "Sorry, a name cannot hold a line break.";
+std::string strDimsCatsDuplicateMessage(const std::string& text, const TreeNode& holder) {
+    return strValueUsedMessage(text, holder.absoluteIndex() + 1, holder.text());
+}
+
+std::string strModelTextRefusal(const std::string& text, bool code) {
+    const char* what = code ? "code" : "name";
+    if (text.find_first_of("\r\n") != std::string::npos) {
+        return std::string("Sorry, a ") + what + " cannot hold a line break.";
     }
-    if (!name.empty() && name.front() == '<') {
-        return "Sorry, a name cannot begin with \"<\".";
+    if (!text.empty() && text.front() == '<') {
+        return std::string("Sorry, a ") + what + " cannot begin with \"<\".";
     }
-    if (!name.empty() && name.front() == '>') {
-        return "Sorry, a name cannot begin with \">\".";
-    }
-    if (name == "*") {
+    if (!code && text == "*") {
         return "Sorry, a name cannot be \"*\" alone.";
     }
     return {};
 }
 
-std::string strDimsCatsCodeRefusal(const std::string& code) {
-    if (holdsLineBreak(code)) {
-        return "Sorry, a code cannot hold a line break.";
+std::string strDimsCatsNameRefusal(const std::string& name) {
+    if (std::string refusal = strModelTextRefusal(name, false); !refusal.empty()) {
+        return refusal;
     }
-    if (!code.empty() && code.front() == '<') {
-        return "Sorry, a code cannot begin with \"<\".";
+    if (!name.empty() && name.front() == '>') {
+        return "Sorry, a name cannot begin with \">\".";
     }
     return {};
+}
+
+std::string strDimsCatsCodeRefusal(const std::string& code) {
+    return strModelTextRefusal(code, true);
 }
 
 std::string strDimsCatsLeafRefusal(const TreeNode& node) {

@@ -17,13 +17,17 @@ inline constexpr std::size_t kCodeLimit = 25;
 inline constexpr const char* kValueRequiredMessage = "Sorry, a value must be specified.";
 
 // "Sorry, the value entered (i.e. <text>), " CR "is already being used by row <row> (i.e.
-// <name>)."; the row counts the tree's nodes in depth-first order from 1.
+// <name>)."; the editors' refusal of a name or code that another row holds.
+std::string strValueUsedMessage(const std::string& text, int row, const std::string& name);
+// The same for the tree, whose row counts the nodes in depth-first order from 1.
 std::string strDimsCatsDuplicateMessage(const std::string& text, const TreeNode& holder);
 
-// The "Sorry..." text for a name or code the model file cannot carry; empty when it can. A
-// name may not begin with "<" (the reader skips such records), be "*" alone (it would end
-// its section) or begin with ">" (which marks a parent category, and any node may end up as
-// a category without subcategories); no text may hold a line break.
+// The "Sorry..." text for a name or code the model file cannot carry; empty when it can. No
+// text may hold a line break or begin with "<" (the reader skips such records), and no name
+// may be "*" alone (it would end its section).
+std::string strModelTextRefusal(const std::string& text, bool code);
+// The same for the tree, whose names may not begin with ">" either (which marks a parent
+// category, and any node may end up as a category without subcategories).
 std::string strDimsCatsNameRefusal(const std::string& name);
 std::string strDimsCatsCodeRefusal(const std::string& code);
 

@@ -52,13 +52,13 @@ bool flgNameOrCodeValid(EditorState& editors, int col, int row) {
     const bool code = col == kMeasuresCode;
     text = cutUtf8(code ? strBlanksNormalize(text) : text, code ? kCodeLimit : kNameLimit);
     grid.setCell(col, row, text);
-    if (const std::string refusal = strMeasuresTextRefusal(text, code); !refusal.empty()) {
+    if (const std::string refusal = strModelTextRefusal(text, code); !refusal.empty()) {
         return refuse(editors, col, row, refusal);
     }
     const int other = intGridRowFindOther(grid, col, text, row);
     if (other >= 0) {
         return refuse(editors, col, row,
-                      strMeasuresDuplicateMessage(text, other, grid.cell(kMeasuresName, other)));
+                      strValueUsedMessage(text, other, grid.cell(kMeasuresName, other)));
     }
     return true;
 }
@@ -116,25 +116,6 @@ int intListEditEnd(EditorState& editors, ComboBox& combo) {
 }
 
 }  // namespace
-
-std::string strMeasuresDuplicateMessage(const std::string& text, int row, const std::string& name) {
-    return "Sorry, the value entered (i.e. " + text + "), \ris already being used by row " +
-           std::to_string(row) + " (i.e. " + name + ").";
-}
-
-std::string strMeasuresTextRefusal(const std::string& text, bool code) {
-    const char* what = code ? "code" : "name";
-    if (text.find_first_of("\r\n") != std::string::npos) {
-        return std::string("Sorry, a ") + what + " cannot hold a line break.";
-    }
-    if (!text.empty() && text.front() == '<') {
-        return std::string("Sorry, a ") + what + " cannot begin with \"<\".";
-    }
-    if (!code && text == "*") {
-        return "Sorry, a name cannot be \"*\" alone.";
-    }
-    return {};
-}
 
 bool flgMeasuresValidateCell(EditorState& editors, int col, int row) {
     StringGrid& grid = editors.sgdMeasures;

@@ -11,14 +11,6 @@
 
 namespace vantorell {
 
-// Refusals of the measures grid's checks.
-// "Sorry, the value entered (i.e. <text>), " CR "is already being used by row <row> (i.e.
-// <name>)."
-std::string strMeasuresDuplicateMessage(const std::string& text, int row, const std::string& name);
-// The "Sorry..." text for a measure name or code the model file cannot carry; empty when it
-// can: no line break, no "<" at the start, and no name that is "*" alone.
-std::string strMeasuresTextRefusal(const std::string& text, bool code);
-
 // The entered text of a cell, checked. A name or code must not be empty and must be unique
 // among the rows (a code loses its blanks first; names keep 80 bytes, codes 25); totals
 // must be numbers; a global percentage is kept within 0..100 (false, without a message,
