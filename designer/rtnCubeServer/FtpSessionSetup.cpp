@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "designer/rtnCubeServer/ServerTokens.h"
+#include "transport/FtpCli/FtpUserProxy.h"
 
 namespace vantorell {
 
@@ -27,15 +28,9 @@ void nulFtpClientConfigure(transport::TFtpClient& client, const TransferSettings
         client.Quit();
     }
     nulPause(1, pauseUnit);
-    if (transfer.flgUseProxyInfo) {
-        client.SetHostName(transfer.strFTPProxyAddress);
-        client.SetPort(std::to_string(transfer.intFTPProxyPort));
-        client.SetUserName(user + "@" + host + ":" + std::to_string(port));
-    } else {
-        client.SetHostName(host);
-        client.SetPort(std::to_string(port));
-        client.SetUserName(user);
-    }
+    transport::FtpAimAtServer(client, host, std::to_string(port), user, transfer.flgUseProxyInfo,
+                              transfer.strFTPProxyAddress,
+                              std::to_string(transfer.intFTPProxyPort));
     client.SetPassWord(password);
     client.SetPassive(transfer.flgUsePassiveTransfer);
 }

@@ -6,6 +6,7 @@
 #include "engine/tqmh01/StagingFile.h"
 #include "engine/tqmh01/VersionTexts.h"
 #include "transport/FtpCli/FtpClient.h"
+#include "transport/FtpCli/FtpUserProxy.h"
 #include "transport/HttpProt/HttpCli.h"
 
 namespace vantorell::engine {
@@ -34,16 +35,8 @@ bool fetchHttp(const std::string& address, StagingFile& file, const TransferSett
 
 bool fetchFtp(const FtpAddress& where, StagingFile& file, const TransferSettings& held) {
     transport::TFtpClient ftp;
-    if (held.useProxy) {
-        // The proxy learns the server from the user name.
-        ftp.SetHostName(held.ftpProxyHost);
-        ftp.SetPort(held.ftpProxyPort);
-        ftp.SetUserName(held.ftpUser + "@" + where.host + ":" + where.port);
-    } else {
-        ftp.SetHostName(where.host);
-        ftp.SetPort(where.port);
-        ftp.SetUserName(held.ftpUser);
-    }
+    transport::FtpAimAtServer(ftp, where.host, where.port, held.ftpUser, held.useProxy,
+                              held.ftpProxyHost, held.ftpProxyPort);
     ftp.SetPassWord(held.ftpPassword);
     ftp.SetHostDirName(where.directory);
     ftp.SetHostFileName(where.fileName);
