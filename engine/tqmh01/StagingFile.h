@@ -9,7 +9,6 @@
 #include <streambuf>
 #include <string>
 
-#include "platform/AtomicFile.h"
 #include "transport/FtpCli/FtpStreams.h"
 
 namespace vantorell::engine {
@@ -17,7 +16,8 @@ namespace vantorell::engine {
 // A fetched file smaller than this is an error message, not a component.
 inline constexpr std::int64_t kSmallestComponent = 128;
 
-class StagingFile : private std::streambuf, public transport::TFtpStream {
+// The FTP client writes into it as its download stream, the HTTP client through stream().
+class StagingFile : private std::streambuf, public transport::TFtpReplacingFile {
 public:
     // Raises std::runtime_error when the temporary file cannot be made.
     explicit StagingFile(const std::string& target);
@@ -25,25 +25,16 @@ public:
     // For the HTTP client: a stream that writes into the file.
     std::ostream& stream() { return stream_; }
 
-    // For the FTP client: downloads only write, at the end.
-    int Read(void*, int) override { return -1; }
-    bool Write(const void* Buffer, int Count) override;
-    bool Seek(std::int64_t Position) override { return Position == size_; }
-
-    std::int64_t size() const { return size_; }
+    std::int64_t size() const { return Written(); }
     // Replaces the target; false (and the target unchanged) when a write failed, the file
     // is smaller than kSmallestComponent or cannot be put in place.
-    bool commit();
+    bool commit() { return size() >= kSmallestComponent && Commit(); }
 
 private:
     std::streamsize xsputn(const char* s, std::streamsize n) override;
     int_type overflow(int_type c) override;
-    bool append(const char* bytes, std::size_t count);
 
-    AtomicFile file_;
     std::ostream stream_;
-    std::int64_t size_ = 0;
-    bool failed_ = false;
 };
 
 }  // namespace vantorell::engine

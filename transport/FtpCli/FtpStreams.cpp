@@ -127,17 +127,28 @@ std::unique_ptr<TFtpStream> FtpOpenForWriting(const std::string& Name, std::uint
 }
 
 bool TFtpReplacingFile::Write(const void* Buffer, int Count) {
-    try {
-        FFile.write(
-            std::string_view(static_cast<const char*>(Buffer), static_cast<std::size_t>(Count)));
-        FWritten += Count;
-        return true;
-    } catch (const std::exception&) {
+    return Count >= 0 && Append(std::string_view(static_cast<const char*>(Buffer),
+                                                 static_cast<std::size_t>(Count)));
+}
+
+bool TFtpReplacingFile::Append(std::string_view Bytes) {
+    if (FFailed) {
         return false;
     }
+    try {
+        FFile.write(Bytes);
+    } catch (const std::exception&) {
+        FFailed = true;
+        return false;
+    }
+    FWritten += static_cast<std::int64_t>(Bytes.size());
+    return true;
 }
 
 bool TFtpReplacingFile::Commit() {
+    if (FFailed) {
+        return false;
+    }
     try {
         FFile.commit();
         return true;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/AtomicFile.h"
 
@@ -55,11 +56,17 @@ public:
     int Read(void*, int) override { return -1; }
     bool Write(const void* Buffer, int Count) override;
     bool Seek(std::int64_t Position) override { return Position == FWritten; }
+    // False when not all bytes were written; after a failed write nothing more is taken.
+    bool Append(std::string_view Bytes);
+    std::int64_t Written() const { return FWritten; }
+    // Puts the file in place; false, and the old file unchanged, when a write failed or the
+    // file cannot be put in place.
     bool Commit();
 
 private:
     AtomicFile FFile;
     std::int64_t FWritten = 0;
+    bool FFailed = false;
 };
 
 // The size of a file; -1 when there is none.
