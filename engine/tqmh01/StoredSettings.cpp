@@ -5,6 +5,15 @@
 #include "platform/MessageService.h"
 
 namespace vantorell::engine {
+namespace {
+
+// Save Settings never passes off settings that did not reach the hive as stored.
+void nulSettingsNotStored() {
+    showMessage(dialogCaption(MessageIcon::Error), "Sorry, the settings could not be saved.",
+                MessageIcon::Error);
+}
+
+}  // namespace
 
 void Updater::SaveProxySettings(const DownloadPanelState& panel) {
     held_.proxyHost = panel.fields.proxyHost;
@@ -12,7 +21,9 @@ void Updater::SaveProxySettings(const DownloadPanelState& panel) {
     held_.ftpProxyHost = panel.fields.ftpProxyHost;
     held_.ftpProxyPort = panel.fields.ftpProxyPort;
     held_.useProxy = panel.fields.useProxy;
-    storeProxySettings(registry_, held_);
+    if (!storeProxySettings(registry_, held_)) {
+        nulSettingsNotStored();
+    }
 }
 
 void Updater::SaveIdentity(const DownloadPanelState& panel) {
@@ -29,7 +40,9 @@ void Updater::SaveIdentity(const DownloadPanelState& panel) {
                         MessageIcon::Error);
         }
     }
-    storeIdentity(registry_, held_.ftpUser, enciphered);
+    if (!storeIdentity(registry_, held_.ftpUser, enciphered)) {
+        nulSettingsNotStored();
+    }
 }
 
 }  // namespace vantorell::engine

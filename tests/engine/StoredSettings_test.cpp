@@ -76,5 +76,24 @@ TEST_F(StoredSettings, APasswordTheScramblerCannotCarryIsNotStored) {
     EXPECT_EQ(messages.shown().at(0).text.find("two words"), std::string::npos);
 }
 
+TEST(StoredSettingsFailure, SettingsThatCannotBeStoredAreSaidToBeSo) {
+    test::TempFolder folder;
+    // The hive's folder cannot be made: a file stands where it would go.
+    folder.write("blocked", "");
+    const Registry registry{folder.file("blocked/user.hive"), folder.file("machine.hive")};
+    Updater updater{folder.path(), registry};
+    DownloadPanelState panel;
+    updater.RetrieveUpdate(panel);
+    panel.fields.proxyHost = "proxy.lan";
+    panel.fields.ftpUser = "analyst";
+    test::TestMessages messages;
+    messages.expect("Sorry, the settings could not be saved.");
+    updater.SaveProxySettings(panel);
+    messages.expect("Sorry, the settings could not be saved.");
+    updater.SaveIdentity(panel);
+    EXPECT_EQ(messages.pending(), 0u);
+    EXPECT_EQ(updater.held().proxyHost, "proxy.lan") << "held for this session all the same";
+}
+
 }  // namespace
 }  // namespace vantorell::engine
