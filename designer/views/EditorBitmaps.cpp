@@ -6,6 +6,10 @@
 #include <functional>
 #include <vector>
 
+#include "designer/frmImpMeas/ImportDrawing.h"
+#include "designer/frmMain/IrregularitiesCells.h"
+#include "designer/frmMain/MeasureValuesDrawing.h"
+#include "designer/frmMain/MeasuresDrawing.h"
 #include "designer/views/DimsCatsImages.h"
 #include "designer/views/GridBitmaps.h"
 
@@ -78,33 +82,33 @@ QIcon shapeIcon(const QPolygon& points) {
 }
 
 void nulEditorBitmapsAdd(GridBitmaps& bitmaps) {
-    bitmaps.add("MEASURESSELECTED", bars(QColor(255, 220, 80)));
-    bitmaps.add("MEASURESUNSELECTED", bars(QColor(160, 190, 240)));
-    bitmaps.add("MEASUREVALUESUNSELECTED", bars(QColor(150, 220, 150)));
-    bitmaps.add("IRREGULARITIESUNSELECTED", painted([](QPainter& p) {
+    bitmaps.add(kMeasuresSelectedBitmap, bars(QColor(255, 220, 80)));
+    bitmaps.add(kMeasuresUnselectedBitmap, bars(QColor(160, 190, 240)));
+    bitmaps.add(kMeasureValuesBitmap, bars(QColor(150, 220, 150)));
+    bitmaps.add(kIrregularitiesBitmap, painted([](QPainter& p) {
                     p.setPen(QPen(QColor(0, 0, 128), 2));
                     p.drawPolyline(QPolygon({{1, 10}, {4, 5}, {7, 12}, {10, 3}, {14, 9}}));
                 }));
-    bitmaps.add("ACCESSDENIED", padlock(true));
-    bitmaps.add("ACCESSOK", padlock(false));
+    bitmaps.add(kLockedBitmap, padlock(true));
+    bitmaps.add(kUnlockedBitmap, padlock(false));
     // The import dialog's dimensions and its "Include?" marks.
     const std::vector<QIcon> dimensions = dimsCatsImages();
-    bitmaps.add("DIMSUNSELECTED", painted([&dimensions](QPainter& p) {
+    bitmaps.add(kDimsUnselectedBitmap, painted([&dimensions](QPainter& p) {
                     p.drawPixmap(0, 0, dimensions[0].pixmap(16, 16));
                 }));
-    bitmaps.add("DIMSSELECTED", painted([&dimensions](QPainter& p) {
+    bitmaps.add(kDimsSelectedBitmap, painted([&dimensions](QPainter& p) {
                     p.drawPixmap(0, 0, dimensions[1].pixmap(16, 16));
                 }));
-    bitmaps.add("TRUEMARK", painted([](QPainter& p) {
+    bitmaps.add(kTrueMarkBitmap, painted([](QPainter& p) {
                     p.setPen(QPen(QColor(0, 128, 0), 2));
                     p.drawPolyline(QPolygon({{3, 8}, {7, 12}, {13, 3}}));
                 }));
-    bitmaps.add("FALSEMARK", painted([](QPainter& p) {
+    bitmaps.add(kFalseMarkBitmap, painted([](QPainter& p) {
                     p.setPen(QPen(QColor(192, 0, 0), 2));
                     p.drawLine(4, 4, 12, 12);
                     p.drawLine(12, 4, 4, 12);
                 }));
-    bitmaps.add("UNKNOWNMARK", painted([](QPainter& p) {
+    bitmaps.add(kUnknownMarkBitmap, painted([](QPainter& p) {
                     p.setPen(Qt::black);
                     p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QStringLiteral("?"));
                 }));
