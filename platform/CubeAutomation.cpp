@@ -12,19 +12,17 @@ public:
     std::unique_ptr<CubeReport> createReport(const std::string&) override { return nullptr; }
 };
 
-CubeAutomation* installed = nullptr;
+InstalledService<CubeAutomation> installed;
 
 }  // namespace
 
 CubeAutomation& cubeAutomation() {
     static NoCubeTool none;
-    return installed != nullptr ? *installed : none;
+    return installed.get(none);
 }
 
 CubeAutomation* setCubeAutomation(CubeAutomation* automation) {
-    CubeAutomation* previous = installed;
-    installed = automation;
-    return previous;
+    return installed.install(automation);
 }
 
 }  // namespace vantorell

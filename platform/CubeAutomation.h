@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/InstalledService.h"
+
 namespace vantorell {
 
 // A member call of the cube tool that failed; the message says which and why.
@@ -80,16 +82,7 @@ CubeAutomation& cubeAutomation();
 // Installs a service (nullptr restores the shipped one); returns the previous one.
 CubeAutomation* setCubeAutomation(CubeAutomation* automation);
 
-class ScopedCubeAutomation {
-public:
-    explicit ScopedCubeAutomation(CubeAutomation& automation)
-        : previous_(setCubeAutomation(&automation)) {}
-    ~ScopedCubeAutomation() { setCubeAutomation(previous_); }
-    ScopedCubeAutomation(const ScopedCubeAutomation&) = delete;
-    ScopedCubeAutomation& operator=(const ScopedCubeAutomation&) = delete;
-
-private:
-    CubeAutomation* previous_;
-};
+// Installs a service for the lifetime of the guard.
+using ScopedCubeAutomation = ScopedService<CubeAutomation, setCubeAutomation>;
 
 }  // namespace vantorell

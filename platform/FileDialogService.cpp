@@ -5,7 +5,7 @@
 namespace vantorell {
 namespace {
 
-FileDialogService* installed = nullptr;
+InstalledService<FileDialogService> installed;
 
 FileDialogService& qtService() {
     static QtFileDialogService service;
@@ -15,13 +15,11 @@ FileDialogService& qtService() {
 }  // namespace
 
 FileDialogService& fileDialogService() {
-    return installed != nullptr ? *installed : qtService();
+    return installed.get(qtService());
 }
 
 FileDialogService* setFileDialogService(FileDialogService* service) {
-    FileDialogService* previous = installed;
-    installed = service;
-    return previous;
+    return installed.install(service);
 }
 
 std::optional<std::string> ScriptedFileDialogService::next() {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/InstalledService.h"
+
 namespace vantorell {
 
 struct FileDialogRequest {
@@ -34,17 +36,8 @@ public:
 FileDialogService& fileDialogService();
 FileDialogService* setFileDialogService(FileDialogService* service);
 
-class ScopedFileDialogService {
-public:
-    explicit ScopedFileDialogService(FileDialogService& service)
-        : previous_(setFileDialogService(&service)) {}
-    ~ScopedFileDialogService() { setFileDialogService(previous_); }
-    ScopedFileDialogService(const ScopedFileDialogService&) = delete;
-    ScopedFileDialogService& operator=(const ScopedFileDialogService&) = delete;
-
-private:
-    FileDialogService* previous_;
-};
+// Installs a service for the lifetime of the guard.
+using ScopedFileDialogService = ScopedService<FileDialogService, setFileDialogService>;
 
 // Answers from queued results (std::nullopt = cancel) and records what was asked.
 class ScriptedFileDialogService : public FileDialogService {

@@ -5,7 +5,7 @@
 namespace vantorell {
 namespace {
 
-HelpService* installed = nullptr;
+InstalledService<HelpService> installed;
 
 HelpService& qtService() {
     static QtHelpService service;
@@ -15,13 +15,11 @@ HelpService& qtService() {
 }  // namespace
 
 HelpService& helpService() {
-    return installed != nullptr ? *installed : qtService();
+    return installed.get(qtService());
 }
 
 HelpService* setHelpService(HelpService* service) {
-    HelpService* previous = installed;
-    installed = service;
-    return previous;
+    return installed.install(service);
 }
 
 }  // namespace vantorell

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/InstalledService.h"
+
 namespace vantorell {
 
 class HelpService {
@@ -22,15 +24,6 @@ HelpService& helpService();
 HelpService* setHelpService(HelpService* service);
 
 // Installs a service for the lifetime of the guard.
-class ScopedHelpService {
-public:
-    explicit ScopedHelpService(HelpService& service) : previous_(setHelpService(&service)) {}
-    ~ScopedHelpService() { setHelpService(previous_); }
-    ScopedHelpService(const ScopedHelpService&) = delete;
-    ScopedHelpService& operator=(const ScopedHelpService&) = delete;
-
-private:
-    HelpService* previous_;
-};
+using ScopedHelpService = ScopedService<HelpService, setHelpService>;
 
 }  // namespace vantorell

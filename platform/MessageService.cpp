@@ -5,7 +5,7 @@
 namespace vantorell {
 namespace {
 
-MessageService* installed = nullptr;
+InstalledService<MessageService> installed;
 
 MessageService& qtService() {
     static QtMessageService service;
@@ -15,13 +15,11 @@ MessageService& qtService() {
 }  // namespace
 
 MessageService& messageService() {
-    return installed != nullptr ? *installed : qtService();
+    return installed.get(qtService());
 }
 
 MessageService* setMessageService(MessageService* service) {
-    MessageService* previous = installed;
-    installed = service;
-    return previous;
+    return installed.install(service);
 }
 
 MessageAnswer showMessage(const std::string& caption, const std::string& text, MessageIcon icon,

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/InstalledService.h"
+
 namespace vantorell {
 
 enum class MessageIcon { None, Information, Warning, Error, Question };
@@ -45,16 +47,6 @@ MessageAnswer showMessage(const std::string& caption, const std::string& text, M
 std::string dialogCaption(MessageIcon icon);
 
 // Installs a service for the lifetime of the guard.
-class ScopedMessageService {
-public:
-    explicit ScopedMessageService(MessageService& service)
-        : previous_(setMessageService(&service)) {}
-    ~ScopedMessageService() { setMessageService(previous_); }
-    ScopedMessageService(const ScopedMessageService&) = delete;
-    ScopedMessageService& operator=(const ScopedMessageService&) = delete;
-
-private:
-    MessageService* previous_;
-};
+using ScopedMessageService = ScopedService<MessageService, setMessageService>;
 
 }  // namespace vantorell
