@@ -2,38 +2,15 @@
 // a probe loaded into it reports the window the user sees.
 #include <gtest/gtest.h>
 
-#include <QProcess>
-#include <QProcessEnvironment>
-
+#include "tests/support/ProbedRun.h"
 #include "tests/support/TempFolder.h"
 
 namespace vantorell::engine {
 namespace {
 
-constexpr int kDeadlineMs = 60000;
-
 // Runs the engine with `switches` until the probe has written its report, and returns it.
 std::string visibleWindow(const QStringList& switches, const test::TempFolder& folder) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("LD_PRELOAD", VANTORELL_WINDOW_PROBE_LIB);
-    env.insert("VANTORELL_WINDOW_PROBE", QString::fromStdString(folder.file("window.txt")));
-    // The probe is loaded ahead of the sanitizer runtime in sanitized builds.
-    env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":verify_asan_link_order=0");
-    QProcess run;
-    run.setProcessChannelMode(QProcess::ForwardedChannels);
-    run.setProcessEnvironment(env);
-    run.setWorkingDirectory(QString::fromStdString(folder.path()));
-    run.start(QStringLiteral(VANTORELL_ENGINE_EXE), switches);
-    EXPECT_TRUE(run.waitForStarted(kDeadlineMs));
-    if (!run.waitForFinished(kDeadlineMs)) {
-        run.kill();
-        run.waitForFinished(kDeadlineMs);
-        ADD_FAILURE() << "the engine did not end within the deadline";
-    }
-    EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(run.exitCode(), 0);
-    return folder.read("window.txt");
+    return test::probedRun(VANTORELL_ENGINE_EXE, switches, folder);
 }
 
 TEST(EncryptPanelE2eTest, TheCipherSwitchAloneShowsTheFileEncryptionPanel) {

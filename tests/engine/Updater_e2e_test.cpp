@@ -5,13 +5,12 @@
 // address of the update description in the user's hive.
 #include <gtest/gtest.h>
 
-#include <QProcess>
-
 #include "common/Scrambler.h"
 #include "engine/tqmh01/UpdaterRegistry.h"
 #include "platform/FileSystem.h"
 #include "tests/servers/FtpServer.h"
 #include "tests/servers/MakerSite.h"
+#include "tests/support/ProbedRun.h"
 #include "tests/support/RealEngine.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
@@ -19,29 +18,12 @@
 namespace vantorell::engine {
 namespace {
 
-constexpr int kDeadlineMs = 60000;
-
-bool holdsLine(const std::string& report, const std::string& line) {
-    return report.find("\n" + line + "\n") != std::string::npos;
-}
+using test::reportHolds;
 
 // Runs the updater installed in `program` as `update -U` while the probe runs `commands`,
 // and returns what the probe reported.
 std::string runUpdater(const test::TempFolder& program, const std::string& commands) {
-    const test::ScopedEnvironment probe(
-        test::windowProbeVariables(program.file("window.txt"), commands));
-    QProcess run;
-    run.setProcessChannelMode(QProcess::ForwardedChannels);
-    run.start(QString::fromStdString(program.file("update")), {QStringLiteral("-U")});
-    EXPECT_TRUE(run.waitForStarted(kDeadlineMs));
-    if (!run.waitForFinished(kDeadlineMs)) {
-        run.kill();
-        run.waitForFinished(kDeadlineMs);
-        ADD_FAILURE() << "the updater did not end within the deadline";
-    }
-    EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(run.exitCode(), 0);
-    return program.read("window.txt");
+    return test::probedRun(program.file("update"), {QStringLiteral("-U")}, program, commands);
 }
 
 TEST(UpdaterE2eTest, ChecksAndDownloadsTheNewerComponents) {
@@ -97,7 +79,7 @@ TEST(UpdaterE2eTest, ChecksAndDownloadsTheNewerComponents) {
           "SQLResultMessage: Vantorell Database Generator downloaded successfully.",
           "MasterResultMessage: ", "UpdateCheckButton: Check Now",
           "DownloadButton: Download Latest Versions"}) {
-        EXPECT_TRUE(holdsLine(shown, line)) << line << "\n" << shown;
+        EXPECT_TRUE(reportHolds(shown, line)) << line << "\n" << shown;
     }
     EXPECT_EQ(shown.find("WelcomePanel"), std::string::npos) << shown;
 
@@ -128,7 +110,7 @@ TEST(UpdaterE2eTest, InstallsTheDownloadedGeneratorButNotTheRunningDesigner) {
                           0),
               0u)
         << shown;
-    EXPECT_TRUE(holdsLine(shown, "GenCopyButton: Install")) << shown;
+    EXPECT_TRUE(reportHolds(shown, "GenCopyButton: Install")) << shown;
     EXPECT_EQ(program.read("tqmx03"), test::componentBytes("Generator"));
     EXPECT_FALSE(fileExists(program.file("sqstage.exe")));
     // The designer that started the updater waits for it: its row is disabled.

@@ -3,11 +3,10 @@
 // runs the command and reports the windows the user then sees.
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <filesystem>
 
+#include "tests/support/ProbedRun.h"
 #include "tests/support/RealEngine.h"
-#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
 
 namespace vantorell {
@@ -15,30 +14,13 @@ namespace {
 
 using test::TempFolder;
 
-constexpr int kDeadlineMs = 60000;
+using test::reportHolds;
 
 // Runs the designer in `program` until the probe has reported what the About command shows.
 std::string shownByAbout(const TempFolder& program) {
     const std::string designer = program.file("Vantorell");
     std::filesystem::copy_file(VANTORELL_DESIGNER_EXE, designer);
-    const test::ScopedEnvironment env(
-        test::windowProbeVariables(program.file("window.txt"), "mnuHelpAbout"));
-    QProcess run;
-    run.setProcessChannelMode(QProcess::ForwardedChannels);
-    run.start(QString::fromStdString(designer), {});
-    EXPECT_TRUE(run.waitForStarted(kDeadlineMs));
-    if (!run.waitForFinished(kDeadlineMs)) {
-        run.kill();
-        run.waitForFinished(kDeadlineMs);
-        ADD_FAILURE() << "the designer did not end within the deadline";
-    }
-    EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(run.exitCode(), 0);
-    return program.read("window.txt");
-}
-
-bool holdsLine(const std::string& report, const std::string& line) {
-    return report.find("\n" + line + "\n") != std::string::npos;
+    return test::probedRun(designer, {}, program, "mnuHelpAbout");
 }
 
 TEST(AboutE2eTest, ShowsTheBuildsOfTheDesignerAndTheEngineBesideIt) {
@@ -55,14 +37,14 @@ TEST(AboutE2eTest, ShowsTheBuildsOfTheDesignerAndTheEngineBesideIt) {
         // No database generator is installed.
         "lblAboutSQLInterfaceBuild: SQL Interface Build: 0.0.0.0", "btnOk: &Ok"};
     for (const std::string& line : lines) {
-        EXPECT_TRUE(holdsLine(shown, line)) << line << "\n" << shown;
+        EXPECT_TRUE(reportHolds(shown, line)) << line << "\n" << shown;
     }
 }
 
 TEST(AboutE2eTest, WithoutTheEngineItsBuildIsNoughts) {
     TempFolder program;
     const std::string shown = shownByAbout(program);
-    EXPECT_TRUE(holdsLine(shown, "lblAboutPointsEngineBuild: Points Engine Build: 0.0.0.0"))
+    EXPECT_TRUE(reportHolds(shown, "lblAboutPointsEngineBuild: Points Engine Build: 0.0.0.0"))
         << shown;
 }
 
