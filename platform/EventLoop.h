@@ -15,4 +15,12 @@ void processMessages();
 // the thread has run out of events. Without an application object it only asks `done`.
 bool waitForMessages(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 
+enum class WaitEnd { Done, Deadline, Quit };
+
+// The same wait up to a deadline that the events may move while it goes on, as a transfer's
+// progress does. Quit: a quit request of the application ended the event loops first, or
+// there is no event loop to run.
+WaitEnd waitForMessagesUntil(const std::function<bool()>& done,
+                             const std::chrono::steady_clock::time_point& deadline);
+
 }  // namespace vantorell

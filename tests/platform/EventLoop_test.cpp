@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QTimer>
 #include <chrono>
 
@@ -35,6 +36,25 @@ TEST(EventLoop, WaitGivesUpAtItsDeadline) {
 TEST(EventLoop, ConditionAlreadyTrueReturnsAtOnce) {
     EXPECT_TRUE(waitForMessages([] { return true; }, 0ms));
     EXPECT_FALSE(waitForMessages([] { return false; }, 0ms));
+}
+
+TEST(EventLoop, AMovedDeadlineIsWaitedForAndAQuitRequestIsToldApart) {
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    auto deadline = start + 50ms;
+    // Progress that comes before the deadline moves it.
+    QTimer::singleShot(30, [&] { deadline = Clock::now() + 80ms; });
+    EXPECT_EQ(waitForMessagesUntil([] { return false; }, deadline), WaitEnd::Deadline);
+    EXPECT_GE(Clock::now() - start, 110ms);
+
+    WaitEnd end = WaitEnd::Done;
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(20, [] { QCoreApplication::quit(); });
+        end = waitForMessagesUntil([] { return false; }, Clock::now() + 10s);
+    });
+    QCoreApplication::exec();
+    EXPECT_EQ(end, WaitEnd::Quit);
+    EXPECT_LT(Clock::now() - start, 5s);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@ using Clock = std::chrono::steady_clock;
 
 // The longest wait of the socket layer, for a time-out that is not set.
 constexpr std::chrono::seconds kLongestWait{60};
-constexpr std::chrono::milliseconds kTimerSlack{10};
 
 }  // namespace
 
@@ -45,26 +44,13 @@ bool TFtpClient::Synchronize(void (TCustomFtpCli::*Proc)()) {
 }
 
 bool TFtpClient::WaitUntilReady() {
-    const auto ready = [this] { return FState == ftpReady || FState == ftpInternalReady; };
     FDeadline = Clock::now() + NoProgressLimit();
-    for (;;) {
-        if (ready()) {
-            return FRequestResult == 0;
-        }
-        const auto start = Clock::now();
-        if (FDeadline <= start) {
-            break;
-        }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(FDeadline - start) +
-                          std::chrono::milliseconds(1);
-        // Blocks in the event loop; progress moves the deadline while it waits.
-        const bool done =
-            waitForMessages([&] { return ready() || Clock::now() >= FDeadline; }, left);
-        // Short of its time (beyond a timer's slack), the wait ended because the
-        // application is quitting: its event loops end.
-        if (!done && Clock::now() + kTimerSlack < start + left) {
-            break;
-        }
+    // Blocks in the event loop; progress moves the deadline while it waits. A quit request
+    // of the application ends the wait as a time-out does.
+    const WaitEnd end = waitForMessagesUntil(
+        [this] { return FState == ftpReady || FState == ftpInternalReady; }, FDeadline);
+    if (end == WaitEnd::Done) {
+        return FRequestResult == 0;
     }
     AbortAsync();
     FErrorMessage = "426 Timeout";

@@ -2,10 +2,8 @@
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
-#include <algorithm>
 
+#include "platform/EventLoop.h"
 #include "transport/HttpProt/HttpCli.h"
 
 namespace vantorell::transport {
@@ -23,46 +21,21 @@ void THttpCli::DoRequestSync(THttpRequest Rq) {
 // step of progress moves the deadline, so that only a request that stalls for Timeout
 // seconds is ended; a quit request of the application ends it too.
 void THttpCli::WaitUntilReady() {
-    auto* dispatcher = QAbstractEventDispatcher::instance();
-    if (FState == httpReady || QCoreApplication::instance() == nullptr || dispatcher == nullptr) {
+    if (FState == httpReady || QCoreApplication::instance() == nullptr ||
+        QAbstractEventDispatcher::instance() == nullptr) {
         return;
     }
-    bool timedOut = false;
-    QEventLoop loop;
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    deadline.setTimerType(Qt::PreciseTimer);
-    const auto startTimer = [&] {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            FDeadline - std::chrono::steady_clock::now());
-        // Long time-outs are waited for in steps that a timer can hold.
-        constexpr long long kLongestStep = 3600000;
-        deadline.start(static_cast<int>(std::clamp<long long>(left.count(), 0, kLongestStep) + 1));
-    };
-    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
-        if (std::chrono::steady_clock::now() >= FDeadline) {
-            timedOut = true;
-            loop.quit();
-        } else {
-            startTimer();
-        }
-    });
-    QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &loop, [&] {
-        if (FState == httpReady) {
-            loop.quit();
-        }
-    });
-    if (FTimeout > 0) {
-        startTimer();
-    }
-    loop.exec();
-    if (FState == httpReady) {
-        return;
-    }
-    if (timedOut) {
-        AbortRequest("Timeout", httpErrTimeout);
-    } else {
-        AbortRequest("Connection aborted on request", httpErrAborted);
+    auto never = std::chrono::steady_clock::time_point::max();
+    const auto& deadline = FTimeout > 0 ? FDeadline : never;
+    switch (waitForMessagesUntil([this] { return FState == httpReady; }, deadline)) {
+        case WaitEnd::Done:
+            break;
+        case WaitEnd::Deadline:
+            AbortRequest("Timeout", httpErrTimeout);
+            break;
+        case WaitEnd::Quit:
+            AbortRequest("Connection aborted on request", httpErrAborted);
+            break;
     }
 }
 
