@@ -2,72 +2,23 @@
 
 #include <array>
 #include <charconv>
-#include <cmath>
+#include <limits>
+
+#include "platform/NumberText.h"
 
 namespace vantorell {
-namespace {
-
-std::string_view trimmedBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-// from_chars takes no "+" sign.
-std::string_view withoutPlus(std::string_view text) {
-    if (text.size() > 1 && text.front() == '+' && text[1] != '-' && text[1] != '+') {
-        text.remove_prefix(1);
-    }
-    return text;
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-}  // namespace
 
 bool flgParseDouble(std::string_view text, double& value) {
-    text = withoutPlus(trimmedBlanks(text));
-    // A number starts with a digit, a sign or the separator: from_chars would also take
-    // "inf" and "nan" (a signed one is refused below as not finite).
-    if (text.empty() || !(isDigit(text[0]) || text[0] == '-' || text[0] == '.' || text[0] == ',')) {
-        return false;
-    }
-    std::array<char, 64> buffer{};
-    if (text.find(',') != std::string_view::npos) {
-        if (text.size() > buffer.size()) {
-            return false;
-        }
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            buffer[i] = text[i] == ',' ? '.' : text[i];
-        }
-        text = std::string_view(buffer.data(), text.size());
-    }
-    double parsed = 0.0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(parsed)) {
-        return false;
-    }
-    value = parsed;
-    return true;
+    return parseDecimalNumber(text, value);
 }
 
 bool flgParseInteger(std::string_view text, std::int32_t& value) {
-    text = withoutPlus(trimmedBlanks(text));
-    if (text.empty()) {
+    std::int64_t parsed = 0;
+    if (!parseDecimalInteger(text, parsed) || parsed < std::numeric_limits<std::int32_t>::min() ||
+        parsed > std::numeric_limits<std::int32_t>::max()) {
         return false;
     }
-    std::int32_t parsed = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed, 10);
-    if (ec != std::errc() || end != text.data() + text.size()) {
-        return false;
-    }
-    value = parsed;
+    value = static_cast<std::int32_t>(parsed);
     return true;
 }
 

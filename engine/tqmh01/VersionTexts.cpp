@@ -1,23 +1,12 @@
 #include "engine/tqmh01/VersionTexts.h"
 
 #include <algorithm>
-#include <cctype>
-#include <charconv>
-#include <cmath>
+#include <cstdint>
 #include <string_view>
 
+#include "platform/NumberText.h"
+
 namespace vantorell::engine {
-namespace {
-
-std::string_view trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-}  // namespace
 
 int CompareVersion(const std::string& first, const std::string& second) {
     std::size_t a = 0;
@@ -46,37 +35,13 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
 }
 
 double decimalVersion(const std::string& text) {
-    std::string number(trimmed(text));
-    for (char& c : number) {
-        if (c == ',') {
-            c = '.';
-        }
-    }
-    const char* begin = number.data();
-    if (!number.empty() && number[0] == '+' && number.size() > 1 && number[1] != '-') {
-        ++begin;
-    }
-    // A number begins with a digit, a sign or the separator ("inf" and "nan" are none).
-    if (begin == number.data() + number.size() ||
-        !(std::isdigit(static_cast<unsigned char>(*begin)) || *begin == '-' || *begin == '.')) {
-        return 0.0;
-    }
     double value = 0.0;
-    const char* end = number.data() + number.size();
-    const auto [stop, ec] = std::from_chars(begin, end, value);
-    return ec == std::errc() && stop == end && std::isfinite(value) ? value : 0.0;
+    return parseDecimalNumber(text, value) ? value : 0.0;
 }
 
 long long integerBuild(const std::string& text) {
-    const std::string_view number = trimmed(text);
-    const char* begin = number.data();
-    const char* end = number.data() + number.size();
-    if (number.size() > 1 && number[0] == '+' && number[1] != '-') {
-        ++begin;
-    }
-    long long value = 0;
-    const auto [stop, ec] = std::from_chars(begin, end, value);
-    return ec == std::errc() && stop == end && begin != end ? value : 0;
+    std::int64_t value = 0;
+    return parseDecimalInteger(text, value) ? value : 0;
 }
 
 }  // namespace vantorell::engine
