@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "engine/tqmh01/RunProgram.h"
+#include "engine/tqmh01/UpdateComponents.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramNames.h"
@@ -49,11 +50,13 @@ void runFromProgramFolder(const std::string& programFolder, const char* program)
 }  // namespace
 
 void CopyGUI(const std::string& programFolder) {
-    installFile(programFolder, "instage.exe", "Vantorell.exe", "Vantorell main file created.");
+    installFile(programFolder, componentInfo(UpdateComponent::Interface).stagingFile,
+                "Vantorell.exe", "Vantorell main file created.");
 }
 
 void SQLCopy(const std::string& programFolder) {
-    installFile(programFolder, "sqstage.exe", "tqmx03.exe", "Database Generator file created.");
+    installFile(programFolder, componentInfo(UpdateComponent::Generator).stagingFile, "tqmx03.exe",
+                "Database Generator file created.");
 }
 
 void InstallerCopyButtonClick(const std::string& programFolder) {
