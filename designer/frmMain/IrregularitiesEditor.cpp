@@ -13,10 +13,6 @@
 namespace vantorell {
 namespace {
 
-int currentMeasure(const EditorState& editors) {
-    return editors.sgdMeasures.row() - editors.sgdMeasures.fixedRows();
-}
-
 // Truncated toward zero, but 0.29 is 29 %: the product's rounding error must not cost a
 // percent, or every save would lower the stored value.
 std::string strWholePercent(double fraction) {
@@ -85,7 +81,7 @@ void nulsgdIrregularitiesLoad(EditorState& editors) {
     grid.beginUpdate();
     editors.lstIrregularitiesNodes.clear();
     nulSgdIrregularitiesHeadingsSet(grid);
-    const int m = currentMeasure(editors);
+    const int m = intMeasuresCurrentIndex(editors.sgdMeasures);
     const std::string forMeasure = " and " + measures.cell(kMeasuresName, measures.row());
     TreeNode* first = editors.tvwDimsCats.getFirstNode();
     for (TreeNode* n = first; n != nullptr && n->level() == 0; n = n->getNextSibling()) {
@@ -107,7 +103,7 @@ void nulsgdIrregularitiesSave(EditorState& editors) {
     nulGridEditEndByEnter(editors, grid, sgdIrregularitiesKeyPress);
     editors.strCellPreviousText = grid.cell(grid.col(), grid.row());
     nulShownRowsSave<TIrregularitiesWorksetItem>(
-        grid, editors.lstIrregularitiesNodes, currentMeasure(editors),
+        grid, editors.lstIrregularitiesNodes, intMeasuresCurrentIndex(editors.sgdMeasures),
         [&grid](int r, TIrregularitiesWorksetItem& item) {
             std::int32_t percent = 0;
             if (flgParseInteger(grid.cell(kIrregularitiesAdjustment, r), percent)) {

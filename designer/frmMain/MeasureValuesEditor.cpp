@@ -24,10 +24,6 @@ bool weighted(const StringGrid& sgdMeasures, int measureIndex) {
            kMeasureTypeWeighted;
 }
 
-int selectedMeasure(const EditorState& editors) {
-    return editors.sgdMeasures.row() - editors.sgdMeasures.fixedRows();
-}
-
 std::vector<std::string> sharesRow(const std::string& name, const TMeasureValuesWorksetItem& item,
                                    bool weightedMeasure, bool negative) {
     if (weightedMeasure) {
@@ -126,13 +122,14 @@ void nulSaveStringArrayToMeasureValuesPercentages(const StringGrid& sgdMeasures,
 void nulLoadStringArrayFromMeasureValuesPercentages(const EditorState& editors, TreeNode* node,
                                                     bool negative, TDynamicArrayOfStrings& texts) {
     nulLoadStringArrayFromMeasureValuesPercentages(editors.sgdMeasures, editors.tvwDimsCats, node,
-                                                   selectedMeasure(editors), negative, texts);
+                                                   intMeasuresCurrentIndex(editors.sgdMeasures),
+                                                   negative, texts);
 }
 
 void nulSaveStringArrayToMeasureValuesPercentages(EditorState& editors, TreeNode* node,
                                                   bool negative, TDynamicArrayOfStrings& texts) {
-    nulSaveStringArrayToMeasureValuesPercentages(editors.sgdMeasures, node,
-                                                 selectedMeasure(editors), negative, texts);
+    nulSaveStringArrayToMeasureValuesPercentages(
+        editors.sgdMeasures, node, intMeasuresCurrentIndex(editors.sgdMeasures), negative, texts);
 }
 
 void nulSgdMeasureValuesHeadingsSet(EditorState& editors) {
@@ -161,7 +158,7 @@ void nulSgdMeasureValuesLoad(EditorState& editors, bool negative) {
     TreeNode* selected = tree.selected() != nullptr ? tree.selected() : tree.getFirstNode();
     StringGrid& grid = editors.sgdMeasureValues;
     const StringGrid& measures = editors.sgdMeasures;
-    const int m = selectedMeasure(editors);
+    const int m = intMeasuresCurrentIndex(editors.sgdMeasures);
 
     nulGridClear(grid);
     grid.beginUpdate();
@@ -197,7 +194,7 @@ void nulSgdMeasureValuesSave(EditorState& editors, bool negative) {
     nulGridEditEndByEnter(editors, grid, sgdMeasureValuesKeyPress);
     editors.strCellPreviousText = grid.cell(grid.col(), grid.row());
     nulShownRowsSave<TMeasureValuesWorksetItem>(
-        grid, editors.lstMeasureValuesNodes, selectedMeasure(editors),
+        grid, editors.lstMeasureValuesNodes, intMeasuresCurrentIndex(editors.sgdMeasures),
         [&grid, negative](int row, TMeasureValuesWorksetItem& item) {
             nulRowSave(grid, row, item, negative);
         });

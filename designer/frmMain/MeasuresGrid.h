@@ -47,6 +47,10 @@ inline constexpr std::array<const char*, 4> kMeasureIrregTypeTexts = {
 
 // The grid holds at least one measure.
 bool flgMeasuresHasValues(const StringGrid& sgdMeasures);
+// The index among the measures of the grid's current row, which the other editors show.
+inline int intMeasuresCurrentIndex(const StringGrid& sgdMeasures) {
+    return sgdMeasures.row() - sgdMeasures.fixedRows();
+}
 
 // Position of the text in the type list: 0 Independent, 1 Weighted, -1 anything else.
 int intMeasuresGetTypeNumber2(const std::string& text);
