@@ -4,8 +4,6 @@
 // in the same folder as curl's. "curl_ratio" is the updater's speed as a share of curl's
 // (above 1: faster).
 #include <benchmark/benchmark.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
@@ -18,12 +16,11 @@
 #include "bench/BenchSupport.h"
 #include "bench/ComponentPair.h"
 #include "bench/CopyAnchor.h"
+#include "bench/CurlAnchor.h"
 #include "engine/tqmh01/FetchUrl.h"
 #include "tests/servers/FtpServer.h"
 #include "tests/servers/HttpServers.h"
 #include "tests/support/RandomBytes.h"
-
-extern char** environ;
 
 namespace bench = vantorell::bench;
 namespace test = vantorell::test;
@@ -79,17 +76,8 @@ Sites& sites() {
 }
 
 void runCurl(std::vector<std::string> arguments) {
-    arguments.insert(arguments.begin(), {"/usr/bin/curl", "-s", "-S", "--fail", "--max-time", "120",
-                                         "-o", sites().program.file("curl.exe")});
-    std::vector<char*> argv;
-    for (auto& a : arguments) {
-        argv.push_back(a.data());
-    }
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    int status = 0;
-    if (::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0 ||
-        ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    arguments.insert(arguments.begin(), {"--fail", "-o", sites().program.file("curl.exe")});
+    if (!bench::runCurl(std::move(arguments))) {
         throw std::runtime_error("curl did not fetch the component");
     }
 }

@@ -1,5 +1,5 @@
 #pragma once
-// curl as the anchor of the FTP benchmarks: run as a process on the same loopback server.
+// curl as the anchor of the transfer benchmarks: run as a process on the same loopback server.
 
 #include <spawn.h>
 #include <sys/wait.h>
