@@ -25,12 +25,16 @@ bool FtpScriptPeer::command(std::string& line, std::chrono::milliseconds deadlin
             return got_.find("\r\n") != std::string::npos;
         },
         deadline);
-    if (!complete) {
+    return complete && takeCommandLine(got_, line);
+}
+
+bool takeCommandLine(std::string& received, std::string& line) {
+    const std::size_t end = received.find("\r\n");
+    if (end == std::string::npos) {
         return false;
     }
-    const std::size_t end = got_.find("\r\n");
-    line = got_.substr(0, end);
-    got_.erase(0, end + 2);
+    line = received.substr(0, end);
+    received.erase(0, end + 2);
     return true;
 }
 

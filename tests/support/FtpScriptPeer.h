@@ -49,6 +49,9 @@ private:
 
 // The data port that a "PORT 127,0,0,1,p1,p2" command names; -1 for any other text.
 int portCommandPort(const std::string& portCommand);
+// Takes the first command line out of what the client sent (without its line end); false
+// while no whole line has come.
+bool takeCommandLine(std::string& received, std::string& line);
 
 // Points a client at a server on 127.0.0.1 with the test account (kFtpUser, kFtpPassword).
 void aimAt(transport::TCustomFtpCli& client, const std::string& port);

@@ -34,17 +34,12 @@ bool FtpThreadPeer::accept(const std::string& banner) {
 }
 
 bool FtpThreadPeer::command(std::string& line) {
-    for (;;) {
-        const std::size_t end = buffer_.find("\r\n");
-        if (end != std::string::npos) {
-            line = buffer_.substr(0, end);
-            buffer_.erase(0, end + 2);
-            return true;
-        }
+    while (!takeCommandLine(buffer_, line)) {
         if (!control_.read(buffer_, buffer_.size() + 1, kSocketDeadline)) {
             return false;
         }
     }
+    return true;
 }
 
 bool FtpThreadPeer::answer(const std::string& expected, const std::string& reply) {
