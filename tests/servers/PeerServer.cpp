@@ -12,8 +12,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sys/file.h>
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fstream>
+#include <random>
 #include <stdexcept>
 
 extern char** environ;
@@ -25,6 +31,64 @@ constexpr std::chrono::milliseconds kStopDeadline{5000};
 // The pause between two connect attempts; a server that ends cuts it short.
 constexpr int kRetryMilliseconds = 20;
 constexpr int kStartTries = 3;
+
+// Ports for peer servers lie below the range the system hands out for bind(0) and for
+// outgoing connections, so that nothing else a test opens can take one between our choice
+// and the server's bind. Between test processes running at once, a lock file per port
+// (held while the server lives, released by the system if the process dies) keeps two
+// servers from being given the same one; without it, the loser's readiness probe would
+// reach the winner and count as its own.
+constexpr int kPeerPortSpan = 10000;
+constexpr int kLowestPeerPort = 1024;
+const char* const kPortLockFolder = "/tmp/vantorell-test-ports";
+
+int ephemeralRangeStart() {
+    std::ifstream range("/proc/sys/net/ipv4/ip_local_port_range");
+    int low = 0;
+    return range >> low ? low : 32768;
+}
+
+bool bindable(int port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) {
+        return false;
+    }
+    // The servers set SO_REUSEADDR, so a port with connections of an earlier server still
+    // closing is as good as a fresh one.
+    const int on = 1;
+    ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    const sockaddr_in address = loopbackAddress(port);
+    const bool bound =
+        ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return bound;
+}
+
+// A port no other peer server of any test process holds, with its lock in `lock`.
+int reservePeerPort(int& lock) {
+    const int high = std::min(ephemeralRangeStart(), 32768);
+    const int low = std::max(kLowestPeerPort, high - kPeerPortSpan);
+    ::mkdir(kPortLockFolder, 0777);
+    std::random_device seed;
+    std::mt19937 pick(seed());
+    std::uniform_int_distribution<int> ports(low, high - 1);
+    for (int tries = 0; tries < 200; ++tries) {
+        const int port = ports(pick);
+        const std::string file = std::string(kPortLockFolder) + "/" + std::to_string(port);
+        const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            break;
+        }
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && bindable(port)) {
+            lock = fd;
+            return port;
+        }
+        ::close(fd);
+    }
+    // No lock folder to be had: a port the system calls free, as before.
+    lock = -1;
+    return freeLoopbackPort();
+}
 
 bool connectsTo(int port) {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -52,7 +116,7 @@ int millisecondsLeft(std::chrono::steady_clock::time_point end) {
 
 }  // namespace
 
-PeerServer::PeerServer() : port_(freeLoopbackPort()) {
+PeerServer::PeerServer() : port_(reservePeerPort(portLock_)) {
     // What a server forks becomes ours when the server ends, so that stop() can reap it
     // instead of leaving it to the system.
     ::prctl(PR_SET_CHILD_SUBREAPER, 1);
@@ -60,6 +124,9 @@ PeerServer::PeerServer() : port_(freeLoopbackPort()) {
 
 PeerServer::~PeerServer() {
     stop();
+    if (portLock_ >= 0) {
+        ::close(portLock_);
+    }
 }
 
 bool PeerServer::start(const std::vector<std::string>& arguments,

@@ -1,6 +1,6 @@
 #pragma once
-// A real server program started for a test on 127.0.0.1: it gets a free port chosen at
-// run time and a temporary folder for its configuration and log, counts as ready once a
+// A real server program started for a test on 127.0.0.1: it gets a port of its own chosen at
+// run time (held against the other tests running at once) and a temporary folder for its configuration and log, counts as ready once a
 // connection to its port succeeds, and is stopped by its process id (with the processes it
 // forked, which share its process group). Nothing is left running when the object goes.
 
@@ -44,6 +44,7 @@ private:
     bool waitReady(std::chrono::milliseconds deadline);
 
     TempFolder folder_;
+    int portLock_ = -1;
     int port_ = 0;
     pid_t pid_ = -1;
     int pidfd_ = -1;
