@@ -11,6 +11,9 @@ namespace vantorell {
 
 std::string shortDateLongTimeText(const std::tm& time);
 
+// The time alone in that form: "h:mm:ss AM".
+std::string longTimeText(const std::tm& time);
+
 // The current local date and time in that form.
 std::string currentShortDateLongTimeText();
 

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QFile>
 
+#include "designer/HtmlHelpEnvironment.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Registry.h"
 #include "platform/TerminationRequest.h"
 
 namespace vantorell {
@@ -40,12 +43,24 @@ std::unique_ptr<DesignerWindows> designerWindowsCreate(const std::string& progra
 
 int intDesignerRun(const std::string& programFolder) {
     QApplication::setApplicationName(QStringLiteral("Vantorell"));
+    // The arguments' bytes as the command line gave them.
+    std::vector<std::string> arguments;
+    const QStringList given = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < given.size(); ++i) {
+        arguments.push_back(QFile::encodeName(given.at(i)).toStdString());
+    }
+    const std::string program = executablePath();
+    nulHelpEnvironmentInit(program.empty() ? programFolder + "Vantorell" : program, arguments,
+                           Registry::forProgramFolder(programFolder));
+
     const std::unique_ptr<DesignerWindows> windows = designerWindowsCreate(programFolder);
     TForm1& main = *windows->Form1;
-    // The path's bytes as the command line gave them.
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() > 1) {
-        main.strCommandLineFile = QFile::encodeName(arguments.at(1)).toStdString();
+    // The model to open is the first argument that is not the diagnostics switch.
+    for (const std::string& argument : arguments) {
+        if (!flgHelpDebugSwitch(argument)) {
+            main.strCommandLineFile = argument;
+            break;
+        }
     }
     // Closing the main window ends the program, even while a dialog is shown.
     QObject::connect(&main, &TForm1::formClosed, qApp, &QCoreApplication::quit);

@@ -128,5 +128,29 @@ TEST(DesignerE2eTest, OpensTheModelOnItsCommandLineAndKeepsTheTemplateOffTheReop
               (std::vector<std::string>{"File1=" + model}));
 }
 
+TEST(DesignerE2eTest, TheDiagnosticsSwitchWritesTheHelpReportAndStillOpensTheModel) {
+    TempFolder program;
+    const std::string designer = installDesigner(program);
+    const std::string model = program.file("sales.vtm");
+    std::filesystem::copy_file(test::sourcePath("examples/sales.vtm"), model);
+    program.write("Vantorell.ini", "[Vantorell Form]\r\nArrayDebugFlagsValue=1\r\n");
+
+    runUntilLogged(
+        designer, program, {"-DEBUG", QString::fromStdString(model)}, [&](const std::string& log) {
+            return log.find("Externalizing for checksum... " + model) != std::string::npos;
+        });
+    const std::string report = program.read("HHDebug.txt");
+    EXPECT_EQ(report.rfind("Filename:\t" + program.file("HHDebug.txt") + "\r\n", 0), 0U) << report;
+    EXPECT_NE(report.find("EXE Path =\t" + designer + "\r\n"), std::string::npos);
+    EXPECT_NE(report.find("\r\n" + std::string(80, '=') + "\r\n"), std::string::npos);
+
+    // Without the switch the next start removes the report.
+    std::filesystem::remove(program.file("Arrays.log"));
+    runUntilLogged(designer, program, {QString::fromStdString(model)}, [&](const std::string& log) {
+        return log.find("Externalizing for checksum... " + model) != std::string::npos;
+    });
+    EXPECT_FALSE(std::filesystem::exists(program.file("HHDebug.txt")));
+}
+
 }  // namespace
 }  // namespace vantorell
