@@ -1,6 +1,7 @@
 // Sending through the queue, receiving, and the faults of both.
 
 #include <gtest/gtest.h>
+#include <poll.h>
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -100,6 +101,28 @@ TEST_F(ConnectedSockets, ResetWhileSendingClosesAndReportsOnce) {
     EXPECT_EQ(client.State(), wsClosed);
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(events.events(), (std::vector<std::string>{"state 4>7", "closed 10054"}));
+}
+
+TEST_F(ConnectedSockets, ResetWhileSendingFirstDeliversWhatHadArrived) {
+    // The peer's last words are in before the send meets the reset; the loop has not
+    // run, so nothing has read them yet.
+    ASSERT_EQ(server.SendStr("answer"), 6);
+    pollfd arrived{client.HSocket(), POLLIN, 0};
+    ASSERT_EQ(::poll(&arrived, 1, static_cast<int>(test::kSocketDeadline.count())), 1);
+    test::ApiOverride faults;
+    faults.api().send = [](TSocket, const void*, int, int) {
+        WinsockApi().WSASetLastError(WSAECONNRESET);
+        return SOCKET_ERROR;
+    };
+    SocketRecorder events(client, true);
+    std::string readBeforeTheClose;
+    client.OnSessionClosed = [&](TObject*, TWord Error) {
+        readBeforeTheClose += events.received() + " " + std::to_string(Error);
+    };
+    EXPECT_EQ(client.SendStr("doomed"), 6);
+    EXPECT_EQ(client.State(), wsClosed);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(readBeforeTheClose, "answer 10054");  // once, and after the answer
 }
 
 TEST_F(ConnectedSockets, ResetWhileTheQueueDrainsReportsNoDataSent) {

@@ -253,6 +253,7 @@ private:
     bool LocalAddress(TSockAddrIn& Local);
     void DropPendingLookup();
     void SetIntOption(int Level, int OptName, int Value, const char* OpName);
+    void SendFailed(TWord Error);
     bool QueueEmpty() const;
     const char* GatherQueued(int& Len);
     void RemoveQueued(int Count);

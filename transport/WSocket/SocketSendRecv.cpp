@@ -119,14 +119,30 @@ void TCustomWSocket::TryToSend() {
         }
         if (error == WSAECONNRESET || error == WSAENOTSOCK || error == WSAENOTCONN ||
             error == WSAEINVAL || error == WSAECONNABORTED) {
-            FCloseInvoked = true;
-            Close();
-            TriggerSessionClosed(static_cast<TWord>(error));
+            SendFailed(static_cast<TWord>(error));
             return;
         }
         SocketError("TryToSend failed");
         return;
     }
+}
+
+// The connection cannot send any more. When the peer has closed or reset it, what the peer
+// sent before is still waiting (an answer given before the data was all in, say): it is
+// read, as at the peer's close, before the close is reported.
+void TCustomWSocket::SendFailed(TWord Error) {
+    if (Error == WSAECONNRESET || Error == WSAECONNABORTED) {
+        const TSocket socket = FHSocket;
+        TWSocketOptions options = FComponentOptions;
+        options.Exclude(wsoNoReceiveLoop);
+        ASyncReceive(0, options);
+        if (FHSocket != socket) {
+            return;  // a handler closed it, and the close has been reported
+        }
+    }
+    FCloseInvoked = true;
+    Close();
+    TriggerSessionClosed(Error);
 }
 
 // A long queue leaves in few system calls: the pending bytes of the first chunks, up to
