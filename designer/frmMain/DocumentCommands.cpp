@@ -82,6 +82,15 @@ void DocumentCommands::nulInitializeModel() {
     editors_.tvwDimsCats.clear();
     nulGridClear(editors_.sgdMeasures);
     nulSgdMeasuresHeadingsSet(editors_.sgdMeasures);
+    nulLowerPanelsReset();
+}
+
+void DocumentCommands::nulLowerPanelsReset() {
+    // A model just put in place starts with its positives, and the lower grids show none of
+    // the model before it.
+    editors_.flgMeasureValuesShowNegatives = false;
+    editors_.intBalanceRow = editors_.sgdMeasureValues.fixedRows();
+    nulMeasureValuesAndIrregularitiesSetPanels(editors_);
 }
 
 void DocumentCommands::mnuFileNewClick() {
@@ -186,6 +195,7 @@ bool DocumentCommands::flgModelLoad(const std::string& fileName, const std::stri
                                                    kArraysLogFileName)
                       ? checksum
                       : readChecksum;
+    nulLowerPanelsReset();
     if (!reopenEntry.empty()) {
         nulMainMenuReopenListAddItem(reopenEntry);
     }

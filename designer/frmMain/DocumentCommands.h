@@ -91,6 +91,8 @@ private:
     bool flgModelLoad(const std::string& fileName, const std::string& currentFile,
                       const std::string& reopenEntry, const std::string& checksumCaption);
     void nulReadFailureReport(const std::string& fileName, const ModelArrays& leftOver);
+    // Positives shown, balancing from the first row, the lower panels chosen anew.
+    void nulLowerPanelsReset();
 
     EditorState& editors_;
 };

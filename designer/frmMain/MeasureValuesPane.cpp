@@ -118,6 +118,9 @@ void TForm1::nulMeasureValuesViewsConnect() {
 }
 
 void TForm1::nulValuesPanelsShow() {
+    // The sign buttons follow the sign shown, which a newly opened model resets.
+    (editors.flgMeasureValuesShowNegatives ? tbnMeasureValuesShowNeg : tbnMeasureValuesShowPos)
+        ->setChecked(true);
     pclValues->setTabVisible(pclValues->indexOf(tstMeasureValues),
                              editors.flgMeasureValuesPageShown);
     pclValues->setTabVisible(pclValues->indexOf(tstIrregularities),

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "designer/frmMain/MeasureValuesCommands.h"
 #include "designer/frmMain/MeasuresGrid.h"
 #include "designer/frmMain/SmallRoutines.h"
 #include "designer/frmMain/WorkingCopy.h"
@@ -244,6 +245,32 @@ TEST_F(DocumentCommandsTest, OpenShowsTheFileAndFindsItUnchanged) {
               0u)
         << doc.editors.statusText();
     EXPECT_TRUE(doc.flgCurrentFileCheckForSave());
+}
+
+TEST_F(DocumentCommandsTest, AModelReadInShowsItsOwnGroupWithPositivesInTheLowerPanels) {
+    EditorState& e = doc.editors;
+    e.tvwDimsCats.setSelected(e.tvwDimsCats.getFirstNode()->getFirstChild());
+    tbnMeasureValuesShowClick(e, true);
+    ASSERT_EQ(e.sgdMeasureValues.cell(0, 1), "Category 1 and Measure 1");
+    ASSERT_EQ(e.lstMeasureValuesNodes.size(), 1u);
+
+    // Opened, and as a template at File New.
+    const std::string path = copyOfSmallModel("next.vtm");
+    for (const bool asTemplate : {false, true}) {
+        SCOPED_TRACE(asTemplate);
+        if (asTemplate) {
+            std::filesystem::copy_file(path, program.file("default.vtm"));
+            doc.mnuFileNewClick();
+        } else {
+            ASSERT_TRUE(doc.flgFileOpen(path));
+        }
+        EXPECT_FALSE(e.flgMeasureValuesShowNegatives);
+        EXPECT_TRUE(e.flgValuesPanelShown);
+        EXPECT_EQ(e.sgdMeasureValues.cell(0, 1), "Region and Revenue");
+        EXPECT_EQ(e.sgdMeasureValues.dataRowCount(), 1);
+        EXPECT_TRUE(e.lstMeasureValuesNodes.empty());
+        tbnMeasureValuesShowClick(e, true);
+    }
 }
 
 TEST_F(DocumentCommandsTest, AFileWithoutRequestedPointsOpensWithNone) {

@@ -53,6 +53,15 @@ TEST(MeasureValuesPaneTest, ThePanelTheSignAndTheKeysReachTheEditor) {
     form.tbnMeasureValuesScaleZoomIn->trigger();
     EXPECT_EQ(form.cbxMeasureValuesScale->currentText(), "50");
     EXPECT_EQ(e.intMeasureValuesScaleIndex, 1);
+
+    // A new model starts with its positives, and the sign buttons show it.
+    form.tbnMeasureValuesShowNeg->trigger();
+    messages.expect("The current file has changed would you like save it before continuing?",
+                    MessageAnswer::No);
+    form.mnuFileNew->trigger();
+    EXPECT_FALSE(e.flgMeasureValuesShowNegatives);
+    EXPECT_TRUE(form.tbnMeasureValuesShowPos->isChecked());
+    EXPECT_FALSE(form.tbnMeasureValuesShowNeg->isChecked());
 }
 
 }  // namespace
