@@ -156,13 +156,18 @@ bool sgdMeasuresSelectCell(EditorState& editors, int col, int row) {
         char32_t enter = U'\r';
         sgdMeasuresKeyPress(editors, enter);
     }
+    // A refused move leaves the current cell as it is: its edit, and the text its check
+    // restores and a rename looks for, stay its own.
+    if (!flgMeasuresIsCellAvailable(grid, col, row)) {
+        return false;
+    }
     editors.strCellPreviousText = grid.cell(col, row);
     if (col == kMeasuresGlobalPercentage) {
         grid.excludeOption(goEditing);
     } else {
         grid.includeOption(goEditing);
     }
-    return flgMeasuresIsCellAvailable(grid, col, row);
+    return true;
 }
 
 bool sgdMeasuresGetEditMask(EditorState& editors, int col, int row) {

@@ -198,6 +198,30 @@ TEST_F(MeasuresCellsTest, LeavingTheGridCommitsAPendingEdit) {
     EXPECT_EQ(e.strCellPreviousText, "UNI");
 }
 
+TEST_F(MeasuresCellsTest, AMoveToACellThatDoesNotApplyKeepsTheEditWithItsTextBeforeEditing) {
+    grid().setCell(kMeasuresSourceMeasure, 1, "");  // as an independent measure added here has
+    select(kMeasuresName, 1);
+    grid().setEditorMode(true);
+    grid().setCell(kMeasuresName, 1, "Sales");
+    // Revenue is independent: its source cell cannot be selected, and the name's edit stays.
+    EXPECT_FALSE(grid().setCurrentCell(kMeasuresSourceMeasure, 1));
+    ASSERT_TRUE(grid().editorMode());
+    EXPECT_EQ(e.strCellPreviousText, "Sales");
+    char32_t enter = U'\r';
+    sgdMeasuresKeyPress(e, enter);
+    EXPECT_EQ(grid().cell(kMeasuresSourceMeasure, 1), "") << "no empty source takes the name";
+
+    // A total refused after such a move gets its own text back.
+    select(kMeasuresPosTotal, 1);
+    const std::string total = grid().cell(kMeasuresPosTotal, 1);
+    grid().setEditorMode(true);
+    EXPECT_FALSE(grid().setCurrentCell(kMeasuresPosTotal, 2));  // Units is weighted
+    grid().setCell(kMeasuresPosTotal, 1, "1.2.3");
+    messages.expectContaining("is not a number");
+    sgdMeasuresKeyPress(e, enter);
+    EXPECT_EQ(grid().cell(kMeasuresPosTotal, 1), total);
+}
+
 TEST_F(MeasuresCellsTest, CellsThatDoNotApplyCanNotBeSelectedAndShowHatched) {
     EXPECT_FALSE(grid().setCurrentCell(kMeasuresPosTotal, 2));       // Units is weighted
     EXPECT_FALSE(grid().setCurrentCell(kMeasuresSourceMeasure, 1));  // Revenue is not
