@@ -8,6 +8,7 @@
 
 #include "tests/support/FtpRecorder.h"
 #include "tests/support/FtpScriptPeer.h"
+#include "tests/support/LoopbackPeer.h"
 #include "tests/support/TempFolder.h"
 #include "transport/FtpCli/CustomFtpCli.h"
 #include "transport/FtpCli/FtpServerNames.h"
@@ -125,6 +126,30 @@ TEST_F(FtpData, ARefusedOrBrokenDownloadLeavesTheOldFile) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(local.path()),
                             std::filesystem::directory_iterator()),
               1);
+}
+
+TEST_F(FtpData, APassiveDownloadWithoutItsDataConnectionAlsoDropsTheControlConnection) {
+    client.SetHostFileName("cube.mdc");
+    client.SetLocalFileName(local.file("cube.mdc"));
+    client.SetPassive(true);
+    client.GetAsync();
+    std::string line;
+    ASSERT_TRUE(server.command(line));
+    ASSERT_EQ(line, "PASV");
+    const int closedPort = test::freeLoopbackPort();
+    ASSERT_TRUE(server.send("227 Entering Passive Mode (127,0,0,1," +
+                            std::to_string(closedPort / 256) + "," +
+                            std::to_string(closedPort % 256) + ").\r\n"));
+    ASSERT_TRUE(server.command(line));
+    EXPECT_EQ(line, "RETR cube.mdc");
+    EXPECT_EQ(events.waitDone(), FtpRecorder::text(ftpGetAsync, 550));
+    EXPECT_EQ(client.ErrorMessage(), "Unable to establish data connection, error #10061");
+    EXPECT_FALSE(std::filesystem::exists(local.file("cube.mdc")));
+    // The reply to RETR is still due; the next command must not take it for its own.
+    EXPECT_FALSE(client.Connected());
+    EXPECT_EQ(client.State(), ftpReady);
+    EXPECT_THROW(client.PwdAsync(), FtpException);
+    EXPECT_EQ(server.unread(), "");
 }
 
 TEST_F(FtpData, AnAbortFromTheProgressHandlerFailsTheTransfer) {

@@ -256,6 +256,9 @@ protected:
     void ControlSocketDataAvailable(TWord Error);
     void ControlSocketSessionClosed(TWord Error);
     bool JudgeLine();
+    // Closes the control connection at once, reporting OnSessionClosed but not ending the
+    // request: a reply still due on it could no longer be told from the next one.
+    void ControlConnectionDrop();
     // Runs a socket event handler; what it raises goes to the client's background handling.
     template <typename Handler>
     void Guarded(Handler&& Run);

@@ -145,6 +145,20 @@ bool TCustomFtpCli::JudgeLine() {
     }
 }
 
+void TCustomFtpCli::ControlConnectionDrop() {
+    TWSocket& control = *FControlSocket;
+    TSessionClosed closed = std::move(control.OnSessionClosed);
+    control.OnSessionClosed = nullptr;
+    if (control.State() != wsClosed) {
+        control.Close();
+    }
+    control.OnSessionClosed = std::move(closed);
+    if (FConnected) {
+        FConnected = false;
+        FtpFire(OnSessionClosed, this, TWord{0});
+    }
+}
+
 void TCustomFtpCli::ControlSocketSessionClosed(TWord Error) {
     // A command still waiting for its reply, or a banner still to come, did not succeed,
     // whatever the replies before said. Only the QUIT may end so.

@@ -106,6 +106,12 @@ void TCustomFtpCli::DataSocketGetSessionConnected(TWord Error) {
     data.OnDataSent = nullptr;
     FStartTime = FtpTickCount();
     if (Error != 0) {
+        // The command went without waiting for this connection, so its reply is still to
+        // come and would be taken for the reply to the next command: the control connection
+        // goes too, and the next request must connect again.
+        if (FNext != nullptr && !FReplyReceived) {
+            ControlConnectionDrop();
+        }
         TransferFailed(550, "Unable to establish data connection, error #" + std::to_string(Error),
                        "");
     }
