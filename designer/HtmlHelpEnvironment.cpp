@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "common/AsciiCase.h"
 #include "designer/HtmlHelpVersions.h"
 #include "platform/DateTimeText.h"
 #include "platform/FileSystem.h"
@@ -25,24 +26,6 @@ std::string folderOf(const std::string& path) {
     return strTrailingCharsStrip(std::filesystem::path(path).parent_path().string(), '/');
 }
 
-}  // namespace
-
-bool flgHelpDebugSwitch(const std::string& argument) {
-    if (argument.size() != 6 || (argument[0] != '/' && argument[0] != '-')) {
-        return false;
-    }
-    static constexpr char kWord[] = "debug";
-    for (std::size_t i = 0; i < 5; ++i) {
-        const char c = argument[i + 1];
-        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != kWord[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-namespace {
-
 std::string hex4(unsigned value) {
     char text[8];
     std::snprintf(text, sizeof text, "0x%04X", value & 0xFFFF);
@@ -54,6 +37,10 @@ std::string item(const char* label, const std::string& value) {
 }
 
 }  // namespace
+
+bool flgHelpDebugSwitch(const std::string& argument) {
+    return sameAsciiText(argument, "/debug") || sameAsciiText(argument, "-debug");
+}
 
 std::string strTrailingCharsStrip(const std::string& text, char c) {
     const std::size_t keep = text.find_last_not_of(c);

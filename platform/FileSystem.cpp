@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -13,14 +12,13 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "common/AsciiCase.h"
 #include "platform/AtomicFile.h"
 
 namespace vantorell {
 namespace {
 
 namespace fs = std::filesystem;
-
-char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
 bool globMatch(const char* m, const char* n) {
     // Iterative match with one back-tracking point for the last "*".
@@ -30,7 +28,7 @@ bool globMatch(const char* m, const char* n) {
         if (*m == '*') {
             star = m++;
             resume = n;
-        } else if (*m == '?' || (*m != '\0' && lower(*m) == lower(*n))) {
+        } else if (*m == '?' || (*m != '\0' && asciiLower(*m) == asciiLower(*n))) {
             ++m;
             ++n;
         } else if (star != nullptr) {

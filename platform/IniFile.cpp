@@ -1,22 +1,18 @@
 #include "platform/IniFile.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <fstream>
 #include <sstream>
 
+#include "common/AsciiCase.h"
 #include "platform/FileSystem.h"
 
 namespace vantorell {
 namespace {
 
 bool sameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
+    return sameAsciiText(a, b);
 }
 
 std::string trim(const std::string& s) {

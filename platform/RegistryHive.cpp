@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +10,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "common/AsciiCase.h"
 #include "platform/FileSystem.h"
 
 namespace vantorell {
@@ -122,10 +122,7 @@ std::optional<std::string> unquoted(const std::string& line, std::size_t& at) {
 }  // namespace
 
 bool sameRegistryName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
+    return sameAsciiText(a, b);
 }
 
 std::optional<std::vector<std::string>> registryPathKeys(const std::string& path) {

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "common/AsciiCase.h"
 #include "designer/rtnGrids/TrimBlanks.h"
 
 namespace vantorell {
@@ -17,13 +18,7 @@ std::string refusedPort(const char* field) {
 }  // namespace
 
 std::string strProxyFieldText(const std::string& text) {
-    std::string lower = text;
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lower;
+    return asciiLowerCase(text);
 }
 
 TransferSettingsValues transferSettingsValuesGet(const TransferSettings& settings) {

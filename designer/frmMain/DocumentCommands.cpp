@@ -1,9 +1,7 @@
 // File New, Open, Reopen and Import.
 #include "designer/frmMain/DocumentCommands.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "common/AsciiCase.h"
 #include "designer/frmMain/ArraysConversion.h"
 #include "designer/frmMain/ArraysLog.h"
 #include "designer/frmMain/DefaultModel.h"
@@ -23,12 +21,6 @@ constexpr const char* kOpenFilter =
 constexpr const char* kImportFilter =
     "Vantorell Model (*.vtm)|*.vtm|Vantorell Template (*.vtt)|*.vtt|"
     "Vantorell Dimension/Category List (*.vdc)|*.vdc";
-
-std::string lowerCase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 FileDialogRequest openRequest(const std::string& title, const std::string& filter,
                               const std::string& folder) {
@@ -57,7 +49,7 @@ void nulConversionFailureReport(const char* caption, const std::string& listFile
 bool flgIsListFile(const std::string& fileName) {
     const std::string name = extractFileName(fileName);
     const std::size_t dot = name.rfind('.');
-    return dot != std::string::npos && lowerCase(name.substr(dot)) == kListExtension;
+    return dot != std::string::npos && asciiLowerCase(name.substr(dot)) == kListExtension;
 }
 
 DocumentCommands::DocumentCommands(EditorState& editors) : editors_(editors) {}
