@@ -14,6 +14,7 @@ namespace {
 // The handler may only write to a pipe; the notifier reads it on the GUI thread.
 int wakePipe[2] = {-1, -1};
 struct sigaction previousAction {};
+bool heldBefore = false;
 
 void onSignal(int) {
     const int saved = errno;
@@ -27,6 +28,13 @@ void setHeld(bool held) {
     sigemptyset(&set);
     sigaddset(&set, SIGTERM);
     pthread_sigmask(held ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
+}
+
+bool isHeld() {
+    sigset_t current;
+    sigemptyset(&current);
+    pthread_sigmask(SIG_BLOCK, nullptr, &current);
+    return sigismember(&current, SIGTERM) == 1;
 }
 
 }  // namespace
@@ -55,11 +63,12 @@ TerminationRequest::TerminationRequest(std::function<void()> onRequest, QObject*
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &action, &previousAction);
+    heldBefore = isHeld();
     setHeld(false);
 }
 
 TerminationRequest::~TerminationRequest() {
-    setHeld(true);
+    setHeld(heldBefore);
     sigaction(SIGTERM, &previousAction, nullptr);
     delete notifier_;
     ::close(wakePipe[0]);

@@ -22,7 +22,8 @@ public:
     // Installs the handler and lets the held requests through on the calling thread; only
     // one instance may exist at a time.
     explicit TerminationRequest(std::function<void()> onRequest, QObject* parent = nullptr);
-    // Holds requests back again, so that one arriving during shutdown waits unanswered.
+    // Holds requests back again when they were held before, as in the programs, so that one
+    // arriving during shutdown waits unanswered; a thread that took them before does again.
     ~TerminationRequest() override;
 
 private:

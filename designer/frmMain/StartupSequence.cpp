@@ -53,6 +53,15 @@ int intDesignerRun(const std::string& programFolder) {
     nulHelpEnvironmentInit(program.empty() ? programFolder + "Vantorell" : program, arguments,
                            Registry::forProgramFolder(programFolder));
 
+    // The program ends through the main window's close alone. Left on, the last window's
+    // close would also post a quit request that outlives the loop and ends every later wait
+    // at once (the main window's settings are written after the loop, with events running).
+    struct QuitOnLastWindowClosedOff {
+        const bool previous = QApplication::quitOnLastWindowClosed();
+        QuitOnLastWindowClosedOff() { QApplication::setQuitOnLastWindowClosed(false); }
+        ~QuitOnLastWindowClosedOff() { QApplication::setQuitOnLastWindowClosed(previous); }
+    } const quitOnClose;
+
     const std::unique_ptr<DesignerWindows> windows = designerWindowsCreate(programFolder);
     TForm1& main = *windows->Form1;
     // The model to open is the first argument that is not the diagnostics switch.

@@ -2,18 +2,17 @@
 
 #include <arpa/inet.h>
 #include <fcntl.h>
+#include <linux/close_range.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/file.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <sys/file.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -58,8 +57,7 @@ bool bindable(int port) {
     const int on = 1;
     ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
     const sockaddr_in address = loopbackAddress(port);
-    const bool bound =
-        ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    const bool bound = ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     ::close(fd);
     return bound;
 }
@@ -114,6 +112,40 @@ int millisecondsLeft(std::chrono::steady_clock::time_point end) {
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
+// In the forked child, until exec: only async-signal-safe calls. The server gets a process
+// group of its own (so that what it forks is stopped with it), dies with the thread that
+// started it even when the test crashes, and starts with the default signal dispositions
+// and no blocked signals, whatever the test process had set.
+[[noreturn]] void startChild(char* const* argv, int input, int log, int report, pid_t parent) {
+    ::setpgid(0, 0);
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != parent) {
+        ::_exit(127);  // the test ended before the line above
+    }
+    struct sigaction defaults {};
+    defaults.sa_handler = SIG_DFL;
+    sigemptyset(&defaults.sa_mask);
+    for (int signal = 1; signal < NSIG; ++signal) {
+        if (signal != SIGKILL && signal != SIGSTOP) {
+            ::sigaction(signal, &defaults, nullptr);
+        }
+    }
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    if (::dup2(input, 0) < 0 || ::dup2(log, 1) < 0 || ::dup2(log, 2) < 0) {
+        const int error = errno;
+        [[maybe_unused]] const ssize_t n = ::write(report, &error, sizeof error);
+        ::_exit(127);
+    }
+    // No descriptor of the test's goes along, so none of its ports stays open in the server.
+    ::syscall(SYS_close_range, 3U, ~0U, CLOSE_RANGE_CLOEXEC);
+    ::execve(argv[0], argv, environ);
+    const int error = errno;
+    [[maybe_unused]] const ssize_t n = ::write(report, &error, sizeof error);
+    ::_exit(127);
+}
+
 }  // namespace
 
 PeerServer::PeerServer() : port_(reservePeerPort(portLock_)) {
@@ -137,28 +169,45 @@ bool PeerServer::start(const std::vector<std::string>& arguments,
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
-
-    // Its own process group, so that what it forks is stopped with it.
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-    posix_spawnattr_setpgroup(&attributes, 0);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
     const std::string output = folder_.file("output.txt");
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    const int error = ::posix_spawn(&pid_, argv[0], &actions, &attributes, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
-    if (error != 0) {
-        pid_ = -1;
-        failure_ = "cannot start " + arguments[0] + ": " + std::strerror(error);
+    const int input = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    const int log = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    int report[2] = {-1, -1};  // the child's errno when it cannot start the program
+    if (input < 0 || log < 0 || ::pipe2(report, O_CLOEXEC) != 0) {
+        failure_ = "cannot prepare the start of " + arguments[0] + ": " + std::strerror(errno);
+        for (const int fd : {input, log, report[0], report[1]}) {
+            if (fd >= 0) {
+                ::close(fd);
+            }
+        }
         return false;
     }
+    const pid_t parent = ::getpid();
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        startChild(argv.data(), input, log, report[1], parent);
+    }
+    const int forkError = errno;
+    ::close(input);
+    ::close(log);
+    ::close(report[1]);
+    if (pid_ < 0) {
+        ::close(report[0]);
+        pid_ = -1;
+        failure_ = "cannot start " + arguments[0] + ": " + std::strerror(forkError);
+        return false;
+    }
+    int childError = 0;
+    ssize_t got = 0;
+    while ((got = ::read(report[0], &childError, sizeof childError)) < 0 && errno == EINTR) {
+    }
+    ::close(report[0]);
     pidfd_ = static_cast<int>(::syscall(SYS_pidfd_open, pid_, 0));
+    if (got == static_cast<ssize_t>(sizeof childError)) {
+        failure_ = "cannot start " + arguments[0] + ": " + std::strerror(childError);
+        stop();
+        return false;
+    }
     if (pidfd_ < 0) {
         failure_ = "cannot watch " + arguments[0];
         stop();

@@ -1,8 +1,11 @@
 #pragma once
 // A real server program started for a test on 127.0.0.1: it gets a port of its own chosen at
-// run time (held against the other tests running at once) and a temporary folder for its configuration and log, counts as ready once a
-// connection to its port succeeds, and is stopped by its process id (with the processes it
-// forked, which share its process group). Nothing is left running when the object goes.
+// run time (held against the other tests running at once) and a temporary folder for its
+// configuration and log, counts as ready once a connection to its port succeeds, and is
+// stopped by its process id (with the processes it forked, which share its process group).
+// Nothing is left running when the object goes, nor when the test process dies: the server
+// is killed with the thread that started it. It starts with the default signal dispositions
+// and no blocked signals.
 
 #include <sys/types.h>
 
@@ -27,6 +30,7 @@ public:
     PeerServer& operator=(const PeerServer&) = delete;
 
     int port() const { return port_; }
+    pid_t pid() const { return pid_; }
     std::string portText() const { return std::to_string(port_); }
     const TempFolder& folder() const { return folder_; }
 

@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
+#include <csignal>
 
 #include "designer/frmMain/StartupSequence.h"
+#include "platform/EventLoop.h"
 #include "platform/FileSystem.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestMessages.h"
@@ -68,6 +70,16 @@ TEST(StartupSequenceTest, RunsUntilTheMainWindowClosesThenWritesTheSettings) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         EXPECT_EQ(qobject_cast<TForm1*>(window), nullptr);  // the windows went with the run
     }
+
+    // The run leaves nothing behind for what comes after it in the same process: no quit
+    // request that would end the next wait at once, no termination signal held back.
+    bool fired = false;
+    QTimer::singleShot(50, [&] { fired = true; });
+    EXPECT_TRUE(waitForMessages([&] { return fired; }, std::chrono::seconds(10)));
+    sigset_t held;
+    sigemptyset(&held);
+    pthread_sigmask(SIG_BLOCK, nullptr, &held);
+    EXPECT_FALSE(sigismember(&held, SIGTERM));
 }
 
 }  // namespace

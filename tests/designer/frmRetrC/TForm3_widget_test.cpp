@@ -71,6 +71,7 @@ TEST_F(RetrieveCubeDialog, ListsTheCubesAndContinuesOnceOneIsSelected) {
 }
 
 TEST_F(RetrieveCubeDialog, DeleteRemovesTheSelectedCubesAndKeepsTheList) {
+    ASSERT_EQ(dialog->lbxSelectionFiles->count(), 2);
     dialog->lbxSelectionFiles->item(0)->setSelected(true);
     QTest::mouseClick(dialog->btnSelectionDeleteFiles, Qt::LeftButton);
     EXPECT_FALSE(fileExists(sites.cube.home(kCubeUser) + "output/east.mdc"));
