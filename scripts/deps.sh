@@ -9,6 +9,7 @@ packages=(
     xvfb xauth
     python3 python3-pyftpdlib tinyproxy microsocks dante-server curl
     netbase
+    clang-14 libclang-rt-14-dev llvm-14
 )
 
 missing=()

@@ -24,15 +24,15 @@ void TForm1::nulIrregularitiesToolBarCreate() {
     btnIrregularitiesReset = tools.button("btnIrregularitiesReset", "Reset irregularities",
                                           dimsCatsRemoveIcon(), btnIrregularitiesResetClick);
     tbrIrregularitiesButtons->addSeparator();
-    btnIrregularitiesPercentNone =
-        tools.button("btnIrregularitiesPercentNone", "Percents - None",
-                     shapeIcon(QPolygon({{2, 14}, {14, 14}})), btnIrregularitiesPercentNoneClick);
-    btnIrregularitiesPercentHalf =
-        tools.button("btnIrregularitiesPercentHalf", "Percents - Half",
-                     shapeIcon(QPolygon({{2, 8}, {14, 8}})), btnIrregularitiesPercentHalfClick);
-    btnIrregularitiesPercentFull =
-        tools.button("btnIrregularitiesPercentFull", "Percents - Full",
-                     shapeIcon(QPolygon({{2, 2}, {14, 2}})), btnIrregularitiesPercentFullClick);
+    btnIrregularitiesPercentNone = tools.button(
+        "btnIrregularitiesPercentNone", "Percents - None",
+        shapeIcon(QPolygon(QList<QPoint>{{2, 14}, {14, 14}})), btnIrregularitiesPercentNoneClick);
+    btnIrregularitiesPercentHalf = tools.button("btnIrregularitiesPercentHalf", "Percents - Half",
+                                                shapeIcon(QPolygon(QList<QPoint>{{2, 8}, {14, 8}})),
+                                                btnIrregularitiesPercentHalfClick);
+    btnIrregularitiesPercentFull = tools.button("btnIrregularitiesPercentFull", "Percents - Full",
+                                                shapeIcon(QPolygon(QList<QPoint>{{2, 2}, {14, 2}})),
+                                                btnIrregularitiesPercentFullClick);
 }
 
 void TForm1::nulIrregularitiesViewsConnect() {

@@ -4,12 +4,6 @@
 #include "designer/rtnReaderWriter/NumberReading.h"
 
 namespace vantorell {
-namespace {
-
-// Long records are cut in the message, which only has to let the user find the line.
-constexpr std::size_t kQuotedRecordLimit = 80;
-
-}  // namespace
 
 ModelReadState::ModelReadState(RecordSource& source, TArrIrregularities& irregularities,
                                TArrMeasureValues& values, TArrMeasures& measures,
@@ -55,11 +49,7 @@ std::int32_t ModelReadState::currentInteger() const {
 }
 
 void ModelReadState::notANumber() const {
-    std::string quoted(record_.substr(0, kQuotedRecordLimit));
-    if (quoted.size() < record_.size()) {
-        quoted += "...";
-    }
-    throw ModelFileError("The record \"" + quoted + "\" on line " +
+    throw ModelFileError("The record \"" + strQuotedRecord(record_) + "\" on line " +
                          std::to_string(source.recordLine()) + " of the model file \"" +
                          source.fileName() + "\" is not a valid number.");
 }

@@ -46,6 +46,7 @@ public:
         std::string_view id;
         for (bool firstBlock = true; nextInList(id); firstBlock = false) {
             const std::int32_t m = found(s_.measureIndex(id));
+            restartMeasure(measure(m));
             const std::string_view keyword = s_.next();
             bool numberPending = false;
             if (keyword == "IND") {
@@ -62,9 +63,36 @@ public:
             }
         }
         regroup();
+        dropStaleIrregularities();
     }
 
 private:
+    // What a block gives starts as in a new record, so that a measure given twice is what
+    // its last block says, as the writer would write it back.
+    static void restartMeasure(TMeasureRecord& meas) {
+        const TMeasureRecord fresh;
+        meas.chrType = fresh.chrType;
+        meas.dblPosTotal = fresh.dblPosTotal;
+        meas.dblNegTotal = fresh.dblNegTotal;
+        meas.intIrregularityType = fresh.intIrregularityType;
+        meas.intGlobalPercent = fresh.intGlobalPercent;
+        meas.intSourceMeasureIndex = fresh.intSourceMeasureIndex;
+        meas.intWeightingDimensionIndex = fresh.intWeightingDimensionIndex;
+    }
+
+    // The irregularity records of a measure whose last block gave none (a weighted block,
+    // or a global percentage) go; the records left keep their places per measure.
+    void dropStaleIrregularities() {
+        std::erase_if(s_.irregularities, [&](const TIrregularityRecord& r) {
+            return s_.measures[at(r.intMeasureIndex)].intIrregularityType == 0;
+        });
+        std::fill(s_.irregularityBases.begin(), s_.irregularityBases.end(), -1);
+        for (std::size_t i = s_.irregularities.size(); i-- > 0;) {
+            s_.irregularityBases[at(s_.irregularities[i].intMeasureIndex)] =
+                static_cast<std::int32_t>(i);
+        }
+    }
+
     // The next identifier of a list, valid up to the next read; false at the "*" that
     // ends the list.
     bool nextInList(std::string_view& id) {

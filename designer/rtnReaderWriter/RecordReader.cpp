@@ -25,7 +25,18 @@ std::string undecipherable(const RecordSource& source, int line, const char* wha
            "\" cannot be deciphered: " + what + ".";
 }
 
+// Long records are cut in the message, which only has to let the user find the line.
+constexpr std::size_t kQuotedRecordLimit = 80;
+
 }  // namespace
+
+std::string strQuotedRecord(std::string_view record) {
+    std::string quoted(record.substr(0, kQuotedRecordLimit));
+    if (quoted.size() < record.size()) {
+        quoted += "...";
+    }
+    return quoted;
+}
 
 RecordSource RecordSource::open(const std::string& path, std::string fileKey, int debugMask,
                                 const std::string& fileName) {
@@ -140,6 +151,13 @@ bool RecordSource::nextPlainRecord(std::string_view& record) {
     recordLine_ = linesRead_;
     if ((debugMask_ & kDebugPlainRecords) != 0) {
         nulDebugMessage("Read: " + std::string(record), kDebugPlainRecords, debugMask_);
+    }
+    // A carriage return that does not end the line would end up in a name that no save
+    // can write back.
+    if (record.find('\r') != std::string_view::npos) {
+        throw ModelFileError("The record \"" + strQuotedRecord(record) + "\" on line " +
+                             std::to_string(recordLine_) + " of the model file \"" + fileName_ +
+                             "\" holds a line break.");
     }
     return true;
 }

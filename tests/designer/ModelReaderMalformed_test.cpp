@@ -84,5 +84,27 @@ TEST_F(ModelReaderMalformedTest, StructureRecordsInPlaceOfEachRecord) {
     }
 }
 
+// A carriage return inside a line would put a line break into a name, which no save could
+// write back: the file is refused with the line named. One at the end of the line ends it.
+TEST_F(ModelReaderMalformedTest, CarriageReturnInsideALine) {
+    const auto name = static_cast<std::size_t>(std::find(sample_.begin(), sample_.end(), "MEAS") -
+                                               sample_.begin() + 1);
+    for (const std::string& damage :
+         {sample_[name] + "\r", std::string("A\rB"), "\r" + sample_[name]}) {
+        std::vector<std::string> damaged = sample_;
+        damaged[name] = damage;
+        try {
+            read(damaged);
+            ADD_FAILURE() << "no error";
+        } catch (const ModelFileError& e) {
+            EXPECT_NE(std::string(e.what()).find("on line " + std::to_string(name + 1) +
+                                                 " of the model file"),
+                      std::string::npos)
+                << e.what();
+            EXPECT_NE(std::string(e.what()).find("holds a line break"), std::string::npos);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vantorell

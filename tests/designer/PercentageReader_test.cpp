@@ -185,6 +185,38 @@ TEST(PercentageReaderTest, TotalsIrregularitiesAndRatios) {
              EXPECT_EQ(m.irregularities[0].dblStandardIrregularity, 0.0);
              EXPECT_DOUBLE_EQ(m.irregularities[1].dblStandardIrregularity, 0.06);
          }},
+        // A measure given again is what its last block says, as the writer writes it back.
+        {"a measure given again as weighted keeps nothing of its independent block",
+         "M1|-5|100|-1|2|D1|10|1|2|*|D1|C1D1|1|-1|*|*|M1|WEI|0|M2|D2|C2D6|1|3|2|*",
+         [](const ModelArrays& m) {
+             const TMeasureRecord& w = m.measures[0];
+             EXPECT_EQ(w.chrType, 'W');
+             EXPECT_EQ(w.dblPosTotal, 0.0);
+             EXPECT_EQ(w.dblNegTotal, 0.0);
+             EXPECT_EQ(w.intIrregularityType, 0);
+             EXPECT_EQ(w.intSourceMeasureIndex, 1);
+             EXPECT_EQ(w.intWeightingDimensionIndex, 1);
+             EXPECT_TRUE(m.irregularities.empty());
+         }},
+        {"a measure given again as independent keeps nothing of its weighted block",
+         "M2|WEI|0|M1|D2|C2D6|1|3|2|*|M2|IND|50|7|D1|C1D1|1|*|*",
+         [](const ModelArrays& m) {
+             const TMeasureRecord& i = m.measures[1];
+             EXPECT_EQ(i.chrType, 'I');
+             EXPECT_EQ(i.intSourceMeasureIndex, 0);
+             EXPECT_EQ(i.intWeightingDimensionIndex, 0);
+             EXPECT_EQ(i.dblPosTotal, 50.0);
+             EXPECT_EQ(i.intGlobalPercent, 7);
+         }},
+        {"irregularities given up by a later block go",
+         "M1|100|-1|1|D1|5|*|D1|C1D1|1|*|*|M2|IND|10|-1|1|D2|6|*|*|M1|IND|100|3|D1|C1D1|1|*|*",
+         [](const ModelArrays& m) {
+             EXPECT_EQ(m.measures[0].intIrregularityType, 0);
+             EXPECT_EQ(m.measures[0].intGlobalPercent, 3);
+             ASSERT_EQ(m.irregularities.size(), 2u);
+             EXPECT_EQ(m.irregularities[0].intMeasureIndex, 1);
+             EXPECT_DOUBLE_EQ(m.irregularities[1].dblStandardIrregularity, 0.06);
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

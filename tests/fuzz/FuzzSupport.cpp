@@ -1,0 +1,95 @@
+#include "tests/fuzz/FuzzSupport.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/MessageService.h"
+#include "tests/support/TempFolder.h"
+
+namespace vantorell::fuzz {
+namespace {
+
+const test::TempFolder& processFolder() {
+    static const test::TempFolder folder;
+    return folder;
+}
+
+class AnsweringMessages : public MessageService {
+public:
+    MessageAnswer show(const MessageRequest& request) override {
+        return (request.buttons & kButtonYes) != 0 ? MessageAnswer::Yes : MessageAnswer::Ok;
+    }
+};
+
+}  // namespace
+
+std::string text(const std::uint8_t* data, std::size_t size) {
+    return std::string(reinterpret_cast<const char*>(data), size);
+}
+
+std::string inputFolder() {
+    const std::string folder = processFolder().path() + "input/";
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+    std::filesystem::create_directory(folder, ec);
+    require(!ec, "the input folder can be made: " + ec.message());
+    return folder;
+}
+
+std::string writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    require(static_cast<bool>(out), "the input file can be written: " + path);
+    return path;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+bool exists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+std::vector<std::string> entries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void require(bool holds, const std::string& property) {
+    if (!holds) {
+        std::fprintf(stderr, "==fuzz== property broken: %s\n", property.c_str());
+        std::fflush(stderr);
+        std::abort();
+    }
+}
+
+void useApplication() {
+    if (QCoreApplication::instance() == nullptr) {
+        static int argc = 1;
+        static char name[] = "fuzz";
+        static char* argv[] = {name, nullptr};
+        static QCoreApplication application(argc, argv);
+    }
+}
+
+void answerMessages() {
+    static AnsweringMessages messages;
+    setMessageService(&messages);
+}
+
+}  // namespace vantorell::fuzz

@@ -1,0 +1,19 @@
+#pragma once
+// What a model file that the designer reads must allow: a user opens it, edits nothing and
+// saves it, and what was saved opens again as the same model.
+
+#include <string>
+
+namespace vantorell::fuzz {
+
+// Reads the plain model file as File Open does (a file that does not read is refused with
+// a message: nothing more to check). When it reads, checks that
+// - every index of the arrays points at a record of the arrays;
+// - the writer writes it, and the written file reads back as the same arrays with the same
+//   change digest;
+// - the editors take it or refuse it; what they take they give back as arrays that are
+//   written, read and taken again with the same change digest.
+// Files go into `folder`. Returns whether the file read.
+bool openAndSave(const std::string& folder, const std::string& file);
+
+}  // namespace vantorell::fuzz
