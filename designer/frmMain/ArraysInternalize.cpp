@@ -236,7 +236,9 @@ private:
                         v.dblMaximumRatio,
                         v.dblAverageRatio,
                         v.dblMinimumRatio};
-            } else if (import_.on) {
+            } else if (import_.on || rowType_[k] == kMeasureTypeIndependent) {
+                // Shares the file does not give balance as a new category's would, as the
+                // reader balances an empty group, so the group adds up to 100 % here too.
                 measureValueDefaultsApply(item, rowType_[k], sums[k].negative, sums[k].positive,
                                           node->getPrevSibling() == nullptr);
             }

@@ -1,5 +1,7 @@
 #include "tests/fuzz/FuzzSupport.h"
 
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <algorithm>
 #include <cstdio>
@@ -9,13 +11,32 @@
 #include <sstream>
 
 #include "platform/MessageService.h"
-#include "tests/support/TempFolder.h"
 
 namespace vantorell::fuzz {
 namespace {
 
-const test::TempFolder& processFolder() {
-    static const test::TempFolder folder;
+// Removed at exit; a run that ends in a crash leaves its folder for the input to be
+// looked at.
+class ProcessFolder {
+public:
+    ProcessFolder() {
+        std::string name =
+            (std::filesystem::temp_directory_path() / "vantorell-fuzz-XXXXXX").string();
+        require(::mkdtemp(name.data()) != nullptr, "a temporary folder can be made");
+        path_ = name + "/";
+    }
+    ~ProcessFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+const ProcessFolder& processFolder() {
+    static const ProcessFolder folder;
     return folder;
 }
 

@@ -178,6 +178,31 @@ TEST_F(ArraysRoundTripTest, IrregularityRecordsOnlyForIrregularityTypesAboveZero
     EXPECT_EQ(out.irregularities[1].intIrregularityFamilyNumber, 2);
 }
 
+// A model file may give an independent measure no shares for a dimension (or only some of
+// them): the editors' groups still add up to 100 %, as a new category's defaults would, so
+// saving and opening again gives the model and its digest back.
+TEST_F(ArraysRoundTripTest, SharesAFileDoesNotGiveBalanceAsNewCategoriesWould) {
+    ModelArrays model;
+    model.dimensions = {dimension("A", "A"), dimension("B", "B")};
+    model.categories = {category("a1", "a1", 1, 0), category("a2", "a2", 1, 0),
+                        category("b1", "b1", 1, 1), category("b11", "b11", 2, 1),
+                        category("b12", "b12", 2, 1)};
+    model.measures = {independent("Sales", "S", 100, 0, 0, 0)};
+    model.values = {share(0, 1, 2, 1'000'000, 1'000'000)};  // b1 only; nothing for A, b11, b12
+    ASSERT_TRUE(editors.internalize(model));
+    const ModelArrays out = editors.externalize();
+    std::vector<std::string> shares;
+    for (const TMeasureValueRecord& v : out.values) {
+        shares.push_back(
+            out.categories[static_cast<std::size_t>(v.intCategoryIndex)].strName.str() + ":" +
+            std::to_string(v.intPercentage) + "/" + std::to_string(v.intNegPercentage));
+    }
+    EXPECT_EQ(shares,
+              (std::vector<std::string>{"a1:1000000/1000000", "a2:0/0", "b1:1000000/1000000",
+                                        "b11:1000000/1000000", "b12:0/0"}));
+    expectRoundTrip(out);
+}
+
 TEST_F(ArraysRoundTripTest, CategoriesOutOfTreeOrderAreRebuiltUnderTheLastNodeAboveThem) {
     ModelArrays model;
     model.dimensions = {dimension("A", "A"), dimension("B", "B")};
