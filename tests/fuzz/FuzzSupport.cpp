@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "platform/MessageService.h"
 
@@ -40,9 +41,13 @@ const ProcessFolder& processFolder() {
     return folder;
 }
 
+// The message shown last, for the report of a broken property.
+std::string lastMessage;
+
 class AnsweringMessages : public MessageService {
 public:
     MessageAnswer show(const MessageRequest& request) override {
+        lastMessage = request.caption + ": " + request.text;
         return (request.buttons & kButtonYes) != 0 ? MessageAnswer::Yes : MessageAnswer::Ok;
     }
 };
@@ -94,6 +99,9 @@ std::vector<std::string> entries(const std::string& folder) {
 void require(bool holds, const std::string& property) {
     if (!holds) {
         std::fprintf(stderr, "==fuzz== property broken: %s\n", property.c_str());
+        if (!lastMessage.empty()) {
+            std::fprintf(stderr, "==fuzz== the message shown last: %s\n", lastMessage.c_str());
+        }
         std::fflush(stderr);
         std::abort();
     }
@@ -106,6 +114,10 @@ void useApplication() {
         static char* argv[] = {name, nullptr};
         static QCoreApplication application(argc, argv);
     }
+}
+
+std::string takeLastMessage() {
+    return std::exchange(lastMessage, std::string());
 }
 
 void answerMessages() {

@@ -35,5 +35,7 @@ void useApplication();
 
 // Every message box is answered with OK (Yes where it asks) without showing anything.
 void answerMessages();
+// "<caption>: <text>" of the message shown last, or empty when none was since the last call.
+std::string takeLastMessage();
 
 }  // namespace vantorell::fuzz
