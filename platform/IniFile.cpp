@@ -153,6 +153,7 @@ void IniFile::writeString(const std::string& section, const std::string& key,
         }
         if (sameName(it->key, key)) {
             it->value = value;
+            it->raw = it->key + "=" + value;
             save();
             return;
         }
@@ -162,6 +163,7 @@ void IniFile::writeString(const std::string& section, const std::string& key,
     entry.isEntry = true;
     entry.key = key;
     entry.value = value;
+    entry.raw = key + "=" + value;
     // A new key goes after the section's last entry, ahead of trailing comments and blanks.
     const auto where = lastEntry == s->lines.end() ? s->lines.begin() : std::next(lastEntry);
     s->lines.insert(where, std::move(entry));
@@ -250,7 +252,7 @@ std::vector<std::string> IniFile::readSectionValues(const std::string& section) 
 void IniFile::save() const {
     std::string out;
     auto put = [&](const Line& l) {
-        out += l.isEntry ? l.key + "=" + l.value : l.raw;
+        out += l.raw;
         out += "\r\n";
     };
     for (const Line& l : preamble_) put(l);

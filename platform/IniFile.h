@@ -47,7 +47,9 @@ public:
 
 private:
     struct Line {
-        std::string raw;  // the line as read, for lines that are not entries
+        // The line as read, or as last written: an entry that was not written keeps its text
+        // (blanks, quotes), so that writing one value changes no other.
+        std::string raw;
         bool isEntry = false;
         std::string key;
         std::string value;

@@ -68,6 +68,26 @@ TEST(IniFileTest, WritesThroughAndKeepsOtherLines) {
     EXPECT_EQ(again.readSectionValues("C"), std::vector<std::string>{"Flag=1"});
 }
 
+// An entry that is not written keeps its text: a quoted value keeps the blanks the quotes
+// protect, so writing one value changes no other.
+TEST(IniFileTest, WritingOneValueLeavesTheOtherEntriesAsTheyStand) {
+    TempFolder dir;
+    const std::string path = dir.write("status.ini",
+                                       "[User]\r\n"
+                                       "  AccountStatus = \" enabled \" \r\n"
+                                       "Name=\"\"\r\n"
+                                       "[Server]\r\n"
+                                       "ServerStatus=idle\r\n");
+    IniFile ini(path);
+    ini.writeString("Server", "ServerStatus", "busy");
+    EXPECT_EQ(dir.read("status.ini"),
+              "[User]\r\n  AccountStatus = \" enabled \" \r\nName=\"\"\r\n[Server]\r\n"
+              "ServerStatus=busy\r\n");
+    const IniFile again(path);
+    EXPECT_EQ(again.readString("User", "AccountStatus", ""), " enabled ");
+    EXPECT_EQ(again.readString("User", "Name", "none"), "");
+}
+
 TEST(IniFileTest, MissingFileGivesDefaultsAndIsCreatedOnWrite) {
     TempFolder dir;
     IniFile ini(dir.file("new.ini"));
