@@ -18,9 +18,21 @@ std::string errnoText() {
     return std::strerror(errno);
 }
 
+// A device, a pipe or a folder is never replaced by a plain file: what was there would
+// be lost, and what was meant for it would not reach it.
+bool isSpecialFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+}
+
+constexpr const char* kNotRegular = "not a regular file";
+
 }  // namespace
 
 AtomicFile::AtomicFile(std::string path, unsigned mode) : path_(std::move(path)), mode_(mode) {
+    if (isSpecialFile(path_)) {
+        throw std::runtime_error("cannot write " + path_ + ": " + kNotRegular);
+    }
     std::string folder = extractFilePath(path_);
     if (folder.empty()) {
         folder = "./";
@@ -96,6 +108,9 @@ void AtomicFile::commit() {
         throw std::logic_error("commit twice: " + path_);
     }
     flush();
+    if (isSpecialFile(path_)) {
+        fail(kNotRegular);  // it may have come since the start
+    }
     if (::fchmod(fd_, mode_) != 0) {
         fail(errnoText());
     }

@@ -16,8 +16,9 @@ public:
     // buffer.
     static constexpr std::size_t kBufferSize = 1 << 18;
 
-    // Creates the temporary file beside `path`; raises std::runtime_error when it cannot.
-    // `mode` is the new file's permission bits.
+    // Creates the temporary file beside `path`; raises std::runtime_error when it cannot,
+    // or when `path` names something other than a regular file (a device, a pipe, a
+    // folder), which is never replaced. `mode` is the new file's permission bits.
     explicit AtomicFile(std::string path, unsigned mode = 0644);
     // Removes the temporary file unless commit() succeeded.
     ~AtomicFile();

@@ -1,6 +1,8 @@
 #include "platform/AtomicFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/FileSystem.h"
 #include "tests/support/TempFolder.h"
@@ -45,6 +47,34 @@ TEST(AtomicFileTest, AbandonedFileLeavesTheTargetAndNoTemporaryFile) {
     createDirectory(dir.path() + "sub");
     EXPECT_THROW(intoFolder.commit(), std::runtime_error);
     EXPECT_EQ(findEntries(dir.path() + "*").size(), 2u);
+}
+
+TEST(AtomicFileTest, ATargetThatIsNoRegularFileIsRefusedBeforeAnythingIsWritten) {
+    // A pipe, a device (reached through a link, so that nothing outside the folder is at
+    // stake) and a folder: a plain file renamed over them would take their place.
+    TempFolder dir;
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/null", dir.file("device").c_str()), 0);
+    ASSERT_TRUE(createDirectory(dir.file("folder")));
+    for (const char* name : {"pipe", "device", "folder"}) {
+        EXPECT_THROW(AtomicFile(dir.file(name)), std::runtime_error) << name;
+    }
+    struct stat st {};
+    ASSERT_EQ(::stat(dir.file("pipe").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    ASSERT_EQ(::stat(dir.file("device").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+    EXPECT_EQ(findEntries(dir.path() + "*").size(), 3u);  // no temporary file left
+
+    // One that turns into a pipe while the file is written is not replaced either.
+    const std::string late = dir.write("late", "old");
+    AtomicFile file(late);
+    file.write("new");
+    ASSERT_EQ(::unlink(late.c_str()), 0);
+    ASSERT_EQ(::mkfifo(late.c_str(), 0600), 0);
+    EXPECT_THROW(file.commit(), std::runtime_error);
+    ASSERT_EQ(::stat(late.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 }  // namespace
