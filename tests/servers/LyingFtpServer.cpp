@@ -9,7 +9,7 @@ namespace vantorell::test {
 namespace {
 
 bool passive(FtpDataLie lie) {
-    return lie == FtpDataLie::PassiveOtherHost || lie == FtpDataLie::PassiveNoHost;
+    return lie == FtpDataLie::PassiveOtherHost;
 }
 
 // Plays the file's side of a data connection: sends File, or reads what comes.
@@ -44,12 +44,8 @@ int announceData(FtpThreadPeer& peer, FtpDataLie lie, std::unique_ptr<LoopbackPe
     }
     own = std::make_unique<LoopbackPeer>();
     const int port = own->port();
-    std::string named = "0,0,0,0";
-    if (lie == FtpDataLie::PassiveOtherHost) {
-        third = std::make_unique<LoopbackPeer>("127.0.0.2", port);
-        named = "127,0,0,2";
-    }
-    peer.send("227 Entering Passive Mode (" + named + "," + std::to_string(port / 256) + "," +
+    third = std::make_unique<LoopbackPeer>("127.0.0.2", port);
+    peer.send("227 Entering Passive Mode (127,0,0,2," + std::to_string(port / 256) + "," +
               std::to_string(port % 256) + ").\r\n");
     return port;
 }

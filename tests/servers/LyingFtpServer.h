@@ -13,7 +13,6 @@ namespace vantorell::test {
 
 enum class FtpDataLie {
     PassiveOtherHost,    // PASV names 127.0.0.2, where a third party listens on the same port
-    PassiveNoHost,       // PASV names 0.0.0.0
     ActiveIntruder,      // before the server's own data connection, one comes from 127.0.0.2
     ActiveIntruderOnly,  // only the one from 127.0.0.2 comes; the transfer never completes
 };

@@ -193,16 +193,6 @@ TEST_F(FtpTransfersPeer, ThroughSocksServers) {
             EXPECT_EQ(line.find("socks-pw"), std::string::npos) << line;
         }
     }
-
-    // A server that wants a login, and none is set: it says why it refuses.
-    client.SetSocksServer("127.0.0.1");
-    client.SetSocksPort(withLogin->portText());
-    client.SetSocksUserCode("");
-    client.SetSocksPassword("");
-    EXPECT_NE(Download("output", "cube.mdc", local.file("refused.mdc")),
-              FtpRecorder::text(ftpReceiveAsync, 0));
-    EXPECT_EQ(client.ErrorMessage(),
-              "500 authentification method not acceptable (SOCKS error #20003)");
 }
 
 }  // namespace
