@@ -35,6 +35,8 @@ public:
     bool send(const std::string& bytes) { return control_.sendAll(bytes); }
     // Waits until the client has closed the control connection.
     bool waitForClose();
+    // Closes the control connection from the server's side.
+    void close() { control_.closeConnection(); }
     bool dataConnect(const std::string& portCommand);
     bool dataSend(const std::string& bytes) { return data_ && data_->sendAll(bytes); }
     void dataClose();
