@@ -30,7 +30,9 @@ public:
 
     // For the script.
     bool accept(const std::string& banner = "220 ready\r\n");
-    bool command(std::string& line);
+    // The client's next command line; `deadline` for a client that has long work between
+    // commands.
+    bool command(std::string& line, std::chrono::milliseconds deadline = kSocketDeadline);
     bool answer(const std::string& expected, const std::string& reply);
     bool send(const std::string& bytes) { return control_.sendAll(bytes); }
     // Waits until the client has closed the control connection.

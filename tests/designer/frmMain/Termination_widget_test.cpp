@@ -146,7 +146,7 @@ TEST(TerminationTest, ARequestWhileAMessageBoxIsOpenEndsTheProgramWithoutSaving)
         // One box: the request answered it, and nothing was asked after it.
         ASSERT_EQ(watcher.shown.size(), 1u);
         EXPECT_EQ(watcher.shown[0].rfind(c.box, 0), 0u) << watcher.shown[0];
-        EXPECT_LT(ended - watcher.requested, 5s);
+        EXPECT_LT(ended - watcher.requested, 10s);
         // The settings are written as at Exit; no model was saved, nor a name asked for.
         EXPECT_EQ(dialogs.asked().size(), c.fileDialogs);
         EXPECT_FALSE(directoryExists(program.path() + "Temp/"));
@@ -167,7 +167,8 @@ public:
                 return;
             }
             std::string line;
-            while (p.command(line)) {
+            // The engine makes the protected copy before the upload, slowly on a busy machine.
+            while (p.command(line, 60s)) {
                 const std::string verb = line.substr(0, line.find(' '));
                 if (verb == "USER") {
                     p.send("331 Password required.\r\n");
@@ -247,7 +248,7 @@ TEST(TerminationTest, ARequestDuringATransferToASilentServerEndsTheProgramSoon) 
         EXPECT_EQ(server.join(), "");
         EXPECT_TRUE(server.copyMade());
         // Well within the client's time-out of 15 seconds without progress.
-        EXPECT_LT(ended - server.requested(), 5s);
+        EXPECT_LT(ended - server.requested(), 10s);
         EXPECT_FALSE(directoryExists(run.program.path() + "Temp/"));
         EXPECT_TRUE(fileExists(run.program.file("Vantorell.ini")));
         EXPECT_NE(run.program.read("SendModel.log")
