@@ -4,8 +4,11 @@
 // visible named widget with its text. When VANTORELL_WINDOW_PROBE_TRIGGER names commands (the
 // object names of actions or buttons, separated by ","), the probe first runs them in turn as
 // the user would, and reports once the loop has run again. Message boxes shown meanwhile are
-// answered with their default button and listed first in the report. The program itself
-// carries no test hook.
+// answered with their default button and listed first in the report. With
+// VANTORELL_WINDOW_PROBE_MESSAGES naming a file, the probe only notes each message box as it
+// is shown, one "message <caption>: <text>" line in that file (line breaks of the text as
+// blanks), and leaves it open. The
+// program itself carries no test hook.
 #include <QAbstractButton>
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -113,7 +116,33 @@ void probe(const QString& target, const QString& commands) {
     QTimer::singleShot(0, qApp, [target] { writeReport(target); });
 }
 
+// Notes each message box as it is shown, and leaves it to wait for its answer.
+class MessageNoter : public QObject {
+public:
+    MessageNoter(const QString& target, QObject* parent) : QObject(parent), target_(target) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* box = qobject_cast<QMessageBox*>(watched);
+        if (box != nullptr && event->type() == QEvent::Show) {
+            QFile file(target_);
+            if (file.open(QIODevice::Append)) {
+                QString text = box->text();
+                text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+                file.write("message " + box->windowTitle().toUtf8() + ": " + text.toUtf8() + "\n");
+            }
+        }
+        return false;
+    }
+
+private:
+    QString target_;
+};
+
 void probeOnceTheLoopRuns() {
+    const QString messages = qEnvironmentVariable("VANTORELL_WINDOW_PROBE_MESSAGES");
+    if (!messages.isEmpty()) {
+        qApp->installEventFilter(new MessageNoter(messages, qApp));
+    }
     const QString target = qEnvironmentVariable("VANTORELL_WINDOW_PROBE");
     if (target.isEmpty()) {
         return;
