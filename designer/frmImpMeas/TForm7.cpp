@@ -126,7 +126,8 @@ void TForm7::nulWidthFitGrids() {
                                       margins.left() + margins.right());
     }
     if (const QScreen* shown = screen()) {
-        wanted = std::min(wanted, shown->availableGeometry().width());
+        const int frame = frameGeometry().width() - width();
+        wanted = std::min(wanted, shown->availableGeometry().width() - frame);
     }
     resize(wanted, height());
 }

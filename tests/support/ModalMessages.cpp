@@ -47,7 +47,8 @@ MessageAnswer ModalMessages::show(const MessageRequest& request) {
     waited.start();
     QObject::connect(&look, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || !box->isVisible()) {
+        // A user answers a box that is up and has the focus.
+        if (box == nullptr || !box->isVisible() || !box->isActiveWindow()) {
             if (waited.elapsed() > 10000) {
                 ADD_FAILURE() << "no message box came up for: " << request.text;
                 look.stop();

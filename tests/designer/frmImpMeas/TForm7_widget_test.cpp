@@ -186,11 +186,7 @@ TEST_F(TForm7Test, OneEnterOnAClashingNameOrCodeShowsOneMessage) {
 }
 
 TEST_F(TForm7Test, AtItsSizeBothGridsShowEveryColumn) {
-    writtenModel(file, [] {
-        ModelArrays m = importSourceModel();
-        m.dimensions[0].strName = "Regions of the northern and the southern sales territories";
-        return m;
-    }());
+    const std::string sample = sourcePath("examples/sales.vtm");
     DialogScript script(form, [&] {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
         processMessages();
@@ -201,7 +197,7 @@ TEST_F(TForm7Test, AtItsSizeBothGridsShowEveryColumn) {
         EXPECT_LE(form.frameGeometry().right(), form.screen()->availableGeometry().right());
         QTest::mouseClick(form.btnCancel, Qt::LeftButton);
     });
-    form.importDialog().run(file);
+    form.importDialog().run(sample);
 }
 
 TEST_F(TForm7Test, CancelAndEscapeLeaveTheDialogUnconfirmed) {

@@ -5,12 +5,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <filesystem>
+#include <functional>
 
 #include "designer/MenuBar.h"
 #include "designer/frmMain/TForm1.h"
@@ -96,6 +98,88 @@ TEST_F(DocumentWindowTest, AFailedSaveAsKeepsTheNameTheModelHad) {
     click(form.tbnFileSaveAs);
     EXPECT_EQ(form.strCurrentFile, copy);
     EXPECT_EQ(form.windowTitle().toStdString(), "Vantorell - " + copy);
+}
+
+// Runs `user` once the popup menu is up, from the menu's own event loop; the menu goes at a
+// deadline should `user` not have closed it.
+void whenUp(QMenu* menu, std::function<void()> user) {
+    auto* look = new QTimer(menu);
+    auto* waited = new QElapsedTimer;
+    waited->start();
+    QObject::connect(look, &QTimer::timeout, menu, [=] {
+        if (menu->isVisible() && QApplication::activePopupWidget() == menu) {
+            look->deleteLater();
+            delete waited;
+            user();
+        } else if (waited->elapsed() > 10000) {
+            ADD_FAILURE() << menu->objectName().toStdString() << " did not come up";
+            look->deleteLater();
+            delete waited;
+            for (QWidget* popup = QApplication::activePopupWidget(); popup != nullptr;
+                 popup = QApplication::activePopupWidget()) {
+                popup->close();
+            }
+        }
+    });
+    look->start(5);
+}
+
+// The File menu drops down from its button and the user points at Reopen. When the submenu
+// comes up, `path`'s entry in it is clicked (`shown` tells); a Reopen that cannot open shows
+// no submenu, and Escape closes the File menu.
+void reopenThroughTheMenu(TForm1& form, const std::string& path, bool& shown) {
+    shown = false;
+    whenUp(form.mnuFile, [&form, path, &shown] {
+        QMenu* file = form.mnuFile;
+        const QRect reopen = file->actionGeometry(form.mnuFileReopen->menuAction());
+        if (!form.mnuFileReopen->menuAction()->isEnabled()) {
+            QTest::mouseMove(file, reopen.center());
+            QTest::mouseClick(file, Qt::LeftButton, {}, reopen.center());
+            EXPECT_EQ(QApplication::activePopupWidget(), file);
+            QTest::keyClick(file, Qt::Key_Escape);
+            return;
+        }
+        whenUp(form.mnuFileReopen, [&form, path, &shown] {
+            QMenu* list = form.mnuFileReopen;
+            shown = true;
+            for (QAction* item : list->actions()) {
+                if (item->data().toByteArray().toStdString() == path) {
+                    EXPECT_TRUE(list->rect().contains(list->actionGeometry(item)));
+                    QTest::mouseClick(list, Qt::LeftButton, {},
+                                      list->actionGeometry(item).center());
+                    return;
+                }
+            }
+            ADD_FAILURE() << path << " is not in the reopen list";
+            list->close();
+            form.mnuFile->close();
+        });
+        QTest::mouseMove(file, reopen.center());
+    });
+    QTest::mouseClick(form.mbrMainMenus->buttons().front(), Qt::LeftButton);
+    processMessages();
+}
+
+TEST_F(DocumentWindowTest, TheReopenMenuShowsEveryFileItGainsAfterStartingEmpty) {
+    bool shown = false;
+    ASSERT_TRUE(form.mnuFileReopen->actions().isEmpty());
+    reopenThroughTheMenu(form, {}, shown);
+    EXPECT_FALSE(shown);
+
+    const std::string first = program.file("first.vtm");
+    dialogs.queue(first);
+    click(form.tbnFileSaveAs);
+    const std::string file = sample("sales.vtm");
+    dialogs.queue(file);
+    click(form.tbnFileOpen);
+    ASSERT_EQ(form.strCurrentFile, file);
+
+    reopenThroughTheMenu(form, first, shown);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(form.strCurrentFile, first);
+    reopenThroughTheMenu(form, file, shown);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(form.strCurrentFile, file);
 }
 
 }  // namespace
