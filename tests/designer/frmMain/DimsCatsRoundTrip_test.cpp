@@ -13,7 +13,7 @@
 #include "designer/rtnReaderWriter/ModelReader.h"
 #include "designer/rtnReaderWriter/ModelWriter.h"
 #include "designer/rtnTrees/rtnTrees.h"
-#include "tests/support/ModelCompare.h"
+#include "tests/support/ModelDump.h"
 #include "tests/support/ModelInvariants.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestMessages.h"
@@ -126,6 +126,37 @@ int deepestLevel(const NodeTree& tree) {
     return deepest;
 }
 
+// A model file keeps each leaf's share of its whole dimension, so below a category without
+// a share (on one side) the split among its children cannot be kept: those shares are set
+// to 0 before models are compared. `tree` is the tree the arrays were made from.
+ModelArrays whatAFileKeeps(ModelArrays model, const NodeTree& tree, const StringGrid& measures) {
+    std::vector<const TreeNode*> categories;
+    for (TreeNode* n = tree.getFirstNode(); n != nullptr; n = n->getNext()) {
+        if (n->level() > 0) {
+            categories.push_back(n);
+        }
+    }
+    for (TMeasureValueRecord& v : model.values) {
+        const int k = v.intMeasureIndex;
+        if (intMeasuresGetTypeNumber(measures, measures.fixedRows() + k) !=
+            kMeasureTypeIndependent) {
+            continue;
+        }
+        for (const TreeNode* up =
+                 categories.at(static_cast<std::size_t>(v.intCategoryIndex))->parent();
+             up != nullptr && up->level() > 0; up = up->parent()) {
+            const TMeasureValuesWorksetItem* share = measureValueItem(*up, k);
+            if (share->intPercentage == 0) {
+                v.intPercentage = 0;
+            }
+            if (share->intNegPercentage == 0) {
+                v.intNegPercentage = 0;
+            }
+        }
+    }
+    return model;
+}
+
 TEST(DimsCatsRoundTripTest, EveryTreeTheEditorLetsTheUserBuildReadsBackAsBuilt) {
     test::TempFolder program;
     test::TestMessages messages;
@@ -152,6 +183,11 @@ TEST(DimsCatsRoundTripTest, EveryTreeTheEditorLetsTheUserBuildReadsBackAsBuilt) 
         if (e.tvwDimsCats.count() == 0) {
             tbnDimsCatsAddSiblingClick(e);
         }
+        // A model needs a category to keep its measures' totals.
+        if (deepestLevel(e.tvwDimsCats) == 0) {
+            e.tvwDimsCats.setSelected(e.tvwDimsCats.getFirstNode());
+            tbnDimsCatsAddChildClick(e);
+        }
         StringGrid& measures = e.sgdMeasures;
         const int units = measures.fixedRows() + 1;
         if (measures.cell(kMeasuresWeightingDimension, units).empty()) {
@@ -168,12 +204,15 @@ TEST(DimsCatsRoundTripTest, EveryTreeTheEditorLetsTheUserBuildReadsBackAsBuilt) 
         ModelArrays read;
         std::int32_t points = 0;
         ASSERT_TRUE(flgReadFile(file, points, read));
-        EXPECT_TRUE(test::sameModel(saved, read));
+        const auto kept = [&](const ModelArrays& m) {
+            return test::dumpEditorFields(whatAFileKeeps(m, e.tvwDimsCats, measures));
+        };
+        EXPECT_EQ(kept(read), kept(saved));
 
         test::TreeEditors back(program.path());
         ASSERT_TRUE(back.internalize(read));
         EXPECT_EQ(back.outline(), e.outline());
-        EXPECT_TRUE(test::sameModel(back.externalize(), saved));
+        EXPECT_EQ(kept(back.externalize()), kept(saved));
     }
 }
 
