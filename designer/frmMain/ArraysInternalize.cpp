@@ -22,7 +22,8 @@
 namespace vantorell {
 namespace {
 
-constexpr int kDeepestLevel = 128;
+// The deepest level a model file holds.
+constexpr int kDeepestLevel = kDeepestCategoryLevel;
 
 struct Arrays {
     TArrDimensions& dimensions;

@@ -77,11 +77,12 @@ protected:
         std::filesystem::copy_file(smallModelFile(), path);
         return path;
     }
-    std::string openFailure(const std::string& path) const {
+    // The designer's text, then the reader's reason.
+    std::string openFailure(const std::string& path, const std::string& reason) const {
         return "A fatal error was encountered while attempting to read the \r" + path +
                " file.\r\rThe information available at the time of the error has been appended "
                "to the \r" +
-               program.path() + "Arrays.log file.";
+               program.path() + "Arrays.log file.\r\r" + reason;
     }
 
     TempFolder program;
@@ -316,10 +317,13 @@ TEST_F(DocumentCommandsTest, AFailedOpenKeepsTheModelItsFilePointsAndDigest) {
 
     const std::string broken = program.write("broken.vtm", "VT0200\r\n<x>\r\nMEAS\r\nA\r\n");
     const std::string missing = program.file("missing.vtm");
-    for (const std::string& path : {broken, missing}) {
+    const std::pair<std::string, std::string> files[] = {
+        {broken, "Line 4: the file ends inside a section or before its \"END\" record."},
+        {missing, "The model file \"" + missing + "\" cannot be read: No such file or directory."}};
+    for (const auto& [path, reason] : files) {
         SCOPED_TRACE(path);
         messages.expect(kChanged, MessageAnswer::No);
-        messages.expect(openFailure(path));
+        messages.expect(openFailure(path, reason));
         EXPECT_FALSE(doc.flgFileOpen(path));
         EXPECT_EQ(messages.pending(), 0u);
         ASSERT_EQ(messages.shown().back().caption, "Open File");
@@ -334,7 +338,7 @@ TEST_F(DocumentCommandsTest, AFailedOpenKeepsTheModelItsFilePointsAndDigest) {
         EXPECT_NE(program.read("Arrays.log")
                       .find("Array dump after rtnReaderWriter.flgReadFile(...) had a Fatal Error "
                             "reading " +
-                            path + "\r\n"),
+                            path + "\r\n" + reason + "\r\n"),
                   std::string::npos);
     }
 }
