@@ -93,6 +93,19 @@ std::string onLine(std::size_t line, const std::string& what) {
     return "Line " + std::to_string(line) + ": " + what;
 }
 
+// The sample with identifier `from` made `to` wherever it stands: the second record with
+// `to` is refused, naming the first.
+HostileCase duplicateIdentifier(const char* name, const std::string& what, const std::string& from,
+                                const std::string& to) {
+    return {name, [=] { return replaced(sampleLines(), from, to); },
+            [=](const Lines& l) {
+                const std::size_t first = lineOf(l, to);
+                return onLine(lineOf(l, to, first), "the " + what + " identifier \"" + to +
+                                                        "\" was given before, on line " +
+                                                        std::to_string(first) + ".");
+            }};
+}
+
 const HostileCase kCases[] = {
     // A DIM section after a PER section, with the same measure in a later PER: the blocks of
     // the first PER were sized for one dimension.
@@ -129,27 +142,9 @@ const HostileCase kCases[] = {
      [](const Lines&) { return onLine(29, "the MEAS section follows the PER section"); }},
     // A category identifier given twice: C1D3 made C1D1 in CAT and PER. The shares would
     // have gone to the wrong categories.
-    {"DuplicateCategoryIdentifier", [] { return replaced(sampleLines(), "C1D3", "C1D1"); },
-     [](const Lines& l) {
-         const std::size_t first = lineOf(l, "C1D1");
-         return onLine(lineOf(l, "C1D1", first),
-                       "the category identifier \"C1D1\" was given before, on line " +
-                           std::to_string(first) + ".");
-     }},
-    {"DuplicateDimensionIdentifier", [] { return replaced(sampleLines(), "D3", "D2"); },
-     [](const Lines& l) {
-         const std::size_t first = lineOf(l, "D2");
-         return onLine(lineOf(l, "D2", first),
-                       "the dimension identifier \"D2\" was given before, on line " +
-                           std::to_string(first) + ".");
-     }},
-    {"DuplicateMeasureIdentifier", [] { return replaced(sampleLines(), "M3", "M2"); },
-     [](const Lines& l) {
-         const std::size_t first = lineOf(l, "M2");
-         return onLine(lineOf(l, "M2", first),
-                       "the measure identifier \"M2\" was given before, on line " +
-                           std::to_string(first) + ".");
-     }},
+    duplicateIdentifier("DuplicateCategoryIdentifier", "category", "C1D3", "C1D1"),
+    duplicateIdentifier("DuplicateDimensionIdentifier", "dimension", "D3", "D2"),
+    duplicateIdentifier("DuplicateMeasureIdentifier", "measure", "M3", "M2"),
     {"TooDeep", [] { return deepTree(kDeepestCategoryLevel); },
      [](const Lines& l) {
          return onLine(lineOf(l, "C1D1"),

@@ -1,15 +1,12 @@
 #include "platform/AtomicFile.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 
 #include "platform/FileSystem.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempFolder.h"
 
 namespace vantorell {
@@ -115,29 +112,18 @@ TEST(AtomicFileTest, WritesThroughALinkToTheFileItNames) {
 }
 
 // Under a file-size limit the write fails: the error is raised, the old file stays and no
-// temporary file is left. The limit is set in a child process, which ignores the signal the
-// system sends with the failed write.
+// temporary file is left.
 TEST(AtomicFileTest, AWriteOverAFileSizeLimitLeavesNoTemporaryFile) {
     TempFolder dir;
     const std::string target = dir.write("model.vtm", "old");
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{4096, 4096};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        int status = 1;
+    EXPECT_TRUE(test::flgRunUnderFileSizeLimit(4096, [&] {
         try {
             replace(target, std::string(AtomicFile::kBufferSize * 2, 'x'));
         } catch (const std::runtime_error&) {
-            status = 0;
+            return true;
         }
-        ::_exit(status);
-    }
-    int status = -1;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write did not fail";
+        return false;
+    })) << "the write did not fail";
     EXPECT_EQ(readWholeFile(target), "old");
     EXPECT_EQ(findEntries(dir.path() + "*").size(), 1u);
 }
