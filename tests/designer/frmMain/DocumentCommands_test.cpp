@@ -398,6 +398,24 @@ TEST_F(DocumentCommandsTest, AFailedSaveKeepsThePreviousFileAndDigestAndSaysWhy)
     EXPECT_EQ(doc.strChecksum, digest);
 }
 
+// Measures and no dimensions: the editors save the totals and they come back.
+TEST_F(DocumentCommandsTest, AModelWithoutDimensionsKeepsItsTotals) {
+    ModelArrays model;
+    model.measures = {test::independent("Sales", "S", 500, 20, 0, 10)};
+    const std::string path = program.file("totals.vtm");
+    std::string digest;
+    ASSERT_TRUE(flgWriteFile(program.path(), path, "", "", 0, digest, true, true, true, model, 1));
+    ASSERT_TRUE(doc.flgFileOpen(path));
+    ASSERT_TRUE(doc.mnuFileSaveClick());
+    ASSERT_TRUE(doc.flgFileOpen(path));
+    const ModelArrays shown = doc.shown();
+    ASSERT_EQ(shown.measures.size(), 1u);
+    EXPECT_EQ(shown.measures[0].dblPosTotal, 500);
+    EXPECT_EQ(shown.measures[0].dblNegTotal, 20);
+    EXPECT_EQ(shown.measures[0].intGlobalPercent, 10);
+    EXPECT_TRUE(shown.dimensions.empty());
+}
+
 TEST_F(DocumentCommandsTest, ReopenOpensAnExistingFileAndReportsAMissingOne) {
     const std::string missing = program.file("gone & lost.vtm");
     messages.expect("File " + missing + " does not exist.");

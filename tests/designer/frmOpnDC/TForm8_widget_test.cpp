@@ -84,7 +84,7 @@ TEST(TForm8Test, TheNameOfTheOtherChoiceIsRefused) {
             "name.");
         QTest::mouseClick(form.btnOk, Qt::LeftButton);
         openAfterRefusal = form.isVisible() && !form.state.flgOkPressed;
-        EXPECT_TRUE(form.edtDimensionName->hasFocus());
+        EXPECT_EQ(form.focusWidget(), form.edtDimensionName);
         QTest::keyClicks(form.edtDimensionName, QStringLiteral("Sales"));
         QTest::keyClick(form.edtDimensionName, Qt::Key_Return);
     });
