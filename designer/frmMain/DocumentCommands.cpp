@@ -150,18 +150,20 @@ bool DocumentCommands::flgModelLoad(const std::string& fileName, const std::stri
     ModelArrays read;
     std::int32_t points = 0;
     bool ok = false;
+    std::string reason;
     const auto start = editors_.elapsedClock();
     {
         BusyCursor busy(editors_);
         try {
             ok = flgReadFile(editors_.strProgramFolder, fileName, "", "",
-                             editors_.intReaderWriterDebugFlags, true, points, read);
-        } catch (const std::exception&) {
+                             editors_.intReaderWriterDebugFlags, true, points, read, reason);
+        } catch (const std::exception& e) {
             ok = false;
+            reason = e.what();
         }
     }
     if (!ok) {
-        nulReadFailureReport(fileName, read);
+        nulReadFailureReport(fileName, read, reason);
         return false;
     }
 
@@ -197,18 +199,25 @@ bool DocumentCommands::flgModelLoad(const std::string& fileName, const std::stri
 }
 
 void DocumentCommands::nulReadFailureReport(const std::string& fileName,
-                                            const ModelArrays& leftOver) {
-    nulArraysLogAppend(
-        editors_, editors_.strProgramFolder + kArraysLogFileName,
-        "Array dump after rtnReaderWriter.flgReadFile(...) had a Fatal Error reading " + fileName,
-        leftOver.dimensions, "", leftOver.irregularities, leftOver.values, leftOver.measures,
-        leftOver.categories);
-    showMessage("Open File",
-                "A fatal error was encountered while attempting to read the \r" + fileName +
-                    " file.\r\rThe information available at the time of the error has been "
-                    "appended to the \r" +
-                    editors_.strProgramFolder + kArraysLogFileName + " file.",
-                MessageIcon::Error);
+                                            const ModelArrays& leftOver,
+                                            const std::string& reason) {
+    // The reader's reason follows the caption, on a line of its own.
+    std::string caption =
+        "Array dump after rtnReaderWriter.flgReadFile(...) had a Fatal Error reading " + fileName;
+    if (!reason.empty()) {
+        caption += "\r\n" + reason;
+    }
+    nulArraysLogAppend(editors_, editors_.strProgramFolder + kArraysLogFileName, caption,
+                       leftOver.dimensions, "", leftOver.irregularities, leftOver.values,
+                       leftOver.measures, leftOver.categories);
+    std::string text = "A fatal error was encountered while attempting to read the \r" + fileName +
+                       " file.\r\rThe information available at the time of the error has been "
+                       "appended to the \r" +
+                       editors_.strProgramFolder + kArraysLogFileName + " file.";
+    if (!reason.empty()) {
+        text += "\r\r" + reason;
+    }
+    showMessage("Open File", text, MessageIcon::Error);
 }
 
 void DocumentCommands::mnuFileReopenNClick(const std::string& path) {

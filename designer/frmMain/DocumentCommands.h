@@ -92,7 +92,10 @@ private:
     // when not empty; the digest is taken from the working copy under `checksumCaption`.
     bool flgModelLoad(const std::string& fileName, const std::string& currentFile,
                       const std::string& reopenEntry, const std::string& checksumCaption);
-    void nulReadFailureReport(const std::string& fileName, const ModelArrays& leftOver);
+    // The reader's `reason` (empty when it gave none) follows the message and the caption of
+    // the dump.
+    void nulReadFailureReport(const std::string& fileName, const ModelArrays& leftOver,
+                              const std::string& reason);
     // Positives shown, balancing from the first row, the lower panels chosen anew.
     void nulLowerPanelsReset();
 

@@ -15,7 +15,8 @@ using Str25 = ShortString<25>;
 // 1,000,000 = 100 %; sibling shares add up to this.
 constexpr std::int32_t kFullPercentage = 1'000'000;
 
-// Categories lie at levels 1 to this; the editors build no deeper tree.
+// The deepest level a category may lie at: the reader refuses a deeper one and the writer
+// does not write it, so every model saved opens again; the editors build no deeper tree.
 constexpr std::int32_t kDeepestCategoryLevel = 128;
 
 struct TDimensionRecord {
