@@ -92,7 +92,8 @@ void nulsgdIrregularitiesLoad(EditorState& editors) {
     for (TreeNode* n = first; n != nullptr && n->level() == 0; n = n->getNextSibling()) {
         const TIrregularitiesWorksetItem* item = irregularityItem(*n, m);
         const TIrregularitiesWorksetItem w = item != nullptr ? *item : TIrregularitiesWorksetItem{};
-        nulGridRowAdd(grid, {strMeasuresForText(measures, n->text()), strWholePercent(w.dblStandardIrregularity),
+        nulGridRowAdd(grid, {strMeasuresForText(measures, n->text()),
+                             strWholePercent(w.dblStandardIrregularity),
                              strWholePercent(w.dblInterFamilyIrregularity),
                              strFamilyText(w.intIrregularityFamilyNumber)});
         editors.lstIrregularitiesNodes.push_back(nodeData(*n));

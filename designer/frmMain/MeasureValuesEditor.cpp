@@ -181,7 +181,8 @@ void nulSgdMeasureValuesLoad(EditorState& editors, bool negative) {
             // A dimension shows what a single category would hold; nothing reaches the model.
             nulGridRowAdd(grid, {strMeasuresForText(measures, selected->text()), "1", "1", "1"});
         } else {
-            nulGridRowAdd(grid, {strMeasuresForText(measures, selected->text()), "False", "1000000"});
+            nulGridRowAdd(grid,
+                          {strMeasuresForText(measures, selected->text()), "False", "1000000"});
         }
     }
     grid.endUpdate();

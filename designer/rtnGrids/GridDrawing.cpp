@@ -153,10 +153,10 @@ void nulGridCellPercentBarDraw(const StringGrid& grid, GridCanvas& canvas, const
     canvas.setBrush(barColor, BrushStyle::Solid);
     canvas.fillRect(bar);
     canvas.setBrush(clWindow, BrushStyle::Clear);
-    const int x = std::max(0, static_cast<int>(std::trunc(rect.width() / 2.0 -
-                                                          canvas.textWidth(text) / 2.0)));
-    const int y = std::max(0, static_cast<int>(std::trunc(rect.height() / 2.0 -
-                                                          canvas.textHeight(text) / 2.0)));
+    const int x = std::max(
+        0, static_cast<int>(std::trunc(rect.width() / 2.0 - canvas.textWidth(text) / 2.0)));
+    const int y = std::max(
+        0, static_cast<int>(std::trunc(rect.height() / 2.0 - canvas.textHeight(text) / 2.0)));
     const Rect rest{bar.right, rect.top, rect.right, rect.bottom};
     if (!rest.isEmpty()) {
         canvas.textRect(rest, rect.left + x, rect.top + y, text);

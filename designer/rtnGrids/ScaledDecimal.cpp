@@ -81,8 +81,8 @@ std::string strScaledDecimal(std::int64_t value, std::int64_t scale) {
     }
     const bool negative = value < 0;
     // Unsigned, so that the smallest value has a magnitude too.
-    const auto magnitude = negative ? 0 - static_cast<std::uint64_t>(value)
-                                    : static_cast<std::uint64_t>(value);
+    const auto magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     const auto unit = static_cast<std::uint64_t>(scale);
     std::string text = std::to_string(magnitude / unit);
     std::uint64_t rest = magnitude % unit;

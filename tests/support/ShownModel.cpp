@@ -197,8 +197,8 @@ void ShownModel::saveAndReopen() {
 bool ShownModel::changed() const {
     ModelArrays arrays;
     std::string checksum;
-    EXPECT_TRUE(nulExternalizeReaderWriterArrays(editors(), arrays, checksum, "Test",
-                                                 "Arrays.log"));
+    EXPECT_TRUE(
+        nulExternalizeReaderWriterArrays(editors(), arrays, checksum, "Test", "Arrays.log"));
     return checksum != form_->strChecksum;
 }
 

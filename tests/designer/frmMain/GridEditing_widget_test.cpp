@@ -25,19 +25,18 @@ using Texts = std::vector<std::string>;
 constexpr const char* kSales = "examples/sales.vtm";
 
 std::int64_t sum(const Texts& shares) {
-    return std::accumulate(shares.begin(), shares.end(), std::int64_t{0},
-                           [](std::int64_t total, const std::string& s) {
-                               return total + std::stoll(s);
-                           });
+    return std::accumulate(
+        shares.begin(), shares.end(), std::int64_t{0},
+        [](std::int64_t total, const std::string& s) { return total + std::stoll(s); });
 }
 
 // --- measure values: Revenue's shares of Beverages, Snacks and Gift Cards ---
 
 struct ShareCase {
     const char* name;
-    const char* keys;     // typed with Beverages' share current
-    std::int64_t typed;   // the share Beverages ends with; -1 when nothing may change
-    bool movesOn = false; // the next cell, Snacks' lock, is current afterwards
+    const char* keys;      // typed with Beverages' share current
+    std::int64_t typed;    // the share Beverages ends with; -1 when nothing may change
+    bool movesOn = false;  // the next cell, Snacks' lock, is current afterwards
 };
 
 class MeasureValuesKeys : public ::testing::TestWithParam<ShareCase> {};
