@@ -3,6 +3,7 @@
 #include "common/ShortString.h"
 #include "designer/frmMain/DimsCatsCodes.h"
 #include "designer/frmMain/DimsCatsEditor.h"
+#include "designer/frmMain/MeasureValuesPanels.h"
 #include "designer/frmMain/MeasuresGrid.h"
 #include "designer/frmMain/SmallRoutines.h"
 #include "designer/frmMain/WorkingCopy.h"
@@ -107,6 +108,7 @@ void tvwDimsCatsEdited(EditorState& editors, TreeNode& node, std::string& text) 
     if (!flgDimsCatsValidateNode(node, text) || text == node.text()) {
         return;
     }
+    nulMeasureValuesAndIrregularitiesNodeRenamed(editors, node, text);
     nulWeightingDimensionReplace(editors, node, text);
 }
 

@@ -6,6 +6,7 @@
 #include "designer/frmMain/ArraysLog.h"
 #include "designer/frmMain/DefaultModel.h"
 #include "designer/frmMain/ElapsedTime.h"
+#include "designer/frmMain/MeasuresCells.h"
 #include "designer/frmMain/MeasuresGrid.h"
 #include "designer/rtnGrids/GridRows.h"
 #include "designer/rtnReaderWriter/ModelReader.h"
@@ -82,6 +83,8 @@ void DocumentCommands::nulLowerPanelsReset() {
     // the model before it.
     editors_.flgMeasureValuesShowNegatives = false;
     editors_.intBalanceRow = editors_.sgdMeasureValues.fixedRows();
+    // The measures grid's current cell is edited as a selected one, whatever the grid held.
+    nulMeasuresEditingSet(editors_.sgdMeasures, editors_.sgdMeasures.col());
     nulMeasureValuesAndIrregularitiesSetPanels(editors_);
 }
 
@@ -260,9 +263,12 @@ bool DocumentCommands::flgFileImport(const std::string& fileName) {
     }
     // The digest of the saved state stays, so the merged model counts as changed.
     std::string discarded;
-    return nulInternalizeReaderWriterArrays(
+    const bool imported = nulInternalizeReaderWriterArrays(
         editors_, result.model, discarded, result.measures, result.dimensions, true,
         "Internalizing for file import... " + result.fileName, kArraysLogFileName);
+    // The merge may bring dimensions and irregularity types the lower panels must show.
+    nulMeasureValuesAndIrregularitiesSetPanels(editors_);
+    return imported;
 }
 
 std::string DocumentCommands::fneConvertVDCToVTM(const std::string& listFile) {
