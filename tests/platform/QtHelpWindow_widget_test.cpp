@@ -25,9 +25,10 @@ class QtHelpWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         help.write("index.html",
-                   page("Fixture Help", "<p><a href=\"second.html\">Second page</a></p>"
-                                        "<p><a href=\"http://127.0.0.1:9/outside.html\">Outside</a></p>"
-                                        "<p><a href=\"missing.html\">Missing page</a></p>"));
+                   page("Fixture Help",
+                        "<p><a href=\"second.html\">Second page</a></p>"
+                        "<p><a href=\"http://127.0.0.1:9/outside.html\">Outside</a></p>"
+                        "<p><a href=\"missing.html\">Missing page</a></p>"));
         help.write("second.html", page("Second", "<p><a href=\"index.html\">Home again</a></p>"));
     }
     void TearDown() override { service.closeAll(); }

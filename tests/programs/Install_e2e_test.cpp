@@ -33,8 +33,7 @@ std::string install(const std::string& prefix) {
         return "the install did not end within the deadline";
     }
     const std::string output = run.readAll().toStdString();
-    return run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0 ? std::string()
-                                                                          : output;
+    return run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0 ? std::string() : output;
 }
 
 std::set<std::string> namesIn(const fs::path& folder) {
@@ -69,8 +68,8 @@ TEST(InstallE2eTest, PutsTheProgramFolderTogetherWithADesktopEntry) {
     EXPECT_EQ(entry.rfind("[Desktop Entry]\n", 0), 0U) << entry;
     for (const std::string& line :
          {std::string("Type=Application"), std::string("Name=Vantorell"),
-          "Exec=\"" + folder + "Vantorell\" %f", "TryExec=" + folder + "Vantorell",
-          "Icon=" + icon, std::string("Terminal=false")}) {
+          "Exec=\"" + folder + "Vantorell\" %f", "TryExec=" + folder + "Vantorell", "Icon=" + icon,
+          std::string("Terminal=false")}) {
         EXPECT_TRUE(reportHolds(entry, line)) << line << "\n" << entry;
     }
 

@@ -36,8 +36,8 @@ protected:
 };
 
 TEST_F(ProgramFolderTest, HoldsTheThreeProgramsTheHelpPagesAndTheExamples) {
-    for (const char* name : {"Vantorell", "tqmx01", "update", "help/index.html",
-                             "help/help.css", "examples/sales.vtm"}) {
+    for (const char* name : {"Vantorell", "tqmx01", "update", "help/index.html", "help/help.css",
+                             "examples/sales.vtm"}) {
         EXPECT_TRUE(fileExists(program.file(name))) << name;
     }
     // The updater is the engine under its second name.
@@ -49,17 +49,17 @@ TEST_F(ProgramFolderTest, HoldsTheThreeProgramsTheHelpPagesAndTheExamples) {
 TEST_F(ProgramFolderTest, SendModelMakesAProtectedCopyThroughTheEngineBesideTheDesigner) {
     test::CubeSites sites;
     ASSERT_TRUE(sites.start(test::accountFile("enabled", 3))) << sites.failure;
-    const std::string model =
-        program.write("small.vtm", readWholeFile(test::sourcePath("tests/designer/data/small_model.vtm")));
-    program.write("Vantorell.ini", "[Vantorell Form]\r\nShowSendModelOptionFlag=1\r\n" +
-                                       test::cubeServerSettings(sites.maker.lookupUrl(),
-                                                                sites.cube.port()));
+    const std::string model = program.write(
+        "small.vtm", readWholeFile(test::sourcePath("tests/designer/data/small_model.vtm")));
+    program.write("Vantorell.ini",
+                  "[Vantorell Form]\r\nShowSendModelOptionFlag=1\r\n" +
+                      test::cubeServerSettings(sites.maker.lookupUrl(), sites.cube.port()));
 
-    const std::string shown = test::probedRun(
-        designer(), {QString::fromStdString(model)}, program,
-        std::string("mnuFileSendModel,edtUserID=") + test::kCubeUser +
-            ",metPassword=" + test::kCubePassword +
-            ",btnIdentification,btnAcceptanceYes,btnSelection");
+    const std::string shown =
+        test::probedRun(designer(), {QString::fromStdString(model)}, program,
+                        std::string("mnuFileSendModel,edtUserID=") + test::kCubeUser +
+                            ",metPassword=" + test::kCubePassword +
+                            ",btnIdentification,btnAcceptanceYes,btnSelection");
     EXPECT_TRUE(reportHolds(shown, "lblTransferProgress: Transfer completed.")) << shown;
 
     // On the server: the engine's layout, no plain record in it.
@@ -70,8 +70,8 @@ TEST_F(ProgramFolderTest, SendModelMakesAProtectedCopyThroughTheEngineBesideTheD
     // Reopened through the same engine with the password: the model the designer had open.
     ModelArrays reopened;
     std::int32_t points = 0;
-    ASSERT_TRUE(flgReadFile(program.path(), copy, test::kCubePassword, "", 0, true, points,
-                            reopened));
+    ASSERT_TRUE(
+        flgReadFile(program.path(), copy, test::kCubePassword, "", 0, true, points, reopened));
     ModelArrays plain;
     ASSERT_TRUE(flgReadFile(model, points, plain));
     EXPECT_EQ(test::dumpModel(reopened), test::dumpModel(plain));
