@@ -40,8 +40,9 @@ QtHelpWindow::QtHelpWindow() {
 }
 
 void QtHelpWindow::showPage(const QString& path) {
-    browser_->clearHistory();
     browser_->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    // The page shown is the whole history, and so the page Contents goes back to.
+    browser_->clearHistory();
     captionSet();
     show();
     raise();
