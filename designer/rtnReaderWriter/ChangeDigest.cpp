@@ -1,29 +1,14 @@
 #include "designer/rtnReaderWriter/ChangeDigest.h"
 
-#include <openssl/evp.h>
-
 #include <algorithm>
 #include <cstring>
-#include <new>
-#include <stdexcept>
 
 #include "designer/rtnReaderWriter/PieceWorker.h"
 
 namespace vantorell {
 
-ChangeDigest::ChangeDigest(PieceWorker* worker) : worker_(worker), context_(EVP_MD_CTX_new()) {
-    if (context_ == nullptr) {
-        throw std::bad_alloc();
-    }
-    if (EVP_DigestInit_ex(context_, EVP_sha256(), nullptr) != 1) {
-        EVP_MD_CTX_free(context_);
-        throw std::runtime_error("The change digest could not be started.");
-    }
+ChangeDigest::ChangeDigest(PieceWorker* worker) : worker_(worker) {
     piece_.resize(PieceWorker::kPieceSize);
-}
-
-ChangeDigest::~ChangeDigest() {
-    EVP_MD_CTX_free(context_);
 }
 
 // A record longer than a piece gets a piece of its own size.
@@ -59,9 +44,7 @@ void ChangeDigest::handPiece() {
 }
 
 void ChangeDigest::update(std::string_view bytes) {
-    if (!bytes.empty() && EVP_DigestUpdate(context_, bytes.data(), bytes.size()) != 1) {
-        throw std::runtime_error("The change digest could not be computed.");
-    }
+    hash_.update(bytes);
 }
 
 std::string ChangeDigest::finish() {
@@ -71,19 +54,7 @@ std::string ChangeDigest::finish() {
     }
     update(std::string_view(piece_.data(), used_));
     used_ = 0;
-    unsigned char hash[EVP_MAX_MD_SIZE];
-    unsigned int size = 0;
-    if (EVP_DigestFinal_ex(context_, hash, &size) != 1) {
-        throw std::runtime_error("The change digest could not be computed.");
-    }
-    static const char kHex[] = "0123456789abcdef";
-    std::string text;
-    text.reserve(size * 2);
-    for (unsigned int i = 0; i < size; ++i) {
-        text.push_back(kHex[hash[i] >> 4]);
-        text.push_back(kHex[hash[i] & 15]);
-    }
-    return text;
+    return hash_.finish();
 }
 
 }  // namespace vantorell

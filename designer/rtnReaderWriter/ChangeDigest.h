@@ -3,9 +3,9 @@
 // length (LengthPrefix.h). The designer compares the digest of the saved state with that of the
 // editors to detect unsaved changes.
 //
-// The hash is libcrypto's, which uses the processor's SHA instructions where it has them:
-// Qt's own runs at a fraction of the speed the writer produces records, and would cap
-// every save.
+// The hash is libcrypto's (Sha256), which uses the processor's SHA instructions where it
+// has them: Qt's own runs at a fraction of the speed the writer produces records, and would
+// cap every save.
 //
 // Given a worker, whole pieces are hashed on the worker's thread while the records go on.
 
@@ -14,8 +14,7 @@
 #include <vector>
 
 #include "designer/rtnReaderWriter/LengthPrefix.h"
-
-struct evp_md_ctx_st;
+#include "platform/Sha256.h"
 
 namespace vantorell {
 
@@ -26,7 +25,6 @@ public:
     // `worker` null: every piece is hashed on the calling thread. Otherwise whole pieces go
     // to the worker, which must be stopped before the digest goes.
     explicit ChangeDigest(PieceWorker* worker = nullptr);
-    ~ChangeDigest();
     ChangeDigest(const ChangeDigest&) = delete;
     ChangeDigest& operator=(const ChangeDigest&) = delete;
 
@@ -55,7 +53,7 @@ private:
     void update(std::string_view bytes);
 
     PieceWorker* worker_;
-    evp_md_ctx_st* context_;   // with a worker, used by its thread until finish()
+    Sha256 hash_;              // with a worker, used by its thread until finish()
     std::vector<char> piece_;  // records not yet hashed: piece_[0 .. used_)
     std::size_t used_ = 0;
 };

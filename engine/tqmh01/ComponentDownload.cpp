@@ -2,7 +2,6 @@
 #include "engine/tqmh01/FetchUrl.h"
 #include "engine/tqmh01/Updater.h"
 #include "engine/tqmh01/UpdaterRegistry.h"
-#include "platform/FileSystem.h"
 #include "platform/MessageService.h"
 
 namespace vantorell::engine {
@@ -17,12 +16,12 @@ void Updater::DoDownload(DownloadPanelState& panel) {
             continue;
         }
         const UpdateComponentInfo& info = componentInfo(component);
+        // The staging file of an earlier download stays until a new one has arrived whole,
+        // so that it always matches the version recorded for it.
         const std::string staging = programFolder_ + info.stagingFile;
-        if (!info.keepStagingFile) {
-            deleteFile(staging);
-        }
         const ComponentRelease& release = description_.release(component);
-        if (FetchUrl(release.url, staging, held_)) {
+        const std::optional<DownloadCheck> check = downloadCheckOf(release);
+        if (check && FetchUrl(release.url, staging, held_, *check)) {
             // A failed registry write leaves the version to be offered again; the file is
             // there all the same.
             if (key) {

@@ -5,6 +5,7 @@
 
 #include "engine/tqmh01/ComponentInstall.h"
 #include "platform/NamedObject.h"
+#include "platform/ProgramNames.h"
 
 namespace vantorell::engine {
 
@@ -25,7 +26,9 @@ ComponentInstallPanel::ComponentInstallPanel(const std::string& programFolder, Q
     addRow({QStringLiteral("Install Vantorell (model designer)")}, PrevCopyButton, true);
     addRow({QStringLiteral("Install Vantorell Database Generator")}, GenCopyButton, true);
     addRow({QStringLiteral("Install a new version of this installation program"),
-            QStringLiteral("Please rename eistage.exe to update.exe in your Vantorell"),
+            // The updater's own program file, under its name here.
+            QString::fromStdString("Please rename eistage.exe to " +
+                                   linuxProgramName("update.exe") + " in your Vantorell"),
             QStringLiteral("directory manually at this time.")},
            InstallerCopyButton, false);
     addRow({QStringLiteral("Install a complete Vantorell distribution")}, RunSetupButton, false)

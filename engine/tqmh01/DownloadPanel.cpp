@@ -277,7 +277,7 @@ void DownloadPanel::AnyChecked() {
 
 void DownloadPanel::DoProxyClear() {
     DownloadPanelState current = state();
-    Updater::DoProxyClear(current);
+    updater_.DoProxyClear(current);
     showState(current);
 }
 

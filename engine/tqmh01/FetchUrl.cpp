@@ -74,7 +74,8 @@ std::optional<FtpAddress> splitFtpAddress(const std::string& rest) {
     return where;
 }
 
-bool FetchUrl(const std::string& address, const std::string& target, const TransferSettings& held) {
+bool FetchUrl(const std::string& address, const std::string& target, const TransferSettings& held,
+              const DownloadCheck& check) {
     const bool http = StartsWith(address, "http://");
     std::optional<FtpAddress> ftp;
     if (!http && StartsWith(address, "ftp://")) {
@@ -84,7 +85,7 @@ bool FetchUrl(const std::string& address, const std::string& target, const Trans
         return false;
     }
     try {
-        StagingFile file(target);
+        StagingFile file(target, check);
         const bool fetched = http ? fetchHttp(address, file, held) : fetchFtp(*ftp, file, held);
         return fetched && file.commit();
     } catch (const std::runtime_error&) {

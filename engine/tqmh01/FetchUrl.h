@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/tqmh01/DownloadCheck.h"
 #include "engine/tqmh01/TransferSettings.h"
 
 namespace vantorell::engine {
@@ -24,9 +25,11 @@ struct FtpAddress {
 std::optional<FtpAddress> splitFtpAddress(const std::string& rest);
 
 // Fetches an "http://" or "ftp://" address into `target`. True when the target now holds
-// the whole document, of at least kSmallestComponent bytes; otherwise the target is left
-// as it was. HTTP goes through the held HTTP proxy whenever its host is set; FTP through
-// the FTP proxy (the server named in the user name) when the held flag says so.
-bool FetchUrl(const std::string& address, const std::string& target, const TransferSettings& held);
+// the whole document, of at least kSmallestComponent bytes and matching `check`; otherwise
+// the target is left as it was. HTTP goes through the held HTTP proxy whenever its host is
+// set; FTP through the FTP proxy (the server named in the user name) when the held flag
+// says so.
+bool FetchUrl(const std::string& address, const std::string& target, const TransferSettings& held,
+              const DownloadCheck& check = {});
 
 }  // namespace vantorell::engine

@@ -16,11 +16,7 @@ void nulSettingsNotStored() {
 }  // namespace
 
 void Updater::SaveProxySettings(const DownloadPanelState& panel) {
-    held_.proxyHost = panel.fields.proxyHost;
-    held_.proxyPort = panel.fields.proxyPort;
-    held_.ftpProxyHost = panel.fields.ftpProxyHost;
-    held_.ftpProxyPort = panel.fields.ftpProxyPort;
-    held_.useProxy = panel.fields.useProxy;
+    held_.takeProxies(panel.fields);
     if (!storeProxySettings(registry_, held_)) {
         nulSettingsNotStored();
     }

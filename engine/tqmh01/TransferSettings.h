@@ -16,6 +16,15 @@ struct TransferSettings {
     std::string ftpUser;
     std::string ftpPassword;
 
+    // The Firewalls sheet's part: the proxies and the flag, not the identity.
+    void takeProxies(const TransferSettings& from) {
+        proxyHost = from.proxyHost;
+        proxyPort = from.proxyPort;
+        ftpProxyHost = from.ftpProxyHost;
+        ftpProxyPort = from.ftpProxyPort;
+        useProxy = from.useProxy;
+    }
+
     bool operator==(const TransferSettings&) const = default;
 };
 

@@ -57,11 +57,8 @@ void Updater::AnyChecked(DownloadPanelState& panel) {
 
 void Updater::DoProxyClear(DownloadPanelState& panel) {
     const TransferSettings initial;
-    panel.fields.proxyHost = initial.proxyHost;
-    panel.fields.proxyPort = initial.proxyPort;
-    panel.fields.ftpProxyHost = initial.ftpProxyHost;
-    panel.fields.ftpProxyPort = initial.ftpProxyPort;
-    panel.fields.useProxy = initial.useProxy;
+    panel.fields.takeProxies(initial);
+    held_.takeProxies(initial);
 }
 
 }  // namespace vantorell::engine

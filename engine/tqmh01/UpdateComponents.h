@@ -25,7 +25,6 @@ struct UpdateComponentInfo {
     const char* versionValue;  // registry values of the downloaded version
     const char* buildValue;    // nullptr: the component has no build
     const char* stagingFile;   // in the program folder
-    bool keepStagingFile;      // overwritten by a download instead of deleted before it
     // Result texts; the offer texts take the version, then the build.
     const char* offeredText;
     const char* downloadedAlreadyText;

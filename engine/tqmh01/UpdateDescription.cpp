@@ -8,8 +8,9 @@ namespace {
 // Values are read into 256-character buffers.
 constexpr std::size_t kLongestValue = 255;
 
-std::string valueOf(const IniFile& ini, const char* section, const char* key) {
-    std::string value = ini.readString(section, key, "0");
+std::string valueOf(const IniFile& ini, const char* section, const char* key,
+                    const char* missing = "0") {
+    std::string value = ini.readString(section, key, missing);
     return value.size() > kLongestValue ? std::string("0") : value;
 }
 
@@ -26,6 +27,8 @@ UpdateDescription readUpdateDescription(const std::string& file) {
             release.build = valueOf(ini, info.section, "Build");
         }
         release.url = valueOf(ini, info.section, "URL");
+        release.size = valueOf(ini, info.section, "Size", "");
+        release.sha256 = valueOf(ini, info.section, "SHA256", "");
     }
     description.packageUrl = valueOf(ini, "Package", "URL");
     return description;

@@ -1,6 +1,8 @@
 #pragma once
 // The update server's description file "update.ini": per component its version, its build
-// (engine and installer only) and the address it is downloaded from.
+// (engine and installer only) and the address it is downloaded from; beside the address,
+// optionally, the size of the component's file in bytes ("Size") and its SHA-256 in
+// hexadecimal ("SHA256"), which a download must match. Older files have neither.
 
 #include <array>
 #include <string>
@@ -11,11 +13,14 @@ namespace vantorell::engine {
 
 inline constexpr const char* kUpdateDescriptionFile = "update.ini";
 
-// Texts as the file gives them; a missing key reads as "0".
+// Texts as the file gives them; a missing key reads as "0", a missing size or SHA-256 as
+// empty (not given).
 struct ComponentRelease {
     std::string version = "0";
     std::string build = "0";
     std::string url = "0";
+    std::string size;
+    std::string sha256;
 };
 
 struct UpdateDescription {

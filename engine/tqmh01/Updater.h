@@ -54,8 +54,9 @@ public:
     void UpdateDoClick(DownloadPanelState& panel);
     // A click on a component box: Download Latest Versions only while a box is checked.
     static void AnyChecked(DownloadPanelState& panel);
-    // Restore Defaults: the proxy fields as they are at first; nothing is stored.
-    static void DoProxyClear(DownloadPanelState& panel);
+    // Restore Defaults: the proxy fields as they are at first, and so the held proxies too,
+    // which the next check goes through; nothing is stored.
+    void DoProxyClear(DownloadPanelState& panel);
 
     // Save Settings on the Firewalls sheet: the proxy fields become the held settings and
     // are stored.
@@ -67,7 +68,9 @@ public:
     void SaveIdentity(const DownloadPanelState& panel);
 
     // Download Latest Versions: takes the fields as the held settings, fetches each checked
-    // component into its staging file and records the versions of those that arrived.
+    // component into its staging file and records the versions of those that arrived whole
+    // and as the description promised; the others keep their staging files and recorded
+    // versions as they were.
     void DoDownload(DownloadPanelState& panel);
 
     const TransferSettings& held() const { return held_; }

@@ -6,9 +6,10 @@
 
 namespace vantorell::engine {
 
-// Compares two dotted version texts: segments between "." in turn, each as text by
-// character code (so "10" is below "9", and a segment that begins the other is below
-// it). -1 when the first text is below the second, 0 when equal, +1 when above.
+// Compares two dotted version texts: segments between "." in turn, a segment of digits as
+// a number (so "10" is above "9", and "01" equals "1"), any other segment as text by
+// character code, above every number. When all segments agree, the text that ends first
+// is below. -1 when the first text is below the second, 0 when equal, +1 when above.
 int CompareVersion(const std::string& first, const std::string& second);
 
 // True when `text` begins with `prefix` (always for an empty prefix).

@@ -3,6 +3,8 @@
 // recorded in the local machine's hive.
 #include <gtest/gtest.h>
 
+#include <QCryptographicHash>
+
 #include "engine/tqmh01/Updater.h"
 #include "engine/tqmh01/UpdaterRegistry.h"
 #include "platform/FileSystem.h"
@@ -110,12 +112,134 @@ TEST_F(ComponentDownloadPeer, AFailedComponentKeepsItsVersionAndTheOthersGoOn) {
     EXPECT_EQ(installed("Installer Version"), std::nullopt);
     EXPECT_EQ(installed("Interface Version"), "2.10.1");
     EXPECT_EQ(installed("Generator Version"), "2.5");
-    // The engine's staging file is overwritten only by a download that arrived; the
-    // installer's went before its download was tried.
+    // A staging file is replaced only by a download that arrived.
     EXPECT_EQ(program.read("remove.dat"), "the engine downloaded before");
-    EXPECT_FALSE(fileExists(program.file("eistage.exe")));
+    EXPECT_EQ(program.read("eistage.exe"), "an installer downloaded before");
     EXPECT_EQ(program.read("instage.exe"), test::componentBytes("Interface"));
     EXPECT_EQ(showings, (std::vector<std::string>{"+---", "++--", "+++-", "++++"}));
+}
+
+// Check Now against a description, then Download Latest Versions of the components in
+// `ticked` only, as a user who looked at the offers would.
+class UpdateRoundPeer : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(site.start()) << site.failure(); }
+
+    DownloadPanelState check(const std::string& description) {
+        DownloadPanelState panel;
+        updater.RetrieveUpdate(panel);
+        // Padded, so that the description is no error message.
+        panel.url = site.describe(description + std::string(130, ';') + "\n");
+        updater.UpdateDoClick(panel);
+        EXPECT_EQ(panel.masterResult, "");
+        return panel;
+    }
+
+    void download(DownloadPanelState& panel, UpdateComponent ticked) {
+        for (const UpdateComponent component : kUpdateComponents) {
+            panel.row(component).checked = component == ticked;
+        }
+        test::TestMessages messages;
+        messages.expect("Download operations complete.");
+        updater.DoDownload(panel);
+    }
+
+    std::optional<std::string> installed(const char* value) const {
+        const auto key = registry.openKey(RegistryHive::LocalMachine, kUpdaterKeyPath);
+        return key ? key->readString(value, kRegistryValueBuffer) : std::nullopt;
+    }
+
+    test::MakerSite site;
+    test::TempFolder program;
+    test::TempFolder hives;
+    Registry registry{hives.file("current-user.hive"), hives.file("local-machine.hive")};
+    Updater updater{program.path(), registry};
+};
+
+TEST_F(UpdateRoundPeer, AFailedDownloadKeepsTheStagingFileOfTheRecordedVersion) {
+    const auto installer = [](const std::string& version, const std::string& url) {
+        return "[Installer]\nVersion=" + version + "\nBuild=1\nURL=" + url + "\n";
+    };
+    const std::string downloaded = test::componentBytes("Installer 2.2");
+    DownloadPanelState panel = check(installer("2.2", site.put("pub/eistage.exe", downloaded)));
+    ASSERT_TRUE(panel.row(UpdateComponent::Installer).checked);
+    download(panel, UpdateComponent::Installer);
+    ASSERT_EQ(panel.row(UpdateComponent::Installer).result,
+              "Vantorell Installer downloaded successfully.");
+
+    // The same version again, from an address that answers 404, ticked by hand; then a
+    // newer one from there, twice.
+    const std::pair<const char*, const char*> rounds[] = {
+        {"2.2", "Engine Installer version 2.2 build 1 or later is already downloaded."},
+        {"2.3", "Engine Installer version 2.3 build 1 is available for download."},
+        {"2.3", "Engine Installer version 2.3 build 1 is available for download."},
+    };
+    for (const auto& [version, offer] : rounds) {
+        panel = check(installer(version, site.url("pub/gone.exe")));
+        EXPECT_EQ(panel.row(UpdateComponent::Installer).result, offer);
+        download(panel, UpdateComponent::Installer);
+        EXPECT_EQ(panel.row(UpdateComponent::Installer).result,
+                  "Problems downloading Vantorell Installer.")
+            << version;
+    }
+    // What is recorded is what lies there.
+    EXPECT_TRUE(program.read("eistage.exe") == downloaded);
+    EXPECT_EQ(installed("Installer Version"), "2.2");
+    EXPECT_EQ(installed("Installer Build"), "1");
+}
+
+TEST_F(UpdateRoundPeer, ADownloadThatIsNotWhatTheDescriptionPromisesIsRefused) {
+    const std::string whole = test::componentBytes("Interface 2.10", 100000);
+    const std::string half = whole.substr(0, 50000);
+    const std::string hash =
+        QCryptographicHash::hash(QByteArray::fromStdString(whole), QCryptographicHash::Sha256)
+            .toHex()
+            .toStdString();
+    const std::string size = std::to_string(whole.size());
+    struct Case {
+        const char* what;
+        std::string url;
+        std::string promises;  // lines of the Interface section
+        std::string staged;    // what the staging file then holds; empty: refused
+    } cases[] = {
+        {"cut short without a length, its size given",
+         site.putAnswer("cut.exe", half, std::nullopt), "Size=" + size, ""},
+        {"cut short without a length, its hash given",
+         site.putAnswer("cut.exe", half, std::nullopt), "SHA256=" + hash, ""},
+        {"cut short of its length, nothing given", site.putAnswer("short.exe", half, whole.size()),
+         "", ""},
+        {"beyond its size, its length announced", site.put("long.exe", whole), "Size=50000", ""},
+        {"beyond its size, unannounced", site.putAnswer("long-open.exe", whole, std::nullopt),
+         "Size=50000", ""},
+        {"another file than its hash", site.put("other.exe", whole + "x"), "SHA256=" + hash, ""},
+        {"a size that is no number", site.put("whole.exe", whole), "Size=100 kB", ""},
+        {"whole, as promised", site.putAnswer("open.exe", whole, std::nullopt),
+         "Size=" + size + "\nSHA256=" + hash, whole},
+        // Where nothing tells how long it is, what arrives is taken.
+        {"unannounced, nothing given", site.putAnswer("half.exe", half, std::nullopt), "", half},
+    };
+    for (const Case& c : cases) {
+        program.write("instage.exe", "the designer downloaded before");
+        {
+            auto key = registry.createKey(RegistryHive::LocalMachine, kUpdaterKeyPath);
+            ASSERT_TRUE(key && key->writeString("Interface Version", "2.9"));
+        }
+        DownloadPanelState panel =
+            check("[Interface]\nVersion=2.10\nURL=" + c.url + "\n" + c.promises + "\n");
+        ASSERT_TRUE(panel.row(UpdateComponent::Interface).checked) << c.what;
+        download(panel, UpdateComponent::Interface);
+        const bool downloaded = !c.staged.empty();
+        EXPECT_EQ(panel.row(UpdateComponent::Interface).result,
+                  downloaded ? "Vantorell Interface downloaded successfully."
+                             : "Problems downloading Vantorell Interface.")
+            << c.what;
+        EXPECT_EQ(installed("Interface Version"), downloaded ? "2.10" : "2.9") << c.what;
+        EXPECT_TRUE(program.read("instage.exe") ==
+                    (downloaded ? c.staged : std::string("the designer downloaded before")))
+            << c.what;
+        // No partial file is left beside it.
+        EXPECT_EQ(findEntries(program.path() + "*").size(), 2u) << c.what;
+    }
 }
 
 }  // namespace

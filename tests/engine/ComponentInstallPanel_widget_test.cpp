@@ -2,6 +2,8 @@
 // panel.
 #include <gtest/gtest.h>
 
+#include <QLabel>
+
 #include "engine/tqmh01/TForm1.h"
 #include "engine/tqmh01/UpdaterRegistry.h"
 #include "tests/support/ScopedEnvironment.h"
@@ -43,6 +45,13 @@ TEST_F(InstallPanelWidget, StartedByTheDesignerOnlyTheGeneratorCanBeInstalled) {
         EXPECT_TRUE(panel.InstallerCopyButton->isVisible());
         EXPECT_FALSE(panel.RunSetupButton->isVisible());
         EXPECT_EQ(panel.RunSetupButton->isEnabled(), !fromDesigner);
+        // The updater's program file is called "update" here.
+        QStringList texts;
+        for (const QLabel* label : panel.findChildren<QLabel*>()) {
+            texts << label->text();
+        }
+        EXPECT_TRUE(texts.contains("Please rename eistage.exe to update in your Vantorell"))
+            << texts.join('|').toStdString();
     }
 }
 

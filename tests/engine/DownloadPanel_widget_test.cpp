@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTabBar>
+#include <QTest>
 #include <QTimer>
 
 #include "common/Scrambler.h"
 #include "engine/tqmh01/TForm1.h"
 #include "engine/tqmh01/UpdaterRegistry.h"
+#include "tests/servers/MakerSite.h"
 #include "tests/support/LoopbackPeer.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
@@ -146,6 +149,37 @@ TEST_F(DownloadPanelWidget, RestoreDefaultsEmptiesTheProxiesAndStoresNothing) {
     EXPECT_FALSE(panel.ProxyCheck->isChecked());
     EXPECT_EQ(panel.FTPuseridEdit->text(), "analyst");
     EXPECT_FALSE(registry().openKey(RegistryHive::CurrentUser, kUpdaterKeyPath));
+}
+
+TEST_F(DownloadPanelWidget, AfterRestoreDefaultsTheCheckGoesWithoutTheOldProxy) {
+    test::MakerSite site;
+    ASSERT_TRUE(site.start()) << site.failure();
+    const std::string description = "[Generator]\r\nVersion=1.3\r\nURL=" + site.url("sqstage.exe") +
+                                    "\r\n" + std::string(130, ';') + "\r\n";
+    {
+        // A proxy stored once, that is not there any more.
+        auto key = registry().createKey(RegistryHive::CurrentUser, kUpdaterKeyPath);
+        ASSERT_TRUE(key && key->writeString("Proxy Host", "127.0.0.1") &&
+                    key->writeString("Proxy Port", "1") && key->writeString("Use Proxy", "1") &&
+                    key->writeString("Update Master URL", site.describe(description)));
+    }
+    const auto form = openPanel();
+    DownloadPanel& panel = *form->DoUpdatePanel;
+    ASSERT_EQ(panel.ProxyNameEdit->text(), "127.0.0.1");
+    QTabBar* tabs = panel.PageControl1->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    ASSERT_TRUE(panel.FirewallSheet->isVisible());
+    QTest::mouseClick(panel.ProxyClearButton, Qt::LeftButton);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+    QTest::mouseClick(panel.UpdateCheckButton, Qt::LeftButton);
+
+    EXPECT_EQ(panel.MasterResultMessage->text(), "");
+    EXPECT_EQ(panel.SQLResultMessage->text(),
+              "Database Generator version 1.3 is available for download.");
+    EXPECT_TRUE(panel.SQLBox->isChecked());
+    EXPECT_TRUE(panel.DownloadButton->isEnabled());
+    // Nothing was stored: the proxy is still the saved one for the next start.
+    EXPECT_EQ(readTransferSettings(registry()).proxyHost, "127.0.0.1");
 }
 
 }  // namespace

@@ -93,7 +93,13 @@ TEST_F(FetchUrlPeer, FtpFetchChangesIntoTheFolderOfTheAddress) {
     EXPECT_EQ(filesInFolder(), 1u);
 
     held.ftpPassword = test::kFtpPassword;
-    ASSERT_TRUE(FetchUrl(base + "dir/sub/file.exe", target, held));
+    // A file longer or shorter than promised is refused.
+    EXPECT_FALSE(FetchUrl(base + "dir/sub/file.exe", target, held, {69999, std::nullopt}));
+    EXPECT_FALSE(FetchUrl(base + "dir/sub/file.exe", target, held, {70001, std::nullopt}));
+    EXPECT_EQ(local.read("eistage.exe"), std::string(200, 'o'));
+    EXPECT_EQ(filesInFolder(), 1u);
+
+    ASSERT_TRUE(FetchUrl(base + "dir/sub/file.exe", target, held, {70000, std::nullopt}));
     EXPECT_TRUE(local.read("eistage.exe") == bytes);
 }
 

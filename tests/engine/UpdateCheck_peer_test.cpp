@@ -56,7 +56,7 @@ TEST_F(UpdateCheckPeer, NewerComponentsAreOfferedAndTheAddressIsStored) {
     const std::pair<bool, const char*> expected[] = {
         {true, "Vantorell Engine version 2.0 build 44 is available for download."},
         {false, "Engine Installer version 2.0 build 43 or later is already downloaded."},
-        {false, "Vantorell version 2.10 or later is already downloaded."},
+        {true, "Vantorell version 2.10 is available for download."},  // after 2.9
         {true, "Database Generator version 1.3 is available for download."},
     };
     for (const UpdateComponent component : kUpdateComponents) {
@@ -77,6 +77,30 @@ TEST_F(UpdateCheckPeer, NewerComponentsAreOfferedAndTheAddressIsStored) {
     Updater next(program.path(), registry);
     next.RetrieveUpdate(reopened);
     EXPECT_EQ(reopened.url, panel.url);
+}
+
+TEST_F(UpdateCheckPeer, AnOlderVersionIsNeverOffered) {
+    record({{"Engine Version", "2.1"},
+            {"Engine Build", "1"},
+            {"Installer Version", "2.0"},
+            {"Installer Build", "50"},
+            {"Interface Version", "2.10"},
+            {"Generator Version", "1.4"}});
+    updater.RetrieveUpdate(panel);
+    panel.url = site.describe(
+        "[Engine]\nVersion=2.0\nBuild=44\nURL=http://127.0.0.1/remove.dat\n"
+        "[Installer]\nVersion=2.0\nBuild=43\nURL=http://127.0.0.1/eistage.exe\n"
+        "[Interface]\nVersion=2.9\nURL=http://127.0.0.1/instage.exe\n"
+        "[Generator]\nVersion=1.3\nURL=http://127.0.0.1/sqstage.exe\n" +
+        std::string(100, ';') + "\n");
+    updater.UpdateDoClick(panel);
+    EXPECT_EQ(panel.row(UpdateComponent::Interface).result,
+              "Vantorell version 2.9 or later is already downloaded.");
+    for (const ComponentRow& row : panel.components) {
+        EXPECT_FALSE(row.checked) << row.result;
+    }
+    EXPECT_TRUE(panel.boxesEnabled);
+    EXPECT_FALSE(panel.downloadEnabled);
 }
 
 TEST_F(UpdateCheckPeer, NothingRecordedOffersEverything) {

@@ -12,17 +12,30 @@
 namespace vantorell::engine {
 namespace {
 
-TEST(VersionTextsTest, DottedVersionsCompareSegmentBySegmentAsText) {
+TEST(VersionTextsTest, DottedVersionsCompareSegmentBySegmentAsNumbers) {
     struct Case {
         const char* first;
         const char* second;
         int order;
     } cases[] = {
-        {"2.0", "2.0", 0},        {"2.10", "2.9", -1},  {"2.9", "2.10", 1},
-        {"2.1", "2.10", -1},      {"2.0", "2.0.1", -1}, {"2.0.1", "2.0", 1},
-        {"3", "2.99", 1},         {"", "", 0},          {"", "0", -1},
-        {"2..1", "2.0.1", -1},    {"2.a", "2.B", 1},    {"2.0", "2.0.", -1},
-        {"1.\xC3\xA9", "1.z", 1},  // by character code, as unsigned bytes
+        {"2.0", "2.0", 0},
+        {"2.10", "2.9", 1},
+        {"2.9", "2.10", -1},
+        {"2.1", "2.10", -1},
+        {"2.01", "2.1", 0},  // by value
+        {"2.007", "2.10", -1},
+        {"2.0", "2.0.1", -1},
+        {"2.0.1", "2.0", 1},
+        {"3", "2.99", 1},
+        {"1.100000000000000000000000", "1.99999999999999999999999", 1},  // beyond 64 bits
+        {"", "", 0},
+        {"", "0", 1},       // an empty segment is no number
+        {"2.a", "2.9", 1},  // texts after every number
+        {"2.1a", "2.10", 1},
+        {"2.b", "2.a", 1},
+        {"2.a", "2.B", 1},  // by character code
+        {"2.0", "2.0.", -1},
+        {"1.\xC3\xA9", "1.z", 1},  // as unsigned bytes
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CompareVersion(c.first, c.second), c.order) << c.first << " vs " << c.second;
@@ -65,7 +78,8 @@ TEST(UpdateOfferTest, NewerOrNeverDownloadedComponentsAreOffered) {
         {C::Engine, "2.1", "1", "2.0", "43", true},
         {C::Engine, "2.0", "43", "2.0", std::nullopt, true},  // no build recorded
         {C::Installer, "1.5", "7", "1.5", "8", false},
-        {C::Interface, "2.10", "0", "2.9", std::nullopt, false},  // "10" is below "9"
+        {C::Interface, "2.10", "0", "2.9", std::nullopt, true},
+        {C::Interface, "2.9", "0", "2.10", std::nullopt, false},  // never a downgrade
         {C::Interface, "2.9.1", "0", "2.9", std::nullopt, true},
         {C::Interface, "2.9", "0", std::nullopt, std::nullopt, true},
         {C::Generator, "1.2", "0", "1.1", std::nullopt, true},
@@ -73,7 +87,7 @@ TEST(UpdateOfferTest, NewerOrNeverDownloadedComponentsAreOffered) {
         {C::Generator, "0", "0", "1.0", std::nullopt, false},  // a description without it
     };
     for (const Case& c : cases) {
-        const ComponentRelease release{c.version, c.build, "http://h/f"};
+        const ComponentRelease release{c.version, c.build, "http://h/f", "", ""};
         EXPECT_EQ(isOffered(c.component, release, {c.installedVersion, c.installedBuild}),
                   c.offered)
             << componentInfo(c.component).section << " " << c.version << "/" << c.build;
@@ -81,14 +95,14 @@ TEST(UpdateOfferTest, NewerOrNeverDownloadedComponentsAreOffered) {
 }
 
 TEST(UpdateOfferTest, LabelsCarryTheDescriptionsTexts) {
-    const ComponentRelease release{"2.0", "43", "0"};
+    const ComponentRelease release{"2.0", "43", "0", "", ""};
     EXPECT_EQ(offerText(UpdateComponent::Engine, release, true),
               "Vantorell Engine version 2.0 build 43 is available for download.");
     EXPECT_EQ(offerText(UpdateComponent::Engine, release, false),
               "Vantorell Engine version 2.0 build 43 or later is already downloaded.");
     EXPECT_EQ(offerText(UpdateComponent::Installer, release, true),
               "Engine Installer version 2.0 build 43 is available for download.");
-    EXPECT_EQ(offerText(UpdateComponent::Interface, {"2.%s", "0", "0"}, false),
+    EXPECT_EQ(offerText(UpdateComponent::Interface, {"2.%s", "0", "0", "", ""}, false),
               "Vantorell version 2.%s or later is already downloaded.");
     EXPECT_EQ(offerText(UpdateComponent::Generator, release, false),
               "Database Generator version 2.0 is already downloaded.");
@@ -99,8 +113,11 @@ TEST(UpdateDescriptionTest, EveryKeyIsReadAndAMissingOneReadsAsZero) {
     const std::string file =
         folder.write("update.ini",
                      "[engine]\r\nVersion = 2.1\r\nBuild=44\r\nURL=\"http://h/remove.dat\"\r\n"
-                     "[Installer]\r\nVersion=1.5\r\nURL=ftp://h/pub/eistage.exe\r\n"
-                     "[Interface]\r\nVersion=2.10.1\r\nBuild=9\r\nURL=http://h/" +
+                     "Size=4096\r\nsha256=" +
+                         std::string(64, 'A') +
+                         "\r\n"
+                         "[Installer]\r\nVersion=1.5\r\nURL=ftp://h/pub/eistage.exe\r\n"
+                         "[Interface]\r\nVersion=2.10.1\r\nBuild=9\r\nURL=http://h/" +
                          std::string(250, 'x') +
                          "\r\n[Generator]\r\nVersion=1.2\r\n[Package]\r\nURL=http://h/full\r\n");
     const UpdateDescription read = readUpdateDescription(file);
@@ -108,6 +125,11 @@ TEST(UpdateDescriptionTest, EveryKeyIsReadAndAMissingOneReadsAsZero) {
     EXPECT_EQ(engine.version, "2.1");
     EXPECT_EQ(engine.build, "44");
     EXPECT_EQ(engine.url, "http://h/remove.dat");
+    EXPECT_EQ(engine.size, "4096");
+    EXPECT_EQ(engine.sha256, std::string(64, 'A'));
+    // Older files give neither.
+    EXPECT_EQ(read.release(UpdateComponent::Installer).size, "");
+    EXPECT_EQ(read.release(UpdateComponent::Installer).sha256, "");
     EXPECT_EQ(read.release(UpdateComponent::Installer).build, "0");
     EXPECT_EQ(read.release(UpdateComponent::Installer).url, "ftp://h/pub/eistage.exe");
     // Interface and generator have no build; a value beyond 255 characters reads as "0".

@@ -1,10 +1,13 @@
 #pragma once
 // The maker's web server of the tests: Python's http.server on 127.0.0.1, on a port chosen
 // at run time, serving a folder of the test's: the page "vantorellftp.htm" that names the
-// cube server, the update description "update.ini" and component files.
+// cube server, the update description "update.ini" and component files. A file can also be
+// served the way a server that is cut off or misconfigured sends it: without a
+// Content-Length, or with one that its body does not match.
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "tests/servers/PeerServer.h"
@@ -28,6 +31,11 @@ public:
     std::string url(const std::string& name) const;
     // Writes a file of the site and returns its address.
     std::string put(const std::string& name, const std::string& bytes) const;
+    // Writes a file of the site that is answered with `announcedLength` as its
+    // Content-Length, or with none (the body then ends when the server closes), and
+    // returns its address.
+    std::string putAnswer(const std::string& name, const std::string& body,
+                          std::optional<std::size_t> announcedLength) const;
     // Writes the update description and returns its address.
     std::string describe(const std::string& text) const { return put("update.ini", text); }
 
