@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "platform/FileSystem.h"
+#include "platform/LiveTempFiles.h"
 
 namespace vantorell {
 namespace {
@@ -26,7 +27,7 @@ AtomicFile::AtomicFile(std::string path, unsigned mode) : path_(std::move(path))
         folder = "./";
     }
     temp_ = folder + "." + extractFileName(path_) + ".XXXXXX";
-    fd_ = ::mkstemp(temp_.data());
+    fd_ = createLiveTempFile(temp_, record_);
     if (fd_ < 0) {
         throw std::runtime_error("cannot create a file in " + folder + ": " + errnoText());
     }
@@ -36,7 +37,7 @@ AtomicFile::AtomicFile(std::string path, unsigned mode) : path_(std::move(path))
 AtomicFile::~AtomicFile() {
     if (fd_ >= 0) {
         ::close(fd_);
-        ::unlink(temp_.c_str());
+        removeLiveTempFile(record_, temp_);
     }
 }
 
@@ -86,7 +87,7 @@ void AtomicFile::startWriteback() {
 
 void AtomicFile::fail(const std::string& why) {
     ::close(fd_);
-    ::unlink(temp_.c_str());
+    removeLiveTempFile(record_, temp_);
     fd_ = -1;
     throw std::runtime_error("cannot write " + path_ + ": " + why);
 }
@@ -101,9 +102,9 @@ void AtomicFile::commit() {
     }
     const int fd = fd_;
     fd_ = -1;
-    if (::close(fd) != 0 || ::rename(temp_.c_str(), path_.c_str()) != 0) {
+    if (::close(fd) != 0 || !renameLiveTempFile(record_, temp_, path_)) {
         const std::string why = errnoText();
-        ::unlink(temp_.c_str());
+        removeLiveTempFile(record_, temp_);
         throw std::runtime_error("cannot write " + path_ + ": " + why);
     }
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A file written over an existing one goes to a temporary file in the same folder and is
 // renamed over the old one only when everything was written, so a failure never destroys
-// the previous file. Large outputs are streamed through a buffer.
+// the previous file. Large outputs are streamed through a buffer. The temporary file is one
+// of the program's live temporary files until it is renamed or removed.
 
 #include <cstddef>
 #include <cstdint>
@@ -47,6 +48,7 @@ private:
     std::string temp_;
     unsigned mode_;
     int fd_ = -1;
+    int record_ = -1;  // of the live temporary files, removed when the program is told to end
     std::string buffer_;
     std::uint64_t writtenOut_ = 0;        // bytes handed to the system so far
     std::uint64_t writebackStarted_ = 0;  // of which the disk writes were started

@@ -4,7 +4,9 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
+#include <atomic>
 #include <cerrno>
 #include <stdexcept>
 
@@ -14,6 +16,7 @@ namespace {
 // The handler may only write to a pipe; the notifier reads it on the GUI thread.
 int wakePipe[2] = {-1, -1};
 struct sigaction previousAction {};
+std::atomic<bool> requested{false};
 
 void onSignal(int) {
     const int saved = errno;
@@ -33,6 +36,20 @@ void setHeld(bool held) {
 
 void holdTerminationRequests() {
     setHeld(true);
+}
+
+void requestTermination() {
+    requested = true;
+    // Ends the message loop and every loop nested in it, without asking any window first.
+    QCoreApplication::exit(0);
+}
+
+bool terminationRequested() {
+    return requested;
+}
+
+void clearTerminationRequest() {
+    requested = false;
 }
 
 TerminationRequest::TerminationRequest(std::function<void()> onRequest, QObject* parent)

@@ -107,12 +107,18 @@ void tvwDimsCatsEdited(EditorState& editors, TreeNode& node, std::string& text) 
     if (!flgDimsCatsValidateNode(node, text) || text == node.text()) {
         return;
     }
+    nulWeightingDimensionReplace(editors, node, text);
+}
+
+void nulWeightingDimensionReplace(EditorState& editors, const TreeNode& node,
+                                  const std::string& replacement) {
     // Only a dimension can be a weighting dimension: a category that shares a dimension's
     // name leaves the measures alone.
     if (node.level() == 0) {
         StringGrid& measures = editors.sgdMeasures;
         nulGridCellsReplace(measures, kMeasuresWeightingDimension, kMeasuresWeightingDimension,
-                            measures.fixedRows(), measures.rowCount() - 1, node.text(), text);
+                            measures.fixedRows(), measures.rowCount() - 1, node.text(),
+                            replacement);
     }
 }
 

@@ -187,6 +187,8 @@ bool DocumentCommands::flgModelLoad(const std::string& fileName, const std::stri
                                                    kArraysLogFileName)
                       ? checksum
                       : readChecksum;
+    // The first node is the one the lower panels show, and the one the tree's commands act on.
+    editors_.tvwDimsCats.setSelected(editors_.tvwDimsCats.getFirstNode());
     nulLowerPanelsReset();
     if (!reopenEntry.empty()) {
         nulMainMenuReopenListAddItem(reopenEntry);

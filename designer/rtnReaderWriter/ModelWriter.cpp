@@ -56,7 +56,31 @@ std::string fileKeyFor(const std::string& password, bool usePassword) {
     }
 }
 
+template <typename Records>
+std::string namesRefusal(const Records& records) {
+    for (const auto& record : records) {
+        for (const std::string* text : {&record.strName.str(), &record.strCode.str()}) {
+            std::string refusal = strProtectedRecordRefusal(*text);
+            if (!refusal.empty()) {
+                return refusal;
+            }
+        }
+    }
+    return std::string();
+}
+
 }  // namespace
+
+std::string strProtectedCopyRefusal(const ModelArrays& model) {
+    std::string refusal = namesRefusal(model.measures);
+    if (refusal.empty()) {
+        refusal = namesRefusal(model.dimensions);
+    }
+    if (refusal.empty()) {
+        refusal = namesRefusal(model.categories);
+    }
+    return refusal;
+}
 
 bool flgWriteFile(const std::string& programFolder, const std::string& fileName,
                   const std::string& password, const std::string& secondKey, int debugMask,

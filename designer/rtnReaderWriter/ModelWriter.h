@@ -31,6 +31,11 @@ bool flgWriteFile(const std::string& programFolder, const std::string& fileName,
                   TArrMeasures& measures, TArrCategories& categories, TArrDimensions& dimensions,
                   int requestedPoints);
 
+// Why the model cannot go as a protected copy: the refusal that flgWriteFile with a password
+// would raise for the first name or code a copy cannot carry, in the order the file holds
+// them; empty when the copy can carry every one.
+std::string strProtectedCopyRefusal(const ModelArrays& model);
+
 inline bool flgWriteFile(const std::string& programFolder, const std::string& fileName,
                          const std::string& password, const std::string& secondKey, int debugMask,
                          std::string& digest, bool includeInDigest, bool writeToFile,

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 #include "platform/FileSystem.h"
 #include "tests/support/TempFolder.h"
 
@@ -45,6 +48,29 @@ TEST(AtomicFileTest, AbandonedFileLeavesTheTargetAndNoTemporaryFile) {
     createDirectory(dir.path() + "sub");
     EXPECT_THROW(intoFolder.commit(), std::runtime_error);
     EXPECT_EQ(findEntries(dir.path() + "*").size(), 2u);
+}
+
+// More files open at once than there are records of live temporary files: the ones beyond
+// are written and put in place all the same.
+TEST(AtomicFileTest, ManyFilesOpenAtOnce) {
+    TempFolder dir;
+    std::vector<std::unique_ptr<AtomicFile>> files;
+    for (int i = 0; i < 100; ++i) {
+        files.push_back(std::make_unique<AtomicFile>(dir.file("f" + std::to_string(i))));
+        files.back()->write("file " + std::to_string(i));
+    }
+    for (int i = 0; i < 100; i += 2) {
+        files[i]->commit();
+    }
+    files.clear();
+    // Records set free are used again.
+    for (int i = 1; i < 100; i += 2) {
+        writeFileAtomically(dir.file("f" + std::to_string(i)), "file " + std::to_string(i));
+    }
+    EXPECT_EQ(findEntries(dir.path() + "*").size(), 100u);
+    for (int i = 0; i < 100; ++i) {
+        EXPECT_EQ(readWholeFile(dir.file("f" + std::to_string(i))), "file " + std::to_string(i));
+    }
 }
 
 }  // namespace

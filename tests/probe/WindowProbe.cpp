@@ -7,7 +7,10 @@
 // text into the named edit field. Buttons and fields are taken from the windows shown. Message
 // boxes shown meanwhile are answered with their default button and listed first in the
 // report. A program that this one starts reports what it shows into the report's name followed
-// by ".child", and runs no commands. The program itself carries no test hook.
+// by ".child", and runs no commands. With VANTORELL_WINDOW_PROBE_MESSAGES naming a file, the
+// probe only notes each message box as it is shown, one "message <caption>: <text>" line in
+// that file (line breaks of the text as blanks), and leaves it open. The program itself carries
+// no test hook.
 #include <QAbstractButton>
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -137,7 +140,33 @@ void probe(const QString& target, const QString& commands) {
     QTimer::singleShot(0, qApp, [target] { writeReport(target); });
 }
 
+// Notes each message box as it is shown, and leaves it to wait for its answer.
+class MessageNoter : public QObject {
+public:
+    MessageNoter(const QString& target, QObject* parent) : QObject(parent), target_(target) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* box = qobject_cast<QMessageBox*>(watched);
+        if (box != nullptr && event->type() == QEvent::Show) {
+            QFile file(target_);
+            if (file.open(QIODevice::Append)) {
+                QString text = box->text();
+                text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+                file.write("message " + box->windowTitle().toUtf8() + ": " + text.toUtf8() + "\n");
+            }
+        }
+        return false;
+    }
+
+private:
+    QString target_;
+};
+
 void probeOnceTheLoopRuns() {
+    const QString messages = qEnvironmentVariable("VANTORELL_WINDOW_PROBE_MESSAGES");
+    if (!messages.isEmpty()) {
+        qApp->installEventFilter(new MessageNoter(messages, qApp));
+    }
     const QString target = qEnvironmentVariable("VANTORELL_WINDOW_PROBE");
     if (target.isEmpty()) {
         return;

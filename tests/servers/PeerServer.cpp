@@ -6,14 +6,13 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/file.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <sys/file.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -58,8 +57,7 @@ bool bindable(int port) {
     const int on = 1;
     ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
     const sockaddr_in address = loopbackAddress(port);
-    const bool bound =
-        ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    const bool bound = ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     ::close(fd);
     return bound;
 }
@@ -138,11 +136,16 @@ bool PeerServer::start(const std::vector<std::string>& arguments,
     }
     argv.push_back(nullptr);
 
-    // Its own process group, so that what it forks is stopped with it.
+    // Its own process group, so that what it forks is stopped with it, and no signal held
+    // back, whatever the test's thread holds (a designer run holds termination requests
+    // once its loop has ended), so that stop() ends it at once.
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK);
     posix_spawnattr_setpgroup(&attributes, 0);
+    sigset_t none;
+    sigemptyset(&none);
+    posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     const std::string output = folder_.file("output.txt");
