@@ -81,7 +81,7 @@ TEST_F(TForm1Test, FirstStartWithoutSettings) {
         EXPECT_EQ(form.strProgramFolder, program.path());
         EXPECT_EQ(form.strWorkFolder, program.path() + "Temp/");
         EXPECT_TRUE(directoryExists(form.strWorkFolder));
-        EXPECT_EQ(form.strHelpFile, program.path() + "Vantorell.chm");
+        EXPECT_EQ(form.strHelpFile, program.path() + "help/index.html");
         EXPECT_EQ(form.iniSettings->fileName(), program.path() + "Vantorell.ini");
         EXPECT_EQ(form.windowTitle().toStdString(),
                   "Vantorell - " + program.path() + "~untitled~.vtm");
