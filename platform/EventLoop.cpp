@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "platform/TerminationRequest.h"
+
 namespace vantorell {
 namespace {
 
@@ -33,6 +35,10 @@ WaitEnd waitForMessagesUntil(const std::function<bool()>& done, const Clock::tim
     }
     if (Clock::now() >= deadline) {
         return WaitEnd::Deadline;
+    }
+    // The program is ending, also after its message loop has returned: nothing is waited for.
+    if (terminationRequested()) {
+        return WaitEnd::Quit;
     }
     auto* dispatcher = QAbstractEventDispatcher::instance();
     if (QCoreApplication::instance() == nullptr || dispatcher == nullptr) {

@@ -10,7 +10,8 @@ namespace vantorell {
 void processMessages();
 
 // Lets the events of the calling thread run until `done` holds, `timeout` has passed or a
-// quit request of the application ends the event loops; returns done(). Blocks in the
+// quit request of the application ends the event loops (once termination was requested,
+// TerminationRequest.h, the wait returns at once); returns done(). Blocks in the
 // event loop between events, so it never spins. `done` is asked first and again whenever
 // the thread has run out of events. Without an application object it only asks `done`.
 bool waitForMessages(const std::function<bool()>& done, std::chrono::milliseconds timeout);

@@ -38,11 +38,14 @@ bool globMatch(const char* m, const char* n) {
             return false;
         }
     }
-    while (*m == '*') ++m;
+    while (*m == '*')
+        ++m;
     return *m == '\0';
 }
 
-std::string errnoText() { return std::strerror(errno); }
+std::string errnoText() {
+    return std::strerror(errno);
+}
 
 }  // namespace
 
@@ -106,9 +109,13 @@ bool directoryExists(const std::string& path) {
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool createDirectory(const std::string& path) { return ::mkdir(path.c_str(), 0755) == 0; }
+bool createDirectory(const std::string& path) {
+    return ::mkdir(path.c_str(), 0755) == 0;
+}
 
-bool removeDirectory(const std::string& path) { return ::rmdir(path.c_str()) == 0; }
+bool removeDirectory(const std::string& path) {
+    return ::rmdir(path.c_str()) == 0;
+}
 
 bool deleteFile(const std::string& path) {
     struct stat st {};
@@ -118,12 +125,37 @@ bool deleteFile(const std::string& path) {
     return ::unlink(path.c_str()) == 0;
 }
 
-bool setHiddenAttribute(const std::string& path) { return directoryExists(path); }
+bool setHiddenAttribute(const std::string& path) {
+    return directoryExists(path);
+}
 
 void writeFileAtomically(const std::string& path, const std::string& bytes, unsigned mode) {
     AtomicFile file(path, mode);
     file.write(bytes);
     file.commit();
+}
+
+int openRegularFileForReading(const std::string& path, std::string& why) {
+    // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        why = errnoText();
+        return -1;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        why = errnoText();
+    } else if (S_ISDIR(st.st_mode)) {
+        why = "it is a folder";
+    } else if (!S_ISREG(st.st_mode)) {
+        why = "it is not a regular file";
+    } else if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        why = errnoText();
+    } else {
+        return fd;
+    }
+    ::close(fd);
+    return -1;
 }
 
 std::string readWholeFile(const std::string& path) {

@@ -40,6 +40,11 @@ bool setHiddenAttribute(const std::string& path);
 // `mode` is the new file's permission bits.
 void writeFileAtomically(const std::string& path, const std::string& bytes, unsigned mode = 0644);
 
+// Opens an existing regular file for reading, never waiting for it: a folder, a FIFO or a
+// device is refused without being read. Returns the descriptor (closed on exec), or -1
+// and `why` says what is wrong.
+int openRegularFileForReading(const std::string& path, std::string& why);
+
 // Reads a whole file; raises std::runtime_error when it cannot be read.
 std::string readWholeFile(const std::string& path);
 

@@ -24,6 +24,8 @@ struct WaitResult {
 // application (QCoreApplication::exit or quit) ends every running event loop, this wait
 // included; it then returns with ended == false and the child left running, so that the
 // program can shut down in order. Without an application object the wait simply blocks.
+// Once termination was requested (TerminationRequest.h) nothing starts: the result is the
+// failed start ECANCELED.
 // A failed start (missing program, missing folder, no permission) returns its errno at
 // once, 2 (ENOENT) for a missing program. Raises std::invalid_argument for an argument
 // holding a NUL character.

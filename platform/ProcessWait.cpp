@@ -9,6 +9,7 @@
 
 #include "platform/Process.h"
 #include "platform/ProcessSpawn.h"
+#include "platform/TerminationRequest.h"
 
 namespace vantorell {
 namespace {
@@ -58,6 +59,10 @@ bool waitInEventLoop(int descriptor) {
 WaitResult startAndWait(const std::vector<std::string>& arguments,
                         const std::string& workingFolder) {
     WaitResult result;
+    if (terminationRequested()) {
+        result.startError = ECANCELED;  // nothing new starts while the program ends
+        return result;
+    }
     pid_t pid = -1;
     result.startError = detail::spawnChild(arguments, workingFolder, pid);
     if (result.startError != 0) {

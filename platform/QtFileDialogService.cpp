@@ -4,11 +4,16 @@
 #include <QFileDialog>
 #include <QStringList>
 
+#include "platform/TerminationRequest.h"
+
 namespace vantorell {
 namespace {
 
 std::optional<std::vector<std::string>> run(const FileDialogRequest& request,
                                             QFileDialog::AcceptMode mode, bool multiple = false) {
+    if (terminationRequested()) {
+        return std::nullopt;  // the program is ending
+    }
     QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(request.title),
                        QString::fromStdString(request.initialFolder));
     dialog.setAcceptMode(mode);
@@ -64,6 +69,9 @@ std::optional<std::string> QtFileDialogService::saveFile(const FileDialogRequest
 }
 
 std::optional<std::string> QtFileDialogService::chooseFolder(const std::string& title) {
+    if (terminationRequested()) {
+        return std::nullopt;
+    }
     const QString folder = QFileDialog::getExistingDirectory(QApplication::activeWindow(),
                                                              QString::fromStdString(title),
                                                              QString(), QFileDialog::ShowDirsOnly);

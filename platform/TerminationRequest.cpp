@@ -4,7 +4,9 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
+#include <atomic>
 #include <cerrno>
 #include <stdexcept>
 
@@ -15,6 +17,7 @@ namespace {
 int wakePipe[2] = {-1, -1};
 struct sigaction previousAction {};
 bool heldBefore = false;
+std::atomic<bool> requested{false};
 
 void onSignal(int) {
     const int saved = errno;
@@ -41,6 +44,20 @@ bool isHeld() {
 
 void holdTerminationRequests() {
     setHeld(true);
+}
+
+void requestTermination() {
+    requested = true;
+    // Ends the message loop and every loop nested in it, without asking any window first.
+    QCoreApplication::exit(0);
+}
+
+bool terminationRequested() {
+    return requested;
+}
+
+void clearTerminationRequest() {
+    requested = false;
 }
 
 TerminationRequest::TerminationRequest(std::function<void()> onRequest, QObject* parent)

@@ -53,33 +53,42 @@ int intDesignerRun(const std::string& programFolder) {
     nulHelpEnvironmentInit(program.empty() ? programFolder + "Vantorell" : program, arguments,
                            Registry::forProgramFolder(programFolder));
 
-    // The program ends through the main window's close alone. Left on, the last window's
-    // close would also post a quit request that outlives the loop and ends every later wait
-    // at once (the main window's settings are written after the loop, with events running).
-    struct QuitOnLastWindowClosedOff {
-        const bool previous = QApplication::quitOnLastWindowClosed();
-        QuitOnLastWindowClosedOff() { QApplication::setQuitOnLastWindowClosed(false); }
-        ~QuitOnLastWindowClosedOff() { QApplication::setQuitOnLastWindowClosed(previous); }
-    } const quitOnClose;
-
-    const std::unique_ptr<DesignerWindows> windows = designerWindowsCreate(programFolder);
-    TForm1& main = *windows->Form1;
+    std::unique_ptr<DesignerWindows> windows = designerWindowsCreate(programFolder);
     // The model to open is the first argument that is not the diagnostics switch.
     for (const std::string& argument : arguments) {
         if (!flgHelpDebugSwitch(argument)) {
-            main.strCommandLineFile = argument;
+            windows->Form1->strCommandLineFile = argument;
             break;
         }
     }
-    // Closing the main window ends the program, even while a dialog is shown.
+    return intDesignerMessageLoop(std::move(windows));
+}
+
+int intDesignerMessageLoop(std::unique_ptr<DesignerWindows> windows) {
+    TForm1& main = *windows->Form1;
+    // The program ends when its main window closes or on a termination request, never
+    // because the last window went, which a dialog shown alone would be.
+    QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&main, &TForm1::formClosed, qApp, &QCoreApplication::quit);
-    const TerminationRequest termination([&main] {
-        if (main.isVisible()) {
-            main.close();
+    int code = 0;
+    {
+        const TerminationRequest termination;
+        main.show();
+        // A request that came while the first model opened (a message box shown then) ended
+        // the loops that ran; the message loop, which starts afresh, ends at once.
+        if (terminationRequested()) {
+            QMetaObject::invokeMethod(
+                qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
         }
-    });
-    main.show();
-    return QApplication::exec();
+        code = QApplication::exec();
+        // The windows go while a request still holds, so that nothing they do at their end
+        // (a message, a request to the server) waits for an answer.
+        windows.reset();
+    }
+    clearTerminationRequest();
+    // A quit still on its way would end the next loop of a process that goes on (tests).
+    QCoreApplication::removePostedEvents(qApp, QEvent::Quit);
+    return code;
 }
 
 }  // namespace vantorell

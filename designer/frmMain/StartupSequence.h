@@ -33,9 +33,14 @@ std::unique_ptr<DesignerWindows> designerWindowsCreate(const std::string& progra
 
 // Runs the designer on the application object that main made: creates the windows, shows
 // the main window (which opens the model file named by the first argument, if any) and runs
-// the message loop until it closes; then the windows go. A
-// termination request closes the main window through its close query. Returns the loop's
-// exit code.
+// the message loop (intDesignerMessageLoop). Returns the loop's exit code.
 int intDesignerRun(const std::string& programFolder);
+
+// Shows the main window and runs the message loop until the main window closes or a
+// termination request (SIGTERM, TerminationRequest.h) ends it; then the windows go, the main
+// window last, writing the settings and removing the work folder. A termination request
+// asks nothing: the model is kept as it was last saved. Returns the loop's exit code, 0
+// after a termination request.
+int intDesignerMessageLoop(std::unique_ptr<DesignerWindows> windows);
 
 }  // namespace vantorell

@@ -1,5 +1,6 @@
 #include "designer/frmMain/TForm1.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHeaderView>
@@ -21,6 +22,7 @@
 #include "platform/FileSystem.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramFolder.h"
+#include "platform/TerminationRequest.h"
 
 namespace vantorell {
 
@@ -67,7 +69,7 @@ TForm1::~TForm1() {
 void TForm1::FormCreate() {
     strWorkFolder = strProgramFolder + "Temp/";
     iniSettings = std::make_unique<IniFile>(strProgramFolder + kSettingsFileName);
-    strHelpFile = strProgramFolder + "Vantorell.chm";
+    strHelpFile = fneHelpFileFind(strProgramFolder);
     cbxMeasureValuesScale->setCurrentIndex(0);
     editors.intMeasureValuesScaleIndex = 0;
 
@@ -165,6 +167,14 @@ bool TForm1::FormCloseQuery() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    // While a dialog or a message box holds the window, something below waits for the user
+    // (a box, a request to the server); a question now could only wait behind it. The close
+    // ends the program without asking, the model kept as it was last saved.
+    if (terminationRequested() || !isEnabled() || QApplication::activeModalWidget() != nullptr) {
+        event->accept();
+        requestTermination();
+        return;
+    }
     if (!FormCloseQuery()) {
         event->ignore();
         return;

@@ -96,7 +96,7 @@ bool RetrieveCubeSession::flgAvailability(const std::string& host, int port) {
         return true;
     } catch (const std::exception&) {
         deleteFile(listing);
-        nulStageFailed("Availability failed, " + ftpClient.ErrorMessage() + ".");
+        nulStageFailed(strReplyMessage("Availability failed, ", ftpClient.ErrorMessage()));
         return false;
     }
 }
@@ -160,6 +160,7 @@ void RetrieveCubeSession::btnSelectionDeleteFilesClick() {
         nulConnectInto("Connected... Deleting...", "output");
         std::vector<std::string> kept;
         for (const std::string& name : strSelectedNames()) {
+            nulEndingCheck();
             ftpClient.SetHostFileName(name);
             nulStageMessageSet("Removing file " + name + " from server... ", false);
             if (!ftpClient.Dele()) {
@@ -174,7 +175,7 @@ void RetrieveCubeSession::btnSelectionDeleteFilesClick() {
                            !kept.empty());
         nulQuitIfConnected();
     } catch (const std::exception&) {
-        nulStageMessageSet("Delete(s) failed, " + ftpClient.ErrorMessage() + ".", true);
+        nulStageMessageSet(strReplyMessage("Delete(s) failed, ", ftpClient.ErrorMessage()), true);
         nulQuitIfConnected();
     }
     nulSelectionControls(true);

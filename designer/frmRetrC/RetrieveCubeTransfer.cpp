@@ -14,8 +14,9 @@ bool RetrieveCubeSession::flgCubeDecrypt(const std::string& downloadedFile,
         // The engine's own verdict: a cube it could not decipher is no success.
         return flgDecryptCube(context.strProgramFolder, downloadedFile, metPassword.text, "",
                               targetFile);
-    } catch (const std::exception&) {
-        nulPrepareFailureReport(extractFileName(targetFile));
+    } catch (const std::exception& e) {
+        // A name or folder the engine's request cannot carry: the reason tells which.
+        nulPrepareFailureReport(extractFileName(targetFile), e.what());
         return false;
     }
 }
@@ -28,6 +29,7 @@ bool RetrieveCubeSession::flgTransfer(const std::string& host, int port) {
 
         const std::string& saveTo = edtSelectionSaveToDir.text;
         for (const std::string& name : strSelectedNames()) {
+            nulEndingCheck();
             std::string target;
             std::string workCopy;
             transport::FtpLocalPathFor(saveTo, name, target);
@@ -39,7 +41,8 @@ bool RetrieveCubeSession::flgTransfer(const std::string& host, int port) {
             ftpClient.Size();
             if (!ftpClient.Get()) {
                 nulStageMessageSet(
-                    "Transfer of " + name + " failed, " + ftpClient.ErrorMessage() + ".", true);
+                    strReplyMessage("Transfer of " + name + " failed, ", ftpClient.ErrorMessage()),
+                    true);
                 notRetrieved.push_back(name);
                 continue;
             }

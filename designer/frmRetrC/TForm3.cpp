@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QHBoxLayout>
+#include <algorithm>
 
 #include "designer/frmMain/TForm1.h"
 #include "platform/NamedObject.h"
@@ -12,6 +13,9 @@ namespace {
 constexpr const char* kIntro =
     "This dialog will step you through the process of retrieving a generated model from the "
     "Cube Server.  PLEASE MAKE SURE you are connected to the internet before continuing.";
+
+// Room the list's items leave beside their text.
+constexpr int kListTextMargin = 12;
 
 // Focus that moves to another window (a message box, another program) does not leave the
 // field: only a move within the dialog does.
@@ -101,13 +105,24 @@ bool TForm3::eventFilter(QObject* watched, QEvent* event) {
 void TForm3::nulListShow() {
     bool same = lbxSelectionFiles->count() == static_cast<int>(session.lbxItems.size());
     for (int i = 0; same && i < lbxSelectionFiles->count(); ++i) {
-        same = lbxSelectionFiles->item(i)->text().toStdString() ==
+        same = lbxSelectionFiles->item(i)->data(Qt::UserRole).toString().toStdString() ==
                session.lbxItems[static_cast<std::size_t>(i)];
     }
     if (!same) {
         lbxSelectionFiles->clear();
-        for (const std::string& item : session.lbxItems) {
-            lbxSelectionFiles->addItem(QString::fromStdString(item));
+        // A long entry is shortened to the list's width, whole in its tool tip, so that the
+        // list and the dialog keep their size.
+        const int width =
+            std::max(lbxSelectionFiles->viewport()->width(), lbxSelectionFiles->minimumWidth()) -
+            kListTextMargin;
+        for (const std::string& entry : session.lbxItems) {
+            const QString full = QString::fromStdString(entry);
+            const QString shown = strElidedText(full, lbxSelectionFiles->fontMetrics(), width);
+            auto* item = new QListWidgetItem(shown, lbxSelectionFiles);
+            item->setData(Qt::UserRole, full);
+            if (shown != full) {
+                item->setToolTip(full);
+            }
         }
     }
     for (int i = 0; i < lbxSelectionFiles->count(); ++i) {

@@ -5,12 +5,15 @@
 #include <exception>
 #include <vector>
 
+#include "common/AsciiCase.h"
 #include "designer/rtnGrids/GridLookups.h"
 #include "designer/rtnGrids/GridRows.h"
 #include "designer/rtnGrids/GridSizing.h"
 #include "designer/rtnReaderWriter/ModelReader.h"
+#include "designer/rtnReaderWriter/ModelWriter.h"
 #include "designer/rtnReaderWriter/SuggestedPoints.h"
 #include "platform/FileDialogService.h"
+#include "platform/FileSystem.h"
 #include "platform/MessageService.h"
 
 namespace vantorell {
@@ -43,6 +46,7 @@ SendModelSession::SendModelSession(CubeSessionContext sessionContext)
 
 void SendModelSession::nulFormShowFields() {
     nulGridClear(sgdSelectionFiles);
+    strRowRefusals.clear();
     nulGridRowSet(sgdSelectionFiles, 0, 0, kHeadings);
     nulGridColumnsWidthSet(sgdSelectionFiles, 1, 3, 0);
 }
@@ -72,6 +76,7 @@ void SendModelSession::nulSelectionButtonStateAndTotalSet() {
 void SendModelSession::btnAcceptanceYesClick() {
     nulStageAdvance();
     nulGridClear(sgdSelectionFiles);
+    strRowRefusals.clear();
     const std::string current = fneCurrentModel ? fneCurrentModel() : std::string();
     if (!current.empty()) {
         nulModelRowAdd(current);
@@ -90,10 +95,12 @@ void SendModelSession::btnAcceptanceNoClick() {
 bool SendModelSession::flgModelGetSuggestedPoints(const std::string& file,
                                                   std::int32_t& minimumPoints,
                                                   std::int32_t& requestedPoints,
-                                                  std::int32_t& suggestedPoints) {
+                                                  std::int64_t& suggestedPoints,
+                                                  std::string& refusal) {
     minimumPoints = 0;
     requestedPoints = 0;
     suggestedPoints = 0;
+    refusal.clear();
     ModelArrays model;
     bool read = false;
     try {
@@ -101,20 +108,50 @@ bool SendModelSession::flgModelGetSuggestedPoints(const std::string& file,
                            context.intReaderWriterDebugFlags, false, requestedPoints, model);
         flgGetSuggestedPoints(model, minimumPoints, suggestedPoints,
                               context.intReaderWriterDebugFlags);
-    } catch (const std::exception&) {
-        // The row still goes in; preparing the file for the transfer reports it.
+    } catch (const std::exception& e) {
+        // The row still goes in, with the reason; preparing the file reports it again.
+        refusal = e.what();
         return false;
     }
+    refusal = read ? strProtectedCopyRefusal(model)
+                   : "The file " + file + " does not hold a whole model.";
     return read;
+}
+
+std::string SendModelSession::strRowRefusal(int row) const {
+    const auto found = strRowRefusals.find(sgdSelectionFiles.cell(kSendColFile, row));
+    return found == strRowRefusals.end() ? std::string() : found->second;
+}
+
+int SendModelSession::intRowWithSameNameFind(const std::string& path) const {
+    const StringGrid& grid = sgdSelectionFiles;
+    if (flgGridIsEmpty(grid)) {
+        return -1;
+    }
+    const std::string name = extractFileName(path);
+    const int rows = grid.fixedRows() + grid.dataRowCount();
+    for (int row = grid.fixedRows(); row < rows; ++row) {
+        if (sameAsciiText(extractFileName(grid.cell(kSendColFile, row)), name)) {
+            return row;
+        }
+    }
+    return -1;
 }
 
 void SendModelSession::nulModelRowAdd(const std::string& path) {
     std::int32_t minimum = 0;
     std::int32_t requested = 0;
-    std::int32_t suggested = 0;
-    flgModelGetSuggestedPoints(path, minimum, requested, suggested);
-    nulGridRowAdd(sgdSelectionFiles, {path, std::to_string(minimum), std::to_string(suggested),
-                                      std::to_string(requested)});
+    std::int64_t suggested = 0;
+    std::string refusal;
+    flgModelGetSuggestedPoints(path, minimum, requested, suggested, refusal);
+    if (refusal.empty()) {
+        strRowRefusals.erase(path);
+    } else {
+        strRowRefusals[path] = refusal;
+    }
+    nulGridRowAdd(sgdSelectionFiles,
+                  {path, std::to_string(minimum),
+                   std::to_string(intSuggestedPointsShown(suggested)), std::to_string(requested)});
     nulGridColumnsWidthSet(sgdSelectionFiles, 0, 3, 0);
     changed();
 }
@@ -136,9 +173,23 @@ void SendModelSession::bbnSelectionFileAddClick() {
     const std::optional<std::vector<std::string>> chosen = fileDialogService().openFiles(request);
     if (chosen) {
         for (const std::string& path : *chosen) {
-            if (intGridRowFind(grid, kSendColFile, path) < 0) {
-                nulModelRowAdd(path);
+            if (intGridRowFind(grid, kSendColFile, path) >= 0) {
+                continue;
             }
+            // Uploads go by the file's name: a second model of the name would replace the
+            // first on the server.
+            const int clash = intRowWithSameNameFind(path);
+            if (clash >= 0) {
+                showMessage(dialogCaption(MessageIcon::Warning),
+                            "Sorry, " + path +
+                                " cannot be added: " + grid.cell(kSendColFile, clash) +
+                                " is listed already, and the server keeps only one model of "
+                                "the name " +
+                                extractFileName(path) + ".",
+                            MessageIcon::Warning);
+                continue;
+            }
+            nulModelRowAdd(path);
         }
     }
     nulSelectionButtonStateAndTotalSet();

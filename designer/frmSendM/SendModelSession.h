@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 
 #include "designer/rtnCubeServer/CubeSession.h"
@@ -41,6 +42,11 @@ public:
 
     // The main window's current model file; empty while the model is untitled.
     std::function<std::string()> fneCurrentModel;
+    // Why a listed model cannot be sent, by its path, as found when its row was added.
+    std::map<std::string, std::string> strRowRefusals;
+    // What the row's file cell tells beside its path: why the model cannot be sent, or
+    // nothing.
+    std::string strRowRefusal(int row) const;
 
     void btnAcceptanceYesClick();
     void btnAcceptanceNoClick();
@@ -53,11 +59,14 @@ public:
     void nulSelectionButtonStateAndTotalSet();
 
     // Minimum, requested and suggested points of a model file; false when the file could not
-    // be read (the counts are then those of what was read, or 0).
+    // be read (the counts are then those of what was read, or 0). `refusal` tells why the
+    // model cannot be sent (the reader's or the protected copy's reason), or is empty.
     bool flgModelGetSuggestedPoints(const std::string& file, std::int32_t& minimumPoints,
-                                    std::int32_t& requestedPoints, std::int32_t& suggestedPoints);
-    // Rewrites the source with the requested points and writes the protected copy `target`;
-    // a message box tells of a failure.
+                                    std::int32_t& requestedPoints, std::int64_t& suggestedPoints,
+                                    std::string& refusal);
+    // Writes the protected copy `target` with the requested points and then, only when the
+    // copy was made, rewrites the source with them; a message box tells of a failure and
+    // its reason, and a failure leaves the source as it was.
     bool flgModelEncrypt(const std::string& source, const std::string& target, int requested);
     bool flgTransfer(const std::string& host, int port);
 
@@ -69,6 +78,9 @@ protected:
 
 private:
     void nulModelRowAdd(const std::string& path);
+    // The listed row whose file has the name of `path`'s, in any letter case: the server and
+    // the work folder would keep one of the two only. -1 when there is none.
+    int intRowWithSameNameFind(const std::string& path) const;
 };
 
 // Size in bytes of the file, or -1 when there is none.

@@ -34,26 +34,31 @@ int intRequestedPointsRead(const std::string& text) {
 bool SendModelSession::flgModelEncrypt(const std::string& source, const std::string& target,
                                        int requested) {
     const int debug = context.intReaderWriterDebugFlags;
-    bool prepared = false;
+    std::string reason;
     try {
         ModelArrays model;
         std::int32_t points = 0;
-        // A model that did not read whole is never written back over the analyst's file.
-        if (flgReadFile(context.strProgramFolder, source, "", "", debug, false, points, model)) {
-            std::string digest;
-            const bool rewritten = flgWriteFile(context.strProgramFolder, source, "", "", debug,
-                                                digest, false, true, false, model, requested);
-            const bool copied = flgWriteFile(context.strProgramFolder, target, metPassword.text, "",
-                                             debug, digest, false, true, true, model, requested);
-            prepared = rewritten && copied;
+        std::string digest;
+        // The copy comes first: the analyst's file is rewritten only for a model that goes,
+        // and a model that did not read whole is never written back over it.
+        if (!flgReadFile(context.strProgramFolder, source, "", "", debug, false, points, model)) {
+            reason = "The file " + source + " does not hold a whole model.";
+        } else if (!flgWriteFile(context.strProgramFolder, target, metPassword.text, "", debug,
+                                 digest, false, true, true, model, requested)) {
+            reason = "The engine program made no protected copy " + target + ".";
+        } else if (!flgWriteFile(context.strProgramFolder, source, "", "", debug, digest, false,
+                                 true, false, model, requested)) {
+            reason = "The file " + source + " could not be written with the requested points.";
         }
-    } catch (const std::exception&) {
-        prepared = false;
+    } catch (const std::exception& e) {
+        // The writer's or the reader's reason names the text or the record at fault.
+        reason = e.what();
     }
-    if (!prepared) {
-        nulPrepareFailureReport(extractFileName(source));
+    if (!reason.empty()) {
+        nulPrepareFailureReport(extractFileName(source), reason);
+        return false;
     }
-    return prepared;
+    return true;
 }
 
 bool SendModelSession::flgTransfer(const std::string& host, int port) {
@@ -65,6 +70,7 @@ bool SendModelSession::flgTransfer(const std::string& host, int port) {
         const StringGrid& grid = sgdSelectionFiles;
         const int rows = grid.fixedRows() + grid.dataRowCount();
         for (int row = grid.fixedRows(); row < rows; ++row) {
+            nulEndingCheck();
             const std::string path = grid.cell(kSendColFile, row);
             const std::string fileName = extractFileName(path);
             const std::string remoteName = strRemoteName("${filename}", fileName);
@@ -81,9 +87,9 @@ bool SendModelSession::flgTransfer(const std::string& host, int port) {
             ftpClient.SetHostFileName(remoteName);
             intLastUploadSize = intFileSizeGet(workCopy);
             if (!ftpClient.Put()) {
-                nulStageMessageSet(
-                    "Transfer of " + remoteName + " failed, " + ftpClient.ErrorMessage() + ".",
-                    true);
+                nulStageMessageSet(strReplyMessage("Transfer of " + remoteName + " failed, ",
+                                                   ftpClient.ErrorMessage()),
+                                   true);
                 notSent.push_back(fileName);
             }
         }

@@ -4,12 +4,16 @@
 #include <QStyle>
 
 #include "designer/frmMain/TForm1.h"
+#include "designer/rtnGrids/GridDrawing.h"
+#include "designer/views/GridModel.h"
 #include "designer/views/GridView.h"
 #include "platform/FileSystem.h"
 #include "platform/NamedObject.h"
 
 namespace vantorell {
 namespace {
+
+constexpr Color kRefusedRowColor = Color::rgb(192, 0, 0);
 
 constexpr const char* kIntro =
     "This dialog will step you through the process of sending a model to the Cube Server for "
@@ -76,6 +80,19 @@ TForm2::TForm2(TForm1& main)
     click(btnSelection, &SendModelSession::btnSelectionClick);
     sgdSelectionFiles->onKeyPress = [this](char32_t& key) {
         session.sgdSelectionFilesKeyPress(key);
+    };
+    // A model that cannot be sent shows so on its row, with the reason as the row's tip.
+    sgdSelectionFiles->gridModel().cellHint = [this](int /*col*/, int row) {
+        return session.strRowRefusal(row);
+    };
+    sgdSelectionFiles->onDrawCell = [this](int col, int row, const Rect& rect, GridDrawState state,
+                                           GridCanvas& canvas) {
+        const StringGrid& grid = session.sgdSelectionFiles;
+        nulGridCellBackgroundPaint(grid, canvas, rect, state);
+        if (!state.fixed && !state.selected && !session.strRowRefusal(row).empty()) {
+            canvas.setFontColor(kRefusedRowColor);
+        }
+        nulGridCellTextDraw(canvas, rect, 0, 0, 0, 0, 2, 2, 0, 0, 0, 0, 0, grid.cell(col, row));
     };
     nulControlsShow();
 }

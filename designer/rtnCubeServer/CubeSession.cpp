@@ -1,9 +1,12 @@
 // The stages, their messages and the showing and hiding of a cube server session.
 #include "designer/rtnCubeServer/CubeSession.h"
 
+#include <stdexcept>
+
 #include "designer/rtnCubeServer/ServerTokens.h"
 #include "designer/rtnFiles.h"
 #include "platform/MessageService.h"
+#include "platform/TerminationRequest.h"
 #include "transport/FtpCli/FtpTypes.h"
 
 namespace vantorell {
@@ -14,6 +17,10 @@ std::string strNamesList(const std::vector<std::string>& names) {
         list += (list.empty() ? "" : ", ") + name;
     }
     return list;
+}
+
+std::string strReplyMessage(const std::string& head, const std::string& reply) {
+    return head + reply + (!reply.empty() && reply.back() == '.' ? "" : ".");
 }
 
 CubeSession::CubeSession(CubeDialogKind kind, std::string caption, const std::string& logName,
@@ -271,7 +278,14 @@ void CubeSession::nulRequestCheck(bool succeeded, const std::string& prefix) con
     }
 }
 
+void CubeSession::nulEndingCheck() {
+    if (terminationRequested()) {
+        throw std::runtime_error("the program is ending");
+    }
+}
+
 void CubeSession::nulConnect() {
+    nulEndingCheck();
     nulStageMessageSet("Connecting... ", false);
     nulRequestCheck(ftpClient.Connect());
 }
@@ -310,6 +324,8 @@ void CubeSession::nulQuitIfConnected() {
 
 bool CubeSession::flgTransferFinish(const std::vector<std::string>& skipped,
                                     const std::string& skippedText) {
+    // A transfer the ending program broke off is no completed one.
+    nulEndingCheck();
     nulTimerStop();
     if (skipped.empty()) {
         nulTransferStateSet(false, kStatusSuccessOn);
@@ -327,15 +343,17 @@ bool CubeSession::flgTransferFinish(const std::vector<std::string>& skipped,
     return skipped.empty();
 }
 
-void CubeSession::nulPrepareFailureReport(const std::string& fileName) {
+void CubeSession::nulPrepareFailureReport(const std::string& fileName, const std::string& reason) {
     showMessage("Prepare File",
                 "Fatal error encountered while attempting to prepare file " + fileName +
-                    " for transmission.",
+                    " for transmission." + (reason.empty() ? "" : "\r\r" + reason),
                 MessageIcon::Error);
 }
 
 bool CubeSession::flgTransferFail() {
-    nulStageFailed("Transfer failed, " + ftpClient.ErrorMessage() + ".");
+    nulStageFailed(terminationRequested()
+                       ? std::string("Transfer cancelled: the program is ending.")
+                       : strReplyMessage("Transfer failed, ", ftpClient.ErrorMessage()));
     return false;
 }
 

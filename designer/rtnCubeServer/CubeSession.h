@@ -22,6 +22,7 @@
 #include "designer/frmMain/DesignerSettings.h"
 #include "designer/rtnCubeServer/CubeServerAddress.h"
 #include "designer/rtnCubeServer/FtpSessionSetup.h"
+#include "designer/rtnCubeServer/ServerLookup.h"
 #include "designer/rtnCubeServer/StageImage.h"
 #include "platform/IniFile.h"
 #include "transport/FtpCli/FtpClient.h"
@@ -46,6 +47,10 @@ struct CubeSessionContext {
 
 // File names as a message lists them: "a.mdc, b.mdc".
 std::string strNamesList(const std::vector<std::string>& names);
+
+// A stage message that ends in a reply: `head` followed by the reply and one period, which
+// a reply that ends in a period already has ("Transfer failed, 500 Closed.").
+std::string strReplyMessage(const std::string& head, const std::string& reply);
 
 // Send Model marks the server busy and counts cubes; Retrieve Cube only needs an enabled
 // account and goes on to list the cubes.
@@ -80,8 +85,9 @@ public:
     int intCubesAvailable = 0;
     std::string strServerHost;  // found by the last lookup
     transport::TFtpClient ftpClient;
-    // The unit of the pause before each connection.
+    // The unit of the pause before each connection, and how long a lookup may take.
     std::chrono::milliseconds pauseUnit = kPauseUnit;
+    std::chrono::milliseconds lookupDeadline = kLookupDeadline;
 
     // Controls shared by both dialogs. The images and progress texts are indexed by stage;
     // stages 0 and 3 have no progress text.
@@ -183,11 +189,17 @@ protected:
     void nulQuitIfConnected();
     // The end of a transfer: finished, or finished with the skipped files named after
     // `skippedText` and a failure picture, since what was skipped must not end in a success.
+    // Raises as nulEndingCheck does, for the transfer's own failure handling.
     bool flgTransferFinish(const std::vector<std::string>& skipped, const std::string& skippedText);
     // A transfer that broke off: the reply shown, back at identification.
     bool flgTransferFail();
-    // The message box for a file that could not be prepared for or after its transfer.
-    static void nulPrepareFailureReport(const std::string& fileName);
+    // Raises when the program is ending (TerminationRequest.h), so that a stage stops
+    // before its next step: a failure of its own, which the stage reports as it ends.
+    static void nulEndingCheck();
+    // The message box for a file that could not be prepared for or after its transfer,
+    // followed by the reason when one is known.
+    static void nulPrepareFailureReport(const std::string& fileName,
+                                        const std::string& reason = "");
     void nulTimerStop() { tmrStageImageTimer = false; }
     void nulTimerStart() { tmrStageImageTimer = true; }
     void changed() const;

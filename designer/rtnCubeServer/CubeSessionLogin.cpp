@@ -9,7 +9,7 @@
 namespace vantorell {
 
 std::string CubeSession::strLookup() const {
-    return strFTPServerUrlGet(*context.transfer, context.address.strLookupUrl);
+    return strFTPServerUrlGet(*context.transfer, context.address.strLookupUrl, lookupDeadline);
 }
 
 void CubeSession::nulServerFound(const std::string& host) {
@@ -89,13 +89,14 @@ bool CubeSession::flgAuthenticate(const std::string& host, int port) {
 }
 
 void CubeSession::nulSendModelAccountDecide() {
-    if (strServerStatus != "busy" && intCubesAvailable != 0) {
+    // A count of 0 or less leaves no cube to order, whatever sign the account file gives it.
+    if (strServerStatus != "busy" && intCubesAvailable > 0) {
         nulAuthenticated("You are allowed to generate up to " + std::to_string(intCubesAvailable) +
                          " cubes.");
         return;
     }
     // The cube count is reported before the busy server.
-    nulStageFailed(intCubesAvailable == 0 ? "No more cubes available, if desired, purchase more."
+    nulStageFailed(intCubesAvailable <= 0 ? "No more cubes available, if desired, purchase more."
                                           : "Server busy, please try again later.");
 }
 

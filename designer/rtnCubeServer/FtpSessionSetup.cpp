@@ -3,12 +3,14 @@
 #include <thread>
 
 #include "designer/rtnCubeServer/ServerTokens.h"
+#include "platform/TerminationRequest.h"
 #include "transport/FtpCli/FtpUserProxy.h"
 
 namespace vantorell {
 
 void nulPause(int n, std::chrono::milliseconds unit) {
-    if (n > 0 && unit.count() > 0) {
+    // A program that is ending does not wait for a session it will not open.
+    if (n > 0 && unit.count() > 0 && !terminationRequested()) {
         std::this_thread::sleep_for(unit * n);
     }
 }

@@ -17,6 +17,7 @@ inline constexpr std::chrono::milliseconds kPauseUnit{1440};
 
 // Waits n units without letting any event run: the server gets time to end the previous
 // session. A steady clock, so midnight or a clock change does not shorten or stretch it.
+// No wait once the program is ending.
 void nulPause(int n, std::chrono::milliseconds unit = kPauseUnit);
 
 // The client as the dialogs hold it: 15 seconds without progress, binary, lone line feeds

@@ -1,9 +1,15 @@
 #include "designer/rtnReaderWriter/ModelReadState.h"
 
+#include "common/ShortString.h"
 #include "designer/rtnReaderWriter/ModelFileError.h"
 #include "designer/rtnReaderWriter/NumberReading.h"
 
 namespace vantorell {
+namespace {
+
+constexpr std::size_t kQuotedRecordLimit = 80;
+
+}  // namespace
 
 ModelReadState::ModelReadState(RecordSource& source, TArrIrregularities& irregularities,
                                TArrMeasureValues& values, TArrMeasures& measures,
@@ -14,6 +20,25 @@ ModelReadState::ModelReadState(RecordSource& source, TArrIrregularities& irregul
       measures(measures),
       categories(categories),
       dimensions(dimensions) {}
+
+void ModelReadState::fail(const std::string& what) {
+    failOnLine(source.recordLine(), what);
+}
+
+void ModelReadState::failOnLine(int line, const std::string& what) {
+    if (success) {
+        failure = "Line " + std::to_string(line) + ": " + what;
+    }
+    success = false;
+}
+
+std::string quotedRecord(std::string_view record) {
+    std::string quoted = cutUtf8(record, kQuotedRecordLimit);
+    if (quoted.size() < record.size()) {
+        quoted += "...";
+    }
+    return "\"" + quoted + "\"";
+}
 
 std::string_view ModelReadState::next() {
     if (!flgReadRecordViewSkipComments(source, record_)) {
@@ -49,7 +74,7 @@ std::int32_t ModelReadState::currentInteger() const {
 }
 
 void ModelReadState::notANumber() const {
-    throw ModelFileError("The record \"" + strQuotedRecord(record_) + "\" on line " +
+    throw ModelFileError("The record " + quotedRecord(record_) + " on line " +
                          std::to_string(source.recordLine()) + " of the model file \"" +
                          source.fileName() + "\" is not a valid number.");
 }

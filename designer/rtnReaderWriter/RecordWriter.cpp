@@ -18,7 +18,42 @@ std::string quoted(std::string_view record) {
     return "\"" + std::string(record) + "\"";
 }
 
+bool carried(unsigned char code) {
+    return code >= 32 && code <= 126;
+}
+
+// The character that begins at `at`, as a message names it: a UTF-8 character as it reads,
+// a control character or a stray byte by its code.
+std::string characterNamed(std::string_view text, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80) {
+        return "the control character " + std::to_string(lead);
+    }
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    bool whole = length > 0 && at + length <= text.size();
+    for (std::size_t k = 1; whole && k < length; ++k) {
+        whole = (static_cast<unsigned char>(text[at + k]) & 0xC0) == 0x80;
+    }
+    if (!whole) {
+        static const char kHex[] = "0123456789ABCDEF";
+        return std::string("the byte 0x") + kHex[lead >> 4] + kHex[lead & 15];
+    }
+    return "\"" + std::string(text.substr(at, length)) + "\"";
+}
+
 }  // namespace
+
+std::string strProtectedRecordRefusal(std::string_view record) {
+    for (std::size_t at = 0; at < record.size(); ++at) {
+        if (!carried(static_cast<unsigned char>(record[at]))) {
+            return "The text " + quoted(record) +
+                   " cannot be carried by a protected copy: it holds " +
+                   characterNamed(record, at) +
+                   ", and a protected copy holds only the characters from the blank to \"~\".";
+        }
+    }
+    return std::string();
+}
 
 RecordWriter::RecordWriter(AtomicFile* file, std::string fileKey, bool includeInDigest)
     : file_(file), fileKey_(std::move(fileKey)) {
@@ -85,11 +120,8 @@ void RecordWriter::refuseLineBreak(std::string_view record) {
 
 void RecordWriter::writeFramed(std::string_view record) {
     for (const char c : record) {
-        const auto code = static_cast<unsigned char>(c);
-        if (code < 32 || code > 126) {
-            throw ModelWriteError("The text " + quoted(record) +
-                                  " cannot be carried by a protected copy: it may hold only the "
-                                  "characters from the blank to \"~\".");
+        if (!carried(static_cast<unsigned char>(c))) {
+            throw ModelWriteError(strProtectedRecordRefusal(record));
         }
     }
     const std::string scrambled = strEncrypt(std::string(record), fileKey_);

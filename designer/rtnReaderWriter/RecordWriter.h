@@ -31,6 +31,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Why a protected copy cannot carry `record`: the text and its first character outside the
+// blank to "~", the only ones the record layer holds; empty when it can carry it.
+std::string strProtectedRecordRefusal(std::string_view record);
+
 // Characters of one line of the record layer.
 inline constexpr std::size_t kRecordLineLength = 65;
 

@@ -1,11 +1,24 @@
 #include "designer/rtnReaderWriter/SuggestedPoints.h"
 
+#include <algorithm>
+#include <limits>
+#include <map>
 #include <string>
 
 #include "designer/rtnReaderWriter/CheckedIntegers.h"
 #include "designer/rtnReaderWriter/DebugMessage.h"
 
 namespace vantorell {
+namespace {
+
+constexpr std::int64_t kLargestFigure = std::numeric_limits<std::int64_t>::max();
+
+std::int64_t heldProduct(std::int64_t a, std::int64_t b) {
+    std::int64_t product = 0;
+    return __builtin_mul_overflow(a, b, &product) ? kLargestFigure : product;
+}
+
+}  // namespace
 
 std::int32_t intMinimumPoints(std::size_t measureCount, bool anyCategory) {
     const std::int32_t m = intCheckedCount(measureCount, "the minimum points");
@@ -16,43 +29,47 @@ bool flgGetSuggestedPoints(const TArrDimensions& /*dimensions*/, const TArrCateg
                            const TArrMeasures& measures,
                            const TArrIrregularities& /*irregularities*/,
                            const TArrMeasureValues& /*values*/, std::int32_t& minimumPoints,
-                           std::int32_t& suggestedPoints, int debugMask) {
+                           std::int64_t& suggestedPoints, int debugMask) {
     minimumPoints = intMinimumPoints(measures.size(), !categories.empty());
 
-    std::int32_t product = 1;
-    std::int32_t run = 0;
-    for (std::size_t i = 0; i + 1 < categories.size(); ++i) {
+    // Leaves by dimension, so that a dimension the array names twice still counts once.
+    std::map<int, std::int64_t> leaves;
+    for (std::size_t i = 0; i < categories.size(); ++i) {
         const TCategoryRecord& current = categories[i];
-        const TCategoryRecord& next = categories[i + 1];
-        if ((debugMask & kDebugLevels) != 0) {
-            nulDebugMessage("Comparing current level " + std::to_string(current.bytLevelNumber) +
-                                " to next: " + std::to_string(next.bytLevelNumber) + " at " +
-                                std::to_string(i),
-                            kDebugLevels, debugMask);
-        }
-        if (next.bytLevelNumber > current.bytLevelNumber) {
-            if (next.intParentDimensionIndex == current.intParentDimensionIndex) {
+        if (i + 1 < categories.size()) {
+            const TCategoryRecord& next = categories[i + 1];
+            if ((debugMask & kDebugLevels) != 0) {
+                nulDebugMessage("Comparing current level " +
+                                    std::to_string(current.bytLevelNumber) +
+                                    " to next: " + std::to_string(next.bytLevelNumber) + " at " +
+                                    std::to_string(i),
+                                kDebugLevels, debugMask);
+            }
+            if (next.bytLevelNumber > current.bytLevelNumber &&
+                next.intParentDimensionIndex == current.intParentDimensionIndex) {
                 continue;  // a parent
             }
-            run = 1;  // the last leaf of its dimension, the next one starting deeper
-            continue;
         }
-        run = 1;
-        product = intCheckedMultiply(product, run, "the suggested points");
-        run = 0;
+        ++leaves[current.intParentDimensionIndex];
     }
-    if (!categories.empty()) {
-        run = 1;  // the last category is always a leaf
+    std::int64_t product = leaves.empty() ? 0 : 1;
+    for (const auto& [dimension, count] : leaves) {
+        product = heldProduct(product, count);
     }
-    suggestedPoints = intCheckedMultiply(product, run, "the suggested points");
+    suggestedPoints = product;
     return true;
 }
 
 bool flgGetSuggestedPoints(const ModelArrays& model, std::int32_t& minimumPoints,
-                           std::int32_t& suggestedPoints, int debugMask) {
+                           std::int64_t& suggestedPoints, int debugMask) {
     return flgGetSuggestedPoints(model.dimensions, model.categories, model.measures,
                                  model.irregularities, model.values, minimumPoints, suggestedPoints,
                                  debugMask);
+}
+
+std::int32_t intSuggestedPointsShown(std::int64_t suggestedPoints) {
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(suggestedPoints, 0, std::numeric_limits<std::int32_t>::max()));
 }
 
 }  // namespace vantorell

@@ -2,6 +2,8 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QStringList>
+#include <algorithm>
 #include <exception>
 
 #include "designer/views/LowerCaseTyping.h"
@@ -19,10 +21,17 @@ constexpr const char* kTemplateNames[6] = {"imgStatusUnknownOff", "imgStatusUnkn
                                            "imgStatusSuccessOff", "imgStatusSuccessOn",
                                            "imgStatusFailureOff", "imgStatusFailureOn"};
 
+// The progress texts keep one size, room for three lines, so that a long message never
+// resizes the dialog.
+constexpr int kProgressWidth = 420;
+constexpr int kProgressLines = 3;
+
 QLabel* progressText(const char* name, QWidget* parent) {
     auto* label = named(new QLabel(parent), name);
     label->setWordWrap(true);
-    label->setMinimumWidth(360);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFixedSize(kProgressWidth,
+                        label->fontMetrics().lineSpacing() * kProgressLines + 2 * label->margin());
     return label;
 }
 
@@ -33,6 +42,33 @@ void nulEditTextShow(QLineEdit* edit, const std::string& text) {
     if (edit->text() != shown) {
         edit->setText(shown);
     }
+}
+
+QString strElidedText(const QString& text, const QFontMetrics& metrics, int width) {
+    return metrics.horizontalAdvance(text) <= width
+               ? text
+               : metrics.elidedText(text, Qt::ElideMiddle, std::max(width, 0));
+}
+
+void nulBoundedTextShow(QLabel* label, const std::string& text) {
+    const QString full = QString::fromStdString(text);
+    // Words wrap; a word too long for a line of its own (a long file name) is shortened in
+    // its middle, and the whole text goes into the tool tip.
+    const QFontMetrics metrics = label->fontMetrics();
+    const int width = label->width() - 2 * label->margin();
+    QStringList words = full.split(QLatin1Char(' '));
+    bool shortened = false;
+    for (QString& word : words) {
+        const QString elided = strElidedText(word, metrics, width);
+        shortened = shortened || elided != word;
+        word = elided;
+    }
+    const QString shown = words.join(QLatin1Char(' '));
+    if (label->text() != shown) {
+        label->setText(shown);
+    }
+    const bool cut = label->heightForWidth(label->width()) > label->height();
+    label->setToolTip(shortened || cut ? full : QString());
 }
 
 CubeStagesView::CubeStagesView(CubeSession& session, const char* intro, const Stage2Names& stage2,
@@ -167,8 +203,7 @@ void CubeStagesView::nulControlsShow() {
         nulImageShow(stage);
         QLabel* progress = lblProgress[static_cast<std::size_t>(stage)];
         if (progress != nullptr) {
-            progress->setText(
-                QString::fromStdString(session_.lblProgress[static_cast<std::size_t>(stage)]));
+            nulBoundedTextShow(progress, session_.lblProgress[static_cast<std::size_t>(stage)]);
         }
     }
     if (session_.tmrStageImageTimer && !tmrStageImageTimer->isActive()) {

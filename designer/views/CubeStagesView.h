@@ -5,6 +5,7 @@
 // CubeSession's state and hands the session what the user does; each dialog puts the
 // controls of its own stages into the bodies of stages 2 and 3.
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -77,5 +78,13 @@ private:
 
 // Sets the text of an edit unless it already holds it, so that the user's cursor stays.
 void nulEditTextShow(QLineEdit* edit, const std::string& text);
+
+// The text as it fits `width`: itself, or shortened in its middle ("abc…xyz").
+QString strElidedText(const QString& text, const QFontMetrics& metrics, int width);
+
+// Shows a message in a word-wrapping label of fixed size: a word longer than the label is
+// shortened in its middle; when anything did not fit, the whole message is the label's tool
+// tip.
+void nulBoundedTextShow(QLabel* label, const std::string& text);
 
 }  // namespace vantorell

@@ -28,6 +28,12 @@ int GridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
+    if (index.isValid() && role == Qt::ToolTipRole && cellHint) {
+        const std::string hint = cellHint(index.column(), gridRow(index.row()));
+        return hint.empty()
+                   ? QVariant()
+                   : QVariant(QString::fromUtf8(hint.data(), static_cast<qsizetype>(hint.size())));
+    }
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) {
         return {};
     }

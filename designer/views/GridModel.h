@@ -4,6 +4,8 @@
 // item exists per cell.
 
 #include <QAbstractTableModel>
+#include <functional>
+#include <string>
 
 #include "designer/rtnGrids/StringGrid.h"
 
@@ -26,6 +28,9 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     void gridChanged(const GridChange& change) override;
+
+    // The tool tip of a cell by its grid column and row; none without it or when empty.
+    std::function<std::string(int col, int row)> cellHint;
 
 signals:
     void headingsChanged();

@@ -14,7 +14,7 @@
 #include "engine/tqmh01/KeyDerivation.h"
 #include "engine/tqmh01/SourceFile.h"
 #include "engine/tqmh01/StageChoice.h"
-#include "engine/tqmh01/TemporaryOutput.h"
+#include "platform/AtomicFile.h"
 #include "platform/FileSystem.h"
 
 namespace vantorell::engine {
@@ -27,6 +27,10 @@ constexpr std::size_t kEncodedChunk = 1 << 20;
 constexpr unsigned kEncipheredMode = 0644;
 // Deciphered files may hold what was protected ("temp.dat"), so they stay the user's own.
 constexpr unsigned kDecipheredMode = 0600;
+
+std::string_view bytesOf(const std::uint8_t* bytes, std::size_t count) {
+    return {reinterpret_cast<const char*>(bytes), count};
+}
 
 KeyDerivationInput keyInput(const CipherRequest& request, const std::string& thirdKey,
                             const std::optional<LongNumber>& keyNumber, std::uint64_t length,
@@ -70,7 +74,7 @@ void encipher(const CipherRequest& request, SourceFile& source) {
                         length, stageSet));
     CipherStages stages(material, stageSet, CipherDirection::Encipher);
 
-    TemporaryOutput output(request.outputPath, kEncipheredMode);
+    AtomicFile output(request.outputPath, kEncipheredMode);
     std::string text =
         EncipheredHeaderText(length, request.thirdKey, keyBlock ? &keyBlockText : nullptr);
     BlockLineEncoder encoder(text);
@@ -92,14 +96,14 @@ void encipher(const CipherRequest& request, SourceFile& source) {
 
 void copyThrough(const CipherRequest& request, SourceFile& source) {
     source.rewind();
-    TemporaryOutput output(request.outputPath, kDecipheredMode);
+    AtomicFile output(request.outputPath, kDecipheredMode);
     std::uint8_t buffer[1 << 16];
     for (;;) {
         const std::size_t got = source.readSome(buffer, sizeof buffer);
         if (got == 0) {
             break;
         }
-        output.write(buffer, got);
+        output.write(bytesOf(buffer, got));
     }
     output.commit();
 }
@@ -132,12 +136,12 @@ void decipher(const CipherRequest& request, SourceFile& source) {
         request, header->thirdKey.value_or(request.thirdKey), keyNumber, header->length, stageSet));
     CipherStages stages(material, stageSet, CipherDirection::Decipher);
 
-    TemporaryOutput output(request.outputPath, kDecipheredMode);
+    AtomicFile output(request.outputPath, kDecipheredMode);
     BlockLineDecoder decoder(nextLine, header->length);
     WalkBlocks(
         stages, header->length,
         [&](std::uint8_t* bytes, std::size_t count) { decoder.read(bytes, count); },
-        [&](const std::uint8_t* bytes, std::size_t count) { output.write(bytes, count); });
+        [&](const std::uint8_t* bytes, std::size_t count) { output.write(bytesOf(bytes, count)); });
 
     std::string line;
     if (!nextLine(line)) {
@@ -169,6 +173,14 @@ CipherResult CipherFile(const CipherRequest& request) {
         if (sameFile(request.sourcePath, request.outputPath)) {
             return {CipherOutcome::SameFile,
                     "the source and the output are the same file: " + request.outputPath};
+        }
+        // The report replaces whatever its path names, so it may name neither file of the run.
+        if (request.mismatchReport) {
+            for (const std::string* file : {&request.sourcePath, &request.outputPath}) {
+                if (sameFile(request.mismatchReportPath, *file)) {
+                    return {CipherOutcome::SameFile, "the mismatch report would replace " + *file};
+                }
+            }
         }
         SourceFile source(request.sourcePath);
         if (request.direction == CipherDirection::Encipher) {

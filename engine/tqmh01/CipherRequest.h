@@ -51,7 +51,7 @@ struct CipherRequest {
 enum class CipherOutcome {
     Done,
     SourceUnreadable,
-    SameFile,        // source and output name the same file
+    SameFile,        // two of source, output and mismatch report name the same file
     KeyRefused,      // a key text is empty, too long or outside the scrambler's domain
     MalformedInput,  // an enciphered input that does not follow the layout
     OutputFailed,

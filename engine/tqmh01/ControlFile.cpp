@@ -1,9 +1,15 @@
 #include "engine/tqmh01/ControlFile.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
-#include <fstream>
+#include <cstring>
 #include <optional>
+#include <streambuf>
+
+#include "platform/FileSystem.h"
 
 namespace vantorell::engine {
 namespace {
@@ -28,6 +34,40 @@ std::optional<std::int32_t> decimalValue(const std::string& text) {
     }
     return value;
 }
+
+// The control file's descriptor as a stream; a failed read ends the input and is kept.
+class DescriptorInput : public std::streambuf {
+public:
+    explicit DescriptorInput(int fd) : fd_(fd) {}
+    ~DescriptorInput() override { ::close(fd_); }
+    DescriptorInput(const DescriptorInput&) = delete;
+    DescriptorInput& operator=(const DescriptorInput&) = delete;
+
+    int error() const { return error_; }
+
+protected:
+    int_type underflow() override {
+        for (;;) {
+            const ssize_t n = ::read(fd_, buffer_, sizeof buffer_);
+            if (n > 0) {
+                setg(buffer_, buffer_, buffer_ + n);
+                return traits_type::to_int_type(buffer_[0]);
+            }
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n < 0) {
+                error_ = errno;
+            }
+            return traits_type::eof();
+        }
+    }
+
+private:
+    int fd_;
+    int error_ = 0;
+    char buffer_[4096];
+};
 
 class ControlFileReader {
 public:
@@ -195,18 +235,28 @@ ControlFileDecision readControlFile(const CipherSwitches& switches) {
         decision.message = "a cipher run needs -d or -e and -f<control file>";
         return decision;
     }
-    std::ifstream in(switches.controlFilePath, std::ios::binary);
-    if (!in) {
-        decision.message = "cannot open the control file " + switches.controlFilePath;
+    // A folder, a FIFO or a device is refused before anything is read from it.
+    std::string why;
+    const int fd = openRegularFileForReading(switches.controlFilePath, why);
+    if (fd < 0) {
+        decision.message = "cannot open the control file " + switches.controlFilePath + ": " + why;
         return decision;
     }
+    DescriptorInput buffer(fd);
+    std::istream in(&buffer);
 
     CipherRequest& request = decision.request;
     request.direction = *switches.direction;
     request.keyVariant = switches.keyVariant;
     request.mismatchReport = switches.mismatchReport;
     request.mismatchReportPath = switches.mismatchReportPath;
-    if (!ControlFileReader(in, decision).readTags()) {
+    const bool wellFormed = ControlFileReader(in, decision).readTags();
+    if (buffer.error() != 0) {
+        decision.message = "cannot read the control file " + switches.controlFilePath + ": " +
+                           std::strerror(buffer.error());
+        return decision;
+    }
+    if (!wellFormed) {
         decision.verdict = ControlVerdict::Refused;
         return decision;
     }

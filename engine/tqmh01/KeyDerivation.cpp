@@ -108,7 +108,10 @@ CipherKeyMaterial Derivation::run() {
         if (in_.secondKeyGiven) {
             dst = s;
             s = numberText;
-            dst3 = enc(dst, s);
+            // The second key text may hold blanks with a key block as without one. The
+            // block encipherment takes no blank, so such a text is escaped first; every
+            // other text is enciphered as it stands, as files made so far were.
+            dst3 = dst.find(' ') == std::string::npos ? enc(dst, s) : esc(dst, s);
             mixed = true;
         } else {
             s = numberText;

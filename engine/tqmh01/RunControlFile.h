@@ -14,7 +14,7 @@ enum class BatchStatus : int {
     Ran = 0,           // the cipher ran and wrote the output
     NotRun = 1,        // the switches or the control file do not ask for a complete run
     Refused = 2,       // the control file is malformed
-    CipherFailed = 3,  // the cipher refused the request or failed; it wrote nothing
+    CipherFailed = 3,  // the cipher refused, failed or was told to end; it wrote nothing
 };
 
 struct BatchResult {

@@ -7,8 +7,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "engine/tqmh01/CipherRunError.h"
+#include "platform/FileSystem.h"
 
 namespace vantorell::engine {
 namespace {
@@ -22,15 +25,17 @@ constexpr std::size_t kBufferSize = 1 << 16;
 }  // namespace
 
 SourceFile::SourceFile(const std::string& path) : path_(path), buffer_(kBufferSize) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    std::string why;
+    fd_ = openRegularFileForReading(path, why);
     if (fd_ < 0) {
-        unreadable(path, std::strerror(errno));
+        unreadable(path, why);
     }
     struct stat st {};
-    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd_, &st) != 0) {
+        why = std::strerror(errno);
         ::close(fd_);
         fd_ = -1;
-        unreadable(path, "not a file");
+        unreadable(path, why);
     }
     size_ = static_cast<std::uint64_t>(st.st_size);
 }
@@ -116,10 +121,27 @@ void SourceFile::rewind() {
 bool sameFile(const std::string& first, const std::string& second) {
     struct stat a {};
     struct stat b {};
-    if (::stat(first.c_str(), &a) != 0 || ::stat(second.c_str(), &b) != 0) {
+    const bool firstExists = ::stat(first.c_str(), &a) == 0;
+    const bool secondExists = ::stat(second.c_str(), &b) == 0;
+    if (firstExists && secondExists) {
+        return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    }
+    if (firstExists || secondExists) {
         return false;
     }
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    // Neither is there yet: the one file both would create.
+    namespace fs = std::filesystem;
+    const auto resolved = [](const std::string& path, fs::path& out) {
+        std::error_code e;
+        out = fs::absolute(path, e);
+        if (!e) {
+            out = fs::weakly_canonical(out, e);
+        }
+        return !e;
+    };
+    fs::path p1;
+    fs::path p2;
+    return resolved(first, p1) && resolved(second, p2) && p1 == p2;
 }
 
 }  // namespace vantorell::engine

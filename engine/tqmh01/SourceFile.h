@@ -11,7 +11,8 @@ namespace vantorell::engine {
 
 class SourceFile {
 public:
-    // Raises CipherRunError (SourceUnreadable) when the path is not a readable file.
+    // Raises CipherRunError (SourceUnreadable) when the path is not a readable regular
+    // file; a FIFO or a device is refused without waiting on it.
     explicit SourceFile(const std::string& path);
     ~SourceFile();
     SourceFile(const SourceFile&) = delete;
@@ -42,7 +43,8 @@ private:
     std::size_t end_ = 0;
 };
 
-// True when both paths name one existing file (also through links).
+// True when both paths name one existing file (also through links), or, when neither file
+// exists yet, the same file to be created.
 bool sameFile(const std::string& first, const std::string& second);
 
 }  // namespace vantorell::engine

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <utility>
+
 #include "designer/rtnReaderWriter/EngineRequests.h"
+#include "designer/rtnReaderWriter/ModelReader.h"
 #include "designer/rtnReaderWriter/ModelWriter.h"
 #include "platform/FileSystem.h"
 #include "tests/support/SmallModel.h"
@@ -82,6 +85,52 @@ TEST(ProtectedCopyTest, InputTheCopyCannotCarryIsRefused) {
                  ModelWriteError);
     expectNoSecretsLeft(program);
     EXPECT_FALSE(fileExists(work.file("copy.vte")));
+}
+
+// The refusal names the text and the character at fault, and the check of a whole model
+// finds what writing its protected copy would refuse, before anything is written.
+TEST(ProtectedCopyTest, TheRefusalNamesTheTextAndItsCharacter) {
+    const std::pair<const char*, const char*> texts[] = {
+        {"Nord\xC3\xA9", "it holds \"\xC3\xA9\","},
+        {"Tab\tbed", "it holds the control character 9,"},
+        {"Caf\xE9", "it holds the byte 0xE9,"},
+        {"\xE2\x82\xAC 5", "it holds \"\xE2\x82\xAC\","},
+    };
+    for (const auto& [text, held] : texts) {
+        const std::string refusal = strProtectedRecordRefusal(text);
+        EXPECT_EQ(refusal.rfind(std::string("The text \"") + text +
+                                    "\" cannot be carried by a protected copy: " + held,
+                                0),
+                  0u)
+            << refusal;
+    }
+    EXPECT_EQ(strProtectedRecordRefusal("Plain text ~!"), "");
+
+    TempFolder program;
+    TempFolder work;
+    ModelArrays model = test::smallModel();
+    EXPECT_EQ(strProtectedCopyRefusal(model), "");
+    model.categories[4].strCode = "C\xC3\xB6";
+    model.categories[1].strName =
+        "S\xC3\xBC"
+        "d";
+    const std::string refusal = strProtectedCopyRefusal(model);
+    EXPECT_EQ(refusal, strProtectedRecordRefusal("S\xC3\xBC"
+                                                 "d"));
+    std::string digest;
+    try {
+        saveProtected(program, work.file("copy.vte"), "pw", true, digest, model);
+        ADD_FAILURE() << "the copy was written";
+    } catch (const ModelWriteError& e) {
+        EXPECT_EQ(e.what(), refusal);
+    }
+
+    std::int32_t points = 0;
+    ModelArrays example;
+    ASSERT_TRUE(flgReadFile(test::sourcePath("examples/sales.vtm"), points, example));
+    EXPECT_NE(strProtectedCopyRefusal(example).find("\"Pralin\xC3\xA9s\""), std::string::npos);
+    ASSERT_TRUE(flgReadFile(test::sourcePath("examples/sales-ascii.vtm"), points, example));
+    EXPECT_EQ(strProtectedCopyRefusal(example), "");
 }
 
 }  // namespace

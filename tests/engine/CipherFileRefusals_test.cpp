@@ -160,6 +160,40 @@ TEST_F(CipherRefusal, SameFileAndUnreachableFiles) {
                   CipherOutcome::SourceUnreadable, "folder as source");
     expectRefused(encipherRequest(folder.file("plain"), folder.file("no/such/folder/out")),
                   CipherOutcome::OutputFailed, "output folder missing");
+    // A FIFO without a writer is refused at once, not waited on.
+    ASSERT_EQ(::mkfifo(folder.file("fifo").c_str(), 0600), 0);
+    expectRefused(decipherRequest(folder.file("fifo"), folder.file("out")),
+                  CipherOutcome::SourceUnreadable, "FIFO as source");
+}
+
+// The mismatch report replaces what its path names, so it may name neither the source nor
+// the output, whether they exist yet or not.
+TEST_F(CipherRefusal, ReportThatWouldReplaceTheSourceOrTheOutput) {
+    folder.write("out", "former output");
+    ASSERT_EQ(::symlink("enc", folder.file("link").c_str()), 0);
+    const std::string enc = folder.file("enc");
+    struct Case {
+        const char* what;
+        std::string output;
+        std::string report;
+    } cases[] = {
+        {"the source", folder.file("out"), enc},
+        {"the source through a link", folder.file("out"), folder.file("link")},
+        {"the output", folder.file("out"), folder.path() + "./out"},
+        {"the output, not there yet", folder.file("new"), folder.path() + "sub/../new"},
+    };
+    std::filesystem::create_directory(folder.file("sub"));
+    for (const Case& c : cases) {
+        for (const bool decipher : {true, false}) {
+            CipherRequest r =
+                decipher ? decipherRequest(enc, c.output) : encipherRequest(enc, c.output);
+            r.mismatchReport = true;
+            r.mismatchReportPath = c.report;
+            expectRefused(r, CipherOutcome::SameFile, c.what);
+        }
+    }
+    EXPECT_EQ(folder.read("enc"), enciphered);
+    EXPECT_EQ(folder.read("out"), "former output");
 }
 
 TEST_F(CipherRefusal, FailedRunKeepsTheFormerOutput) {

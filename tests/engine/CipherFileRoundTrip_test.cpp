@@ -251,5 +251,28 @@ TEST_F(CipherRoundTrip, KnownAnswers) {
     }
 }
 
+// One rule for the second key text, with a key block or without: blanks are taken, and a
+// blank makes a key of its own.
+TEST_F(CipherRoundTrip, SecondKeyWithBlanksWithOrWithoutAKeyBlock) {
+    const std::string plain = folder.write("plain", "blanks in the second key text, both ways");
+    for (const test::CipherKeySet* key :
+         {static_cast<const test::CipherKeySet*>(nullptr), &kSmallCipherKey, &kLargeCipherKey}) {
+        CipherRequest forth = encipherRequest(plain, folder.file("enc"), key);
+        forth.secondKey = " second  key ";
+        const CipherResult e = CipherFile(forth);
+        ASSERT_TRUE(e.ok()) << e.message;
+
+        CipherRequest back = decipherRequest(folder.file("enc"), folder.file("dec"), key);
+        back.secondKey = forth.secondKey;
+        const CipherResult d = CipherFile(back);
+        ASSERT_TRUE(d.ok()) << d.message;
+        EXPECT_EQ(folder.read("dec"), folder.read("plain"));
+
+        back.secondKey = "second key";
+        ASSERT_TRUE(CipherFile(back).ok());
+        EXPECT_NE(folder.read("dec"), folder.read("plain"));
+    }
+}
+
 }  // namespace
 }  // namespace vantorell::engine

@@ -2,6 +2,7 @@
 #include "engine/tqmh01/ControlFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <sstream>
 
@@ -228,10 +229,27 @@ TEST(ControlFileTest, NothingIsReadWithoutBothSwitches) {
         EXPECT_EQ(d.runMask, s.requestMask);
         EXPECT_EQ(d.request.sourcePath, "");
     }
+}
 
-    const ControlFileDecision d = readControlFile(switchesFor(dir.file("missing.bec"), kDec));
-    EXPECT_EQ(d.verdict, ControlVerdict::NotRun);
-    EXPECT_NE(d.message.find("missing.bec"), std::string::npos);
+// Only a regular file is read: anything else is refused at once, never waited on.
+TEST(ControlFileTest, WhatIsNoRegularFileIsNotRead) {
+    TempFolder dir;
+    ASSERT_EQ(::mkfifo(dir.file("fifo.bec").c_str(), 0600), 0);
+    struct Case {
+        std::string path;
+        const char* why;
+    } cases[] = {
+        {dir.file("missing.bec"), "No such file"},
+        {dir.path(), "it is a folder"},
+        {dir.file("fifo.bec"), "not a regular file"},  // no writer: opening must not wait
+        {"/dev/null", "not a regular file"},
+    };
+    for (const Case& c : cases) {
+        const ControlFileDecision d = readControlFile(switchesFor(c.path, kEnc));
+        EXPECT_EQ(d.verdict, ControlVerdict::NotRun) << c.path;
+        EXPECT_NE(d.message.find(c.path), std::string::npos) << d.message;
+        EXPECT_NE(d.message.find(c.why), std::string::npos) << d.message;
+    }
 }
 
 }  // namespace

@@ -54,12 +54,6 @@ TEST(KeyDerivationTest, RefusesKeysItCannotUse) {
         {"escaped third key too long",
          [](KeyDerivationInput& in) { in.thirdKey = std::string(200, '~'); }},
         {"zero key number", [](KeyDerivationInput& in) { in.keyNumber = LongNumber{}; }},
-        // a second key mixed with a key number is enciphered as it stands: no blanks
-        {"blank in a second key beside a key number",
-         [](KeyDerivationInput& in) {
-             in.keyNumber = LongNumber::fromInteger(12345);
-             in.secondKey = "with blank";
-         }},
         {"key variant 4", [](KeyDerivationInput& in) { in.keyVariant = 4; }},
     };
     for (const Case& c : cases) {

@@ -187,6 +187,7 @@ bool PeerServer::start(const std::vector<std::string>& arguments,
     if (pid_ == 0) {
         startChild(argv.data(), input, log, report[1], parent);
     }
+    ::setpgid(pid_, pid_);  // as the child does, so that stop() finds the group at once
     const int forkError = errno;
     ::close(input);
     ::close(log);

@@ -23,15 +23,21 @@ std::string contentsOf(const std::string& path) {
 bool waitForFileContents(const std::string& path,
                          const std::function<bool(const std::string&)>& ready,
                          std::chrono::milliseconds deadline) {
+    return waitForFolder(
+        std::filesystem::path(path).parent_path().string(), [&] { return ready(contentsOf(path)); },
+        deadline);
+}
+
+bool waitForFolder(const std::string& folder, const std::function<bool()>& ready,
+                   std::chrono::milliseconds deadline) {
     const int fd = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
     if (fd < 0) {
         return false;
     }
-    const std::string folder = std::filesystem::path(path).parent_path().string();
     ::inotify_add_watch(fd, folder.c_str(),
                         IN_CREATE | IN_MODIFY | IN_CLOSE_WRITE | IN_MOVED_TO | IN_DELETE);
     const auto end = std::chrono::steady_clock::now() + deadline;
-    bool done = ready(contentsOf(path));
+    bool done = ready();
     while (!done) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             end - std::chrono::steady_clock::now());
@@ -44,7 +50,7 @@ bool waitForFileContents(const std::string& path,
             while (::read(fd, events, sizeof events) > 0) {
             }
         }
-        done = ready(contentsOf(path));
+        done = ready();
     }
     ::close(fd);
     return done;

@@ -33,9 +33,9 @@ bool FtpThreadPeer::accept(const std::string& banner) {
     return true;
 }
 
-bool FtpThreadPeer::command(std::string& line) {
+bool FtpThreadPeer::command(std::string& line, std::chrono::milliseconds deadline) {
     while (!takeCommandLine(buffer_, line)) {
-        if (!control_.read(buffer_, buffer_.size() + 1, kSocketDeadline)) {
+        if (!control_.read(buffer_, buffer_.size() + 1, deadline)) {
             return false;
         }
     }

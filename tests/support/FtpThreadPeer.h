@@ -30,11 +30,15 @@ public:
 
     // For the script.
     bool accept(const std::string& banner = "220 ready\r\n");
-    bool command(std::string& line);
+    // The client's next command line; `deadline` for a client that has long work between
+    // commands.
+    bool command(std::string& line, std::chrono::milliseconds deadline = kSocketDeadline);
     bool answer(const std::string& expected, const std::string& reply);
     bool send(const std::string& bytes) { return control_.sendAll(bytes); }
     // Waits until the client has closed the control connection.
     bool waitForClose();
+    // Closes the control connection from the server's side.
+    void close() { control_.closeConnection(); }
     bool dataConnect(const std::string& portCommand);
     bool dataSend(const std::string& bytes) { return data_ && data_->sendAll(bytes); }
     void dataClose();

@@ -29,18 +29,34 @@ ScopedEnvironment::~ScopedEnvironment() {
     }
 }
 
-ScopedEnvironment::Variables windowProbeVariables(const std::string& reportFile,
-                                                  const std::string& command) {
+namespace {
+
+ScopedEnvironment::Variables probeVariables(const std::optional<std::string>& reportFile,
+                                            const std::optional<std::string>& command,
+                                            const std::optional<std::string>& noteFile) {
     const char* asan = std::getenv("ASAN_OPTIONS");
     return {
         {"QT_QPA_PLATFORM", "offscreen"},
         {"LD_PRELOAD", VANTORELL_WINDOW_PROBE_LIB},
         {"VANTORELL_WINDOW_PROBE", reportFile},
-        {"VANTORELL_WINDOW_PROBE_TRIGGER",
-         command.empty() ? std::nullopt : std::optional<std::string>(command)},
+        {"VANTORELL_WINDOW_PROBE_TRIGGER", command},
+        {"VANTORELL_WINDOW_PROBE_MESSAGES", noteFile},
         // The probe is loaded ahead of the sanitizer runtime in sanitized builds.
         {"ASAN_OPTIONS", std::string(asan ? asan : "") + ":verify_asan_link_order=0"},
     };
+}
+
+}  // namespace
+
+ScopedEnvironment::Variables windowProbeVariables(const std::string& reportFile,
+                                                  const std::string& command) {
+    return probeVariables(reportFile,
+                          command.empty() ? std::nullopt : std::optional<std::string>(command),
+                          std::nullopt);
+}
+
+ScopedEnvironment::Variables messageProbeVariables(const std::string& noteFile) {
+    return probeVariables(std::nullopt, std::nullopt, noteFile);
 }
 
 }  // namespace vantorell::test

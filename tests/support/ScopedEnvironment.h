@@ -26,4 +26,8 @@ private:
 ScopedEnvironment::Variables windowProbeVariables(const std::string& reportFile,
                                                   const std::string& command = "");
 
+// What a started program needs, on the offscreen platform, for the window probe to note each
+// message box it shows in `noteFile` and leave the box open for the test.
+ScopedEnvironment::Variables messageProbeVariables(const std::string& noteFile);
+
 }  // namespace vantorell::test

@@ -135,15 +135,39 @@ void ScriptedHttpPeer::serve(int connection, const ScriptedAnswer& answer) {
         requests_.push_back(request);
     }
     bool open = complete;
-    for (const auto& piece : answer.pieces) {
+    const auto sendPiece = [&](const ScriptedAnswer::Piece& piece) {
         if (!open || !pause(connection, piece.pause)) {
             open = false;
-            break;
+            return;
         }
-        if (!piece.bytes.empty() &&
-            ::send(connection, piece.bytes.data(), piece.bytes.size(), MSG_NOSIGNAL) !=
-                static_cast<ssize_t>(piece.bytes.size())) {
-            open = false;
+        if (!piece.bytes.empty()) {
+            const ssize_t n =
+                ::send(connection, piece.bytes.data(), piece.bytes.size(), MSG_NOSIGNAL);
+            sent_ += n > 0 ? static_cast<std::size_t>(n) : 0;
+            open = n == static_cast<ssize_t>(piece.bytes.size());
+        }
+    };
+    for (const auto& piece : answer.pieces) {
+        sendPiece(piece);
+    }
+    if (answer.end == ScriptedAnswer::End::Repeat) {
+        // Sends only when the client has room, so that a client that stops reading does not
+        // hold the thread; its close ends the loop.
+        const ScriptedAnswer::Piece& last = answer.pieces.back();
+        const auto end = Clock::now() + kPeerDeadline;
+        while (open && !stopping_ && Clock::now() < end && pause(connection, last.pause)) {
+            pollfd p{connection, POLLOUT, 0};
+            if (::poll(&p, 1, kStopCheck) <= 0 || (p.revents & POLLOUT) == 0) {
+                open = (p.revents & (POLLERR | POLLHUP)) == 0;
+                continue;
+            }
+            const ssize_t n = ::send(connection, last.bytes.data(), last.bytes.size(),
+                                     MSG_NOSIGNAL | MSG_DONTWAIT);
+            if (n > 0) {
+                sent_ += static_cast<std::size_t>(n);
+            } else if (errno != EAGAIN && errno != EWOULDBLOCK) {
+                open = false;
+            }
         }
     }
     if (open && answer.end == ScriptedAnswer::End::Hold) {

@@ -2,7 +2,8 @@
 // A scripted HTTP server on 127.0.0.1 for the cases a real server cannot produce: on a
 // thread of its own it takes one connection per answer in its script, reads the request
 // (header and announced body), and sends the answer's pieces in order, each after its
-// pause, then closes, resets, or holds the connection until the client closes it. Every
+// pause, then closes, resets, or holds the connection until the client closes it, or sends
+// the last piece again and again (a document that never ends) until the client closes. Every
 // wait of the thread has a deadline; the object's end stops and joins it.
 
 #include <atomic>
@@ -20,7 +21,7 @@ struct ScriptedAnswer {
         std::string bytes;
         std::chrono::milliseconds pause{0};  // before the piece
     };
-    enum class End { Close, Reset, Hold };
+    enum class End { Close, Reset, Hold, Repeat };
 
     ScriptedAnswer(std::string bytes = "", End end = End::Close) : end(end) {
         pieces.push_back({std::move(bytes), std::chrono::milliseconds(0)});
@@ -47,6 +48,8 @@ public:
     std::vector<std::string> requests() const;
     // How many connections have ended on the server's side.
     int finished() const;
+    // Bytes sent so far, over every connection.
+    std::size_t sent() const { return sent_; }
     // Waits (blocking: the server runs on its own thread) until Count connections have
     // ended; false at the deadline.
     bool waitFinished(int Count, std::chrono::milliseconds Deadline) const;
@@ -60,6 +63,7 @@ private:
     int listener_ = -1;
     int port_ = 0;
     std::atomic<bool> stopping_{false};
+    std::atomic<std::size_t> sent_{0};
     int finished_ = 0;
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;

@@ -11,7 +11,9 @@
 
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
+#include "tests/support/BuiltPrograms.h"
 #include "tests/support/FileWait.h"
+#include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
 
 namespace vantorell {
@@ -22,9 +24,7 @@ using test::TempFolder;
 
 // The executable's folder is the program folder, so the program runs from a copy.
 std::string installDesigner(const TempFolder& program) {
-    const std::string target = program.file("Vantorell");
-    std::filesystem::copy_file(VANTORELL_DESIGNER_EXE, target);
-    return target;
+    return test::installBuiltProgram(program.path(), "Vantorell");
 }
 
 bool sixLines(const std::string& log) {
@@ -150,6 +150,46 @@ TEST(DesignerE2eTest, TheDiagnosticsSwitchWritesTheHelpReportAndStillOpensTheMod
         return log.find("Externalizing for checksum... " + model) != std::string::npos;
     });
     EXPECT_FALSE(std::filesystem::exists(program.file("HHDebug.txt")));
+}
+
+// A termination request while a message box waits for its answer: the box ends as
+// cancelled, nothing more is asked, and the program ends the normal way, its settings
+// written and its work folder gone.
+TEST(DesignerE2eTest, ATerminationRequestWhileAMessageBoxIsOpenEndsTheProgram) {
+    TempFolder program;
+    const std::string designer = installDesigner(program);
+    const std::string broken = program.write("broken.vtm", "VT0200\r\nINFO\r\n");
+    const std::string notes = program.file("messages.txt");
+    const test::ScopedEnvironment probe(test::messageProbeVariables(notes));
+
+    QProcess run;
+    run.setProcessChannelMode(QProcess::ForwardedChannels);
+    run.start(QString::fromStdString(designer), {QString::fromStdString(broken)});
+    ASSERT_TRUE(run.waitForStarted(10000));
+    const bool shown = test::waitForFileContents(
+        notes,
+        [](const std::string& text) {
+            return text.find("message Open File: A fatal error") != std::string::npos;
+        },
+        30s);
+    const auto requested = std::chrono::steady_clock::now();
+    run.terminate();
+    const bool ended = run.waitForFinished(30000);
+    const auto took = std::chrono::steady_clock::now() - requested;
+    if (!ended) {
+        run.kill();
+        run.waitForFinished(10000);
+    }
+    ASSERT_TRUE(shown) << program.read("messages.txt");
+    ASSERT_TRUE(ended);
+    EXPECT_LT(took, 10s);
+    EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(run.exitCode(), 0);
+    const std::string noted = program.read("messages.txt");
+    EXPECT_EQ(std::count(noted.begin(), noted.end(), '\n'), 1) << noted;
+    EXPECT_FALSE(directoryExists(program.path() + "Temp/"));
+    EXPECT_TRUE(fileExists(program.file("Vantorell.ini")));
+    EXPECT_EQ(program.read("broken.vtm"), "VT0200\r\nINFO\r\n");
 }
 
 }  // namespace

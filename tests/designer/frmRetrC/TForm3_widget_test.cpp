@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QScreen>
 #include <QTest>
 #include <filesystem>
 
@@ -87,6 +88,53 @@ TEST_F(RetrieveCubeDialog, DeleteRemovesTheSelectedCubesAndKeepsTheList) {
     EXPECT_EQ(main->iniSettings->readString("Retrieve Cube Form", "LastUserID", ""), kCubeUser);
     EXPECT_EQ(main->iniSettings->readString("Retrieve Cube Form", "LastSaveToDir", ""),
               saveTo.path());
+}
+
+// A cube whose listed name is 240 characters long: the list shows it shortened with the
+// whole name in its tool tip, the dialog keeps its size on the screen, also once shown again,
+// and fetching it into a folder where the engine cannot be given its path says why.
+TEST_F(RetrieveCubeDialog, ALongNameKeepsTheDialogsSizeAndIsRefusedWithItsReason) {
+    const QSize size = dialog->size();
+    const std::string name = std::string(236, 'n') + ".mdc";
+    models.write(name, "cube");
+    std::filesystem::copy_file(models.file(name), sites.cube.home(kCubeUser) + "output/" + name);
+    QTest::mouseClick(dialog->stages->btnClose, Qt::LeftButton);
+    main->tbnFileReceiveCube->trigger();
+    logIn(*dialog->stages);
+    ASSERT_EQ(dialog->lbxSelectionFiles->count(), 3);
+
+    // Listed in name order: east, the long one, west.
+    QListWidgetItem* item = dialog->lbxSelectionFiles->item(1);
+    EXPECT_EQ(item->toolTip().toStdString(), name);
+    EXPECT_LT(item->text().size(), 120);
+    EXPECT_LE(dialog->lbxSelectionFiles->fontMetrics().horizontalAdvance(item->text()),
+              dialog->lbxSelectionFiles->viewport()->width());
+    const QRect screen = dialog->screen()->availableGeometry();
+    const auto onScreen = [&] {
+        EXPECT_EQ(dialog->size(), size);
+        EXPECT_TRUE(screen.contains(dialog->frameGeometry().topLeft()));
+        EXPECT_LE(dialog->width(), screen.width());
+    };
+    onScreen();
+
+    messages.expect(
+        "Fatal error encountered while attempting to prepare file " + name +
+        " for transmission.\r\rThe input file name cannot be passed to the engine program: it is "
+        "longer than 255 characters.");
+    item->setSelected(true);
+    QTest::mouseClick(dialog->btnSelection, Qt::LeftButton);
+    EXPECT_EQ(messages.shown().at(0).caption, "Prepare File");
+    EXPECT_EQ(dialog->session.intStage, kStageFinished);
+    EXPECT_EQ(dialog->session.lblProgress[kStageTransfer],
+              "Transfer completed; not retrieved: " + name + ".");
+    // The message is shortened in the progress text and whole in its tool tip.
+    EXPECT_EQ(dialog->stages->lblProgress[kStageTransfer]->toolTip().toStdString(),
+              dialog->session.lblProgress[kStageTransfer]);
+    onScreen();
+
+    QTest::mouseClick(dialog->stages->btnClose, Qt::LeftButton);
+    main->tbnFileReceiveCube->trigger();
+    onScreen();
 }
 
 }  // namespace

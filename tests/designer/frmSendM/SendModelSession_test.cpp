@@ -73,8 +73,11 @@ TEST_F(SendModelSessionTest, YesWithAnUntitledModelOpensTheFileDialogAtOnce) {
               "Vantorell Model (*.vtm)|*.vtm|Vantorell Template (*.vtt)|*.vtt");
     EXPECT_EQ(column(0), std::vector<std::string>{a});
     EXPECT_EQ(column(3), std::vector<std::string>{std::to_string(test::kSmallModelPoints)});
-    // Two measures: 100 points each, and one more each as the model has categories.
+    // Two measures: 100 points each, and one more each as the model has categories; the
+    // three regions by the four products the suggested leaf combinations.
     EXPECT_EQ(column(1), std::vector<std::string>{"202"});
+    EXPECT_EQ(column(2), std::vector<std::string>{"12"});
+    EXPECT_EQ(send.strRowRefusal(1), "");
     EXPECT_TRUE(send.btnSelection.enabled);
     EXPECT_TRUE(send.bbnSelectionFileAdd.enabled);
     EXPECT_TRUE(send.btnClose.enabled);
@@ -106,6 +109,48 @@ TEST_F(SendModelSessionTest, TheCubeLimitStopsAddingButOneChoiceMayPassIt) {
     EXPECT_EQ(send.sgdSelectionFiles.dataRowCount(), 0);
     EXPECT_EQ(send.sgdSelectionFiles.rowCount(), 2);
     EXPECT_FALSE(send.btnSelection.enabled);
+}
+
+// Uploads go by the file's name, so a second model of a listed name, in any letter case,
+// would replace the first on the server: it is refused when it is added.
+TEST_F(SendModelSessionTest, AModelOfAListedNameIsRefusedWhenAdded) {
+    test::TempFolder other;
+    const std::string first = model("m.vtm");
+    const std::string second =
+        other.write("M.vtm", readWholeFile(test::sourcePath("examples/sales-ascii.vtm")));
+    send.fneCurrentModel = [&] { return first; };
+    send.btnAcceptanceYesClick();
+
+    messages.expect("Sorry, " + second + " cannot be added: " + first +
+                    " is listed already, and the server keeps only one model of the name "
+                    "M.vtm.");
+    dialogs.queueFiles(std::vector<std::string>{second, model("n.vtm")});
+    send.bbnSelectionFileAddClick();
+    EXPECT_EQ(messages.shown().at(0).caption, "Warning");
+    EXPECT_EQ(column(0), (std::vector<std::string>{first, models.file("n.vtm")}));
+}
+
+// The example with accented names cannot go as a protected copy: its row says why as soon as
+// it is added; the example in plain names can go.
+TEST_F(SendModelSessionTest, AModelThatCannotBeSentSaysSoOnItsRow) {
+    const std::string accented =
+        models.write("sales.vtm", readWholeFile(test::sourcePath("examples/sales.vtm")));
+    const std::string plain =
+        models.write("plain.vtm", readWholeFile(test::sourcePath("examples/sales-ascii.vtm")));
+    const std::string broken = models.write("broken.vtm", "VT0200\r\nINFO\r\n");
+    dialogs.queueFiles(std::vector<std::string>{accented, plain, broken});
+    send.btnAcceptanceYesClick();
+    ASSERT_EQ(column(0), (std::vector<std::string>{accented, plain, broken}));
+    EXPECT_EQ(send.strRowRefusal(1),
+              "The text \"Pralin\xC3\xA9s\" cannot be carried by a protected copy: it holds "
+              "\"\xC3\xA9\", and a protected copy holds only the characters from the blank to "
+              "\"~\".");
+    EXPECT_EQ(send.strRowRefusal(2), "");
+    EXPECT_NE(send.strRowRefusal(3), "");
+    // 12 products by 8 regions by 12 months; three measures.
+    EXPECT_EQ(column(1), (std::vector<std::string>{"303", "303", "0"}));
+    EXPECT_EQ(column(2), (std::vector<std::string>{"1152", "1152", "0"}));
+    EXPECT_TRUE(send.btnSelection.enabled);  // the rows go in, to be skipped when sent
 }
 
 TEST_F(SendModelSessionTest, OnlyTheRequestedPointsAreEditedAndOnlyWithDigits) {

@@ -11,6 +11,7 @@
 #include "platform/FileDialogService.h"
 #include "platform/FileSystem.h"
 #include "tests/support/CubeSessionFolders.h"
+#include "tests/support/FtpThreadPeer.h"
 #include "tests/support/ModelDump.h"
 #include "tests/support/RealEngine.h"
 #include "tests/support/SmallModel.h"
@@ -114,9 +115,9 @@ TEST_F(SendModelTest, AModelThatCannotBePreparedIsSkippedAndLeftAsItWas) {
     ASSERT_EQ(session->sgdSelectionFiles.dataRowCount(), 2);
     session->sgdSelectionFiles.setCell(3, 2, "");  // no digits: 0 points
 
-    messages.expect(
+    messages.expectContaining(
         "Fatal error encountered while attempting to prepare file broken.vtm for "
-        "transmission.");
+        "transmission.\r\r");
     session->btnSelectionClick();
     EXPECT_EQ(messages.shown().at(0).caption, "Prepare File");
     EXPECT_EQ(session->intStage, kStageFinished);
@@ -130,6 +131,77 @@ TEST_F(SendModelTest, AModelThatCannotBePreparedIsSkippedAndLeftAsItWas) {
     std::int32_t points = -1;
     uploaded("good.vtm", points);
     EXPECT_EQ(points, 0);
+}
+
+// The shipped example with accented names: the writer's reason is shown, the analyst's file
+// is left byte for byte, and nothing of it reaches the server or stays in the work folder;
+// the example in plain names goes.
+TEST_F(SendModelTest, TheAccentedExampleIsRefusedWithItsReasonAndLeftAsItWas) {
+    const std::string accented = test::sourcePath("examples/sales.vtm");
+    const std::string accentedCopy = models.write("sales.vtm", readWholeFile(accented));
+    const std::string plain = models.write(
+        "sales-ascii.vtm", readWholeFile(test::sourcePath("examples/sales-ascii.vtm")));
+    dialogs.queueFiles(std::vector<std::string>{accentedCopy, plain});
+    session->btnAcceptanceYesClick();
+    ASSERT_EQ(session->sgdSelectionFiles.dataRowCount(), 2);
+
+    messages.expect(
+        "Fatal error encountered while attempting to prepare file sales.vtm for transmission."
+        "\r\rThe text \"Pralin\xC3\xA9s\" cannot be carried by a protected copy: it holds "
+        "\"\xC3\xA9\", and a protected copy holds only the characters from the blank to "
+        "\"~\".");
+    session->btnSelectionClick();
+    EXPECT_EQ(messages.shown().at(0).caption, "Prepare File");
+    EXPECT_EQ(session->lblProgress[4], "Transfer completed; not sent: sales.vtm.");
+    EXPECT_EQ(models.read("sales.vtm"), readWholeFile(accented));
+    EXPECT_FALSE(fileExists(sites.cube.home(kCubeUser) + "input/sales.vtm"));
+    EXPECT_FALSE(fileExists(folders.program.file("Temp/sales.vtm")));
+
+    std::int32_t points = 0;
+    ModelArrays sentModel = uploaded("sales-ascii.vtm", points);
+    ModelArrays plainModel;
+    ASSERT_TRUE(flgReadFile(plain, points, plainModel));
+    EXPECT_EQ(test::dumpModel(sentModel), test::dumpModel(plainModel));
+}
+
+// Two models of one name from two folders: the second is refused when added, so the first
+// reaches the server whole and the transfer reports only what happened.
+TEST_F(SendModelTest, TwoModelsOfOneNameNeverReplaceEachOtherOnTheServer) {
+    test::TempFolder other;
+    const std::string first = model("m.vtm");
+    const std::string second =
+        other.write("m.vtm", readWholeFile(test::sourcePath("examples/sales-ascii.vtm")));
+    session->fneCurrentModel = [&] { return first; };
+    session->btnAcceptanceYesClick();
+    messages.expectContaining("Sorry, " + second + " cannot be added: ");
+    dialogs.queueFiles(std::vector<std::string>{second});
+    session->bbnSelectionFileAddClick();
+    ASSERT_EQ(session->sgdSelectionFiles.dataRowCount(), 1);
+
+    session->btnSelectionClick();
+    EXPECT_EQ(session->lblProgress[4], "Transfer completed.");
+    std::int32_t points = 0;
+    ModelArrays golden;
+    ASSERT_TRUE(flgReadFile(test::sourcePath(kGolden), points, golden));
+    EXPECT_EQ(test::dumpModel(uploaded("m.vtm", points)), test::dumpModel(golden));
+}
+
+// A server that drops the connection: its reply ends the message with one period.
+TEST_F(SendModelTest, AClosedConnectionEndsTheMessageWithOnePeriod) {
+    test::FtpThreadPeer peer;
+    peer.run([](test::FtpThreadPeer& p) {
+        std::string line;
+        if (p.accept() && p.command(line)) {
+            p.close();
+        }
+    });
+    session->context.address.intServerPort = std::stoi(peer.portText());
+    session->fneCurrentModel = [this] { return model("sales.vtm"); };
+    session->btnAcceptanceYesClick();
+    session->btnSelectionClick();
+    EXPECT_EQ(peer.join(), "");
+    EXPECT_EQ(session->intStage, kStageIdentification);
+    EXPECT_EQ(session->lblProgress[4], "Transfer failed, 500 Control connection closed.");
 }
 
 TEST_F(SendModelTest, AServerWithoutAnInputFolderFailsTheTransfer) {

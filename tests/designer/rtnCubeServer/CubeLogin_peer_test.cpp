@@ -88,7 +88,9 @@ TEST_F(CubeLoginTest, TheAccountFileDecides) {
         {accountFile("ENABLED", 0, "busy"), "No more cubes available, if desired, purchase more.",
          true},
         {accountFile("enabled", 2, "Busy"), "Server busy, please try again later.", true},
-        {accountFile("enabled", -1), nullptr, true},
+        // A count below 0 leaves no cube either.
+        {accountFile("enabled", -5), "No more cubes available, if desired, purchase more.", true},
+        {accountFile("enabled", 1), nullptr, true},
     };
     ASSERT_TRUE(startSites(cases[0].statusIni));
     for (const Case& c : cases) {

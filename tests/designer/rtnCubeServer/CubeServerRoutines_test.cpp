@@ -102,6 +102,44 @@ TEST(ServerLookupTest, EveryFailureGivesNoHost) {
     EXPECT_EQ(strFTPServerUrlGet(direct, "not an address"), "");
 }
 
+// A hostile lookup page: one that never ends, and one that trickles forever. Each lookup
+// ends with no host, the first at the page's size limit, the second at the deadline; the
+// endless page is read no further than the socket buffers hold.
+TEST(ServerLookupTest, APageThatNeverEndsOrNeverFinishesEndsTheLookupInTime) {
+    using namespace std::chrono;
+    const std::string header = "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n";
+    struct Case {
+        const char* what;
+        test::ScriptedAnswer answer;
+        milliseconds deadline;
+        milliseconds atLeast;
+        milliseconds atMost;
+    } cases[] = {
+        {"endless",
+         test::ScriptedAnswer(header + "[FTP]cubes.lan[/FTP]", test::ScriptedAnswer::End::Repeat)
+             .then(std::string(16384, 'x'), milliseconds(0)),
+         milliseconds(20000), milliseconds(0), milliseconds(5000)},
+        {"trickling",
+         test::ScriptedAnswer(header + "[FTP]cubes.lan[/FTP]", test::ScriptedAnswer::End::Repeat)
+             .then("x", milliseconds(50)),
+         milliseconds(1500), milliseconds(1500), milliseconds(6000)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::ScriptedHttpPeer site({c.answer});
+        const auto start = steady_clock::now();
+        EXPECT_EQ(strFTPServerUrlGet(TransferSettings{},
+                                     "http://127.0.0.1:" + site.portText() + "/vantorellftp.htm",
+                                     c.deadline),
+                  "");
+        const auto took = duration_cast<milliseconds>(steady_clock::now() - start);
+        EXPECT_GE(took, c.atLeast);
+        EXPECT_LT(took, c.atMost);
+        EXPECT_TRUE(site.waitFinished(1, milliseconds(10000)));  // the client closed
+        EXPECT_LT(site.sent(), std::size_t{16} << 20);
+    }
+}
+
 TEST(FtpSessionSetupTest, AimsAtTheServerOrAtTheProxyWithTheServerInTheUserName) {
     transport::TFtpClient client;
     nulFtpClientPrepare(client);
