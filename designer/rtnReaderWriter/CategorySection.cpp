@@ -57,12 +57,23 @@ void readDimensionBlock(ModelReadState& state, std::int32_t dimension) {
     std::int32_t depth = 0;
     std::int32_t parentCounter = -1;
     std::int32_t leafCounter = 0;
+    // The parent read last while no category has followed it yet; -1 otherwise.
+    std::int32_t emptyParent = -1;
     std::string name;
     for (;;) {
         name = state.next();
         if (name == "*") {
             if (depth == 0) {
                 return;
+            }
+            // The writer marks a category as a parent by what follows it, so a parent
+            // without subcategories would come back as a different model.
+            if (emptyParent >= 0) {
+                state.fail("the category " +
+                           quotedRecord(state.categories[static_cast<std::size_t>(emptyParent)]
+                                            .strName.str()) +
+                           " is marked with \">\" as having subcategories, but none follow.");
+                emptyParent = -1;
             }
             --depth;
             continue;
@@ -95,6 +106,7 @@ void readDimensionBlock(ModelReadState& state, std::int32_t dimension) {
         c.intSortedIndex = index;
         c.intParentDimensionIndex = dimension;
         ++dim->intCategoryCount;
+        emptyParent = parent ? index : -1;
         if (parent) {
             c.intLeafNumber = parentCounter--;
         } else {

@@ -215,6 +215,10 @@ private:
             const std::int32_t d = found(s_.dimensionIndex(id), "dimension", id);
             TIrregularityRecord& r =
                 (base >= 0 && d >= 0) ? s_.irregularities[at(base + d)] : dropped;
+            // A dimension given again is what its last entry says: a family it no longer
+            // names leaves no inter-family value behind.
+            r.intIrregularityFamilyNumber = 0;
+            r.dblInterFamilyIrregularity = 0.0;
             r.dblStandardIrregularity = s_.nextNumber() / 100.0;
             if (type >= 2) {
                 r.intIrregularityFamilyNumber = s_.nextInteger();

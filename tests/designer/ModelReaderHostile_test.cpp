@@ -151,6 +151,18 @@ const HostileCase kCases[] = {
                        "the category \"leaf\" lies at level 129, deeper than "
                        "the 128 levels a model holds.");
      }},
+    // The writer would save the empty parent as a leaf: a different model.
+    {"ParentWithoutSubcategories",
+     [] {
+         return test::splitLines(test::plainRecords(
+             "VT0200|MEAS|m|m|M1|*|DIM|a|a|D1|*|CAT|D1|c|c|C1D1|>p|p|H1D1|*|*|*|PER|M1|100|10|D1|"
+             "C1D1|5|*|*|*|OUT|1|END"));
+     },
+     [](const Lines&) {
+         return onLine(20,
+                       "the category \"p\" is marked with \">\" as having subcategories, but "
+                       "none follow.");
+     }},
     {"UnknownSection", [] { return replaced(sampleLines(), "OUT", "OUTPUT"); },
      [](const Lines& l) { return onLine(lineOf(l, "OUTPUT"), "the record \"OUTPUT\" stands"); }},
     {"NoEnd",

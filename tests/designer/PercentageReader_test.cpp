@@ -208,6 +208,15 @@ TEST(PercentageReaderTest, TotalsIrregularitiesAndRatios) {
              EXPECT_EQ(i.dblPosTotal, 50.0);
              EXPECT_EQ(i.intGlobalPercent, 7);
          }},
+        {"a dimension given again in the irregularities keeps no family of its first entry",
+         "M1|100|-1|2|D1|15|1|5|D1|10|0|*|D1|C1D1|1|*|*",
+         [](const ModelArrays& m) {
+             ASSERT_EQ(m.irregularities.size(), 2u);
+             const TIrregularityRecord& r = m.irregularities[0];
+             EXPECT_DOUBLE_EQ(r.dblStandardIrregularity, 0.1);
+             EXPECT_EQ(r.intIrregularityFamilyNumber, 0);
+             EXPECT_EQ(r.dblInterFamilyIrregularity, 0.0);
+         }},
         {"irregularities given up by a later block go",
          "M1|100|-1|1|D1|5|*|D1|C1D1|1|*|*|M2|IND|10|-1|1|D2|6|*|*|M1|IND|100|3|D1|C1D1|1|*|*",
          [](const ModelArrays& m) {
