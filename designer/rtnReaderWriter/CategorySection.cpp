@@ -64,6 +64,14 @@ void readDimensionBlock(ModelReadState& state, std::int32_t dimension) {
         name = state.next();
         if (name == "*") {
             if (depth == 0) {
+                // An empty block gives the dimension as no block would, which is how it
+                // is saved.
+                if (dim != nullptr && dim->intCategoryCount == 0) {
+                    const TDimensionRecord none;
+                    dim->intFirstCategoryIndex = none.intFirstCategoryIndex;
+                    dim->intLeafBase = none.intLeafBase;
+                    dim->intLeafLastIndex = none.intLeafLastIndex;
+                }
                 return;
             }
             // The writer marks a category as a parent by what follows it, so a parent

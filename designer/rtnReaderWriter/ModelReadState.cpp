@@ -1,15 +1,9 @@
 #include "designer/rtnReaderWriter/ModelReadState.h"
 
-#include "common/ShortString.h"
 #include "designer/rtnReaderWriter/ModelFileError.h"
 #include "designer/rtnReaderWriter/NumberReading.h"
 
 namespace vantorell {
-namespace {
-
-constexpr std::size_t kQuotedRecordLimit = 80;
-
-}  // namespace
 
 ModelReadState::ModelReadState(RecordSource& source, TArrIrregularities& irregularities,
                                TArrMeasureValues& values, TArrMeasures& measures,
@@ -30,14 +24,6 @@ void ModelReadState::failOnLine(int line, const std::string& what) {
         failure = "Line " + std::to_string(line) + ": " + what;
     }
     success = false;
-}
-
-std::string quotedRecord(std::string_view record) {
-    std::string quoted = cutUtf8(record, kQuotedRecordLimit);
-    if (quoted.size() < record.size()) {
-        quoted += "...";
-    }
-    return "\"" + quoted + "\"";
 }
 
 std::string_view ModelReadState::next() {

@@ -21,10 +21,6 @@ public:
     ModelFileTruncated() : std::runtime_error("the model file ends inside a section") {}
 };
 
-// A record in double quotes for a message, a long one cut: the message only has to let the
-// user find it.
-std::string quotedRecord(std::string_view record);
-
 class ModelReadState {
 public:
     ModelReadState(RecordSource& source, TArrIrregularities& irregularities,

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "common/Scrambler.h"
+#include "common/ShortString.h"
 #include "designer/rtnReaderWriter/DebugMessage.h"
 #include "designer/rtnReaderWriter/ModelFileError.h"
 
@@ -30,12 +31,17 @@ constexpr std::size_t kQuotedRecordLimit = 80;
 
 }  // namespace
 
-std::string strQuotedRecord(std::string_view record) {
-    std::string quoted(record.substr(0, kQuotedRecordLimit));
+std::string quotedRecord(std::string_view record) {
+    std::string quoted = cutUtf8(record, kQuotedRecordLimit);
+    for (char& c : quoted) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == '\x7f') {
+            c = '?';
+        }
+    }
     if (quoted.size() < record.size()) {
         quoted += "...";
     }
-    return quoted;
+    return "\"" + quoted + "\"";
 }
 
 RecordSource RecordSource::open(const std::string& path, std::string fileKey, int debugMask,
@@ -155,7 +161,7 @@ bool RecordSource::nextPlainRecord(std::string_view& record) {
     // A carriage return that does not end the line would end up in a name that no save
     // can write back.
     if (record.find('\r') != std::string_view::npos) {
-        throw ModelFileError("The record \"" + strQuotedRecord(record) + "\" on line " +
+        throw ModelFileError("The record " + quotedRecord(record) + " on line " +
                              std::to_string(recordLine_) + " of the model file \"" + fileName_ +
                              "\" holds a line break.");
     }

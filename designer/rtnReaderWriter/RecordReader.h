@@ -14,9 +14,10 @@ namespace vantorell {
 // Length of one line of the record layer once deciphered (the last one may be shorter).
 inline constexpr std::size_t kRecordLayerLineLength = 65;
 
-// A record as the reader's messages quote it: its first 80 characters, and "..." when it
-// holds more.
-std::string strQuotedRecord(std::string_view record);
+// A record in double quotes as the reader's messages give it: its first 80 characters, and
+// "..." when it holds more; a control character shows as "?", so that what a damaged file
+// holds cannot cut or garble the message.
+std::string quotedRecord(std::string_view record);
 
 // The reader's position in one model file. A file is read through a buffer as the records
 // are taken, so that a large model never sits in memory twice.

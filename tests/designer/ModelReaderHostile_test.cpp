@@ -250,6 +250,32 @@ TEST(HostileFileTest, TheDeepestLevelAModelHoldsReads) {
     EXPECT_EQ(read.model.categories.back().bytLevelNumber, kDeepestCategoryLevel);
 }
 
+// An empty category block reads as no block, which is how the dimension is saved.
+TEST(HostileFileTest, AnEmptyCategoryBlockReadsAsNoBlock) {
+    test::TempFolder folder;
+    const std::string head = "VT0200|MEAS|m|m|M1|*|DIM|a|a|D1|b|b|D2|*|CAT|D1|c|c|C1D1|c2|c2|C2D1|*|";
+    const ReadResult empty =
+        readLines(folder, test::splitLines(test::plainRecords(head + "D2|*|*|OUT|1|END")));
+    const ReadResult none =
+        readLines(folder, test::splitLines(test::plainRecords(head + "*|OUT|1|END")));
+    ASSERT_TRUE(empty.ok) << empty.reason;
+    ASSERT_TRUE(none.ok) << none.reason;
+    EXPECT_TRUE(test::sameModel(empty.model, none.model));
+}
+
+// Control characters of a damaged record show as "?": a NUL would cut the message before
+// the file's name.
+TEST(HostileFileTest, ARecordQuotedInAMessageShowsNoControlCharacters) {
+    test::TempFolder folder;
+    Lines lines = test::splitLines(
+        test::plainRecords("VT0200|INFO|NCAT|x|*|MEAS|m|m|M1|*|DIM|a|a|D1|*|CAT|*|OUT|1|END"));
+    lines[3] = std::string("1\0\x01\x7f" "2", 5);
+    const ReadResult read = readLines(folder, lines);
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.reason, "The record \"1???2\" on line 4 of the model file \"" +
+                               folder.file("hostile.vtm") + "\" is not a valid number.");
+}
+
 // Cut after every record: the reason names the last line there is.
 TEST(HostileFileTest, CutAtEveryRecordBoundary) {
     test::TempFolder folder;

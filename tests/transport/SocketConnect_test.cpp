@@ -184,7 +184,7 @@ TEST(SocketConnect, ListenAcceptAndDupRefusals) {
         {[&] { socket.Dup(INVALID_SOCKET); }, "Error 10022 in function Dup\r\nInvalid argument"},
     };
     for (const auto& [call, message] : cases) {
-        EXPECT_EQ(test::raisedMessage([&] { call(); }), message);
+        EXPECT_EQ(test::raisedMessage(call), message);
     }
 }
 
