@@ -18,6 +18,22 @@ CipherStages::CipherStages(const CipherKeyMaterial& material, const CipherStageF
     stages_.b = stages_.a && stages_.b;
 }
 
+bool CipherStages::blocksStandAlone() const {
+    return direction_ == CipherDirection::Decipher && stages_.a && !stages_.c && !stages_.d;
+}
+
+void CipherStages::setChaining(const std::uint8_t* block) {
+    std::copy(block, block + kFeistelBlock, chaining_.begin());
+}
+
+void CipherStages::unlayerBlocks(std::uint8_t* blocks, std::size_t count) const {
+    if (stages_.b) {
+        third_.applyBlocks(blocks, count);
+        second_.applyBlocks(blocks, count);
+    }
+    main_.applyBlocks(blocks, count);
+}
+
 void CipherStages::layersForward(std::uint8_t* bytes) const {
     main_.apply(bytes);
     if (stages_.b) {

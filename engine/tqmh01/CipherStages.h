@@ -28,6 +28,16 @@ public:
     // last 16 bytes are enciphered as two overlapping blocks.
     void tail(std::uint8_t* bytes, std::size_t count);
 
+    // Deciphering with the layers and without stages C and D, a block's bytes depend only on
+    // it and the cipher block before it, so blocks may be deciphered apart, on any thread:
+    // unlayer a block, then xor it with the cipher block before it (the chaining block for
+    // the first). block() and tail() go on after such blocks once they are given the last
+    // cipher block as the chaining block.
+    bool blocksStandAlone() const;
+    void unlayerBlocks(std::uint8_t* blocks, std::size_t count) const;
+    const std::array<std::uint8_t, kFeistelBlock>& chaining() const { return chaining_; }
+    void setChaining(const std::uint8_t* block);
+
 private:
     void layersForward(std::uint8_t* bytes) const;
     void layersBackward(std::uint8_t* bytes) const;
