@@ -12,6 +12,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "transport/FtpCli/FtpReplies.h"
 #include "transport/FtpCli/FtpStreams.h"
@@ -297,10 +298,11 @@ protected:
     std::string FDataCommand;
     std::string FDataFailure;  // a local failure of the transfer, as a reply of ours
     std::string FListingLine;  // a listing line still waiting for its end
-    // One chunk of an upload in flight at a time; sixteen frames of 1460 bytes each, as
-    // single frames leave a fast link idle between the chunks.
-    static constexpr int kSendChunk = 1460 * 16;
-    char FSendBuffer[kSendChunk] = {0};
+    // One chunk of an upload in flight at a time, of many frames: each chunk costs a pass
+    // through the message loop, which small chunks make the upload's pace. Made with the
+    // first upload.
+    static constexpr int kSendChunk = 1 << 18;
+    std::vector<char> FSendBuffer;
     std::int64_t FByteCount = 0;
     std::int64_t FResumeAt = 0;
     bool FReplyReceived = false;

@@ -130,10 +130,11 @@ void TCustomFtpCli::DataSocketPutDataSent(TWord Error) {
     if (FEof || !FStorAnswerRcvd || !FPutSessionOpened || data.State() != wsConnected) {
         return;
     }
-    const int count = FLocalStream->Read(FSendBuffer, kSendChunk);
+    FSendBuffer.resize(kSendChunk);
+    const int count = FLocalStream->Read(FSendBuffer.data(), kSendChunk);
     if (count > 0) {
         FByteCount += count;
-        data.Send(FSendBuffer, count);
+        data.Send(FSendBuffer.data(), count);
     } else if (count == 0) {
         // All has been handed to the system: a graceful close delivers it.
         FEof = true;
