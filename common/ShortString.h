@@ -8,8 +8,12 @@
 
 namespace vantorell {
 
-// The longest prefix of `text` of at most `limit` bytes that ends on a character boundary.
+// The first `limit` bytes of `text`, less the start of a character that the limit would split
+// (at most three bytes).
 std::string cutUtf8(std::string_view text, std::size_t limit);
+
+// True when the text is well-formed UTF-8.
+bool flgIsUtf8(std::string_view text);
 
 template <std::size_t N>
 class ShortString {

@@ -11,6 +11,12 @@ constexpr const char* kHelpCaption = "Loading Main Help File";
 
 }  // namespace
 
+std::string fneHelpFileFind(const std::string& programFolder) {
+    const std::string pages = programFolder + kHelpContentsPage;
+    const std::string original = programFolder + kOriginalHelpFile;
+    return !fileExists(pages) && fileExists(original) ? original : pages;
+}
+
 void nulHelpFileShow(const std::string& helpFile) {
     if (!fileExists(helpFile)) {
         showMessage(kHelpCaption, "Could not find help file \"" + helpFile + "\".",

@@ -17,8 +17,12 @@ public:
     // buffer.
     static constexpr std::size_t kBufferSize = 1 << 18;
 
-    // Creates the temporary file beside `path`; raises std::runtime_error when it cannot.
-    // `mode` is the new file's permission bits.
+    // Creates the temporary file beside `path`, or beside the file it names when it is a
+    // symbolic link (the link stays and the file it names is replaced); raises
+    // std::runtime_error when it cannot, or when what is to be replaced is not a regular
+    // file (a device, a pipe, a folder), which never is. `mode` is a new file's permission
+    // bits; a file replaced keeps its own, without group and other bits when `mode` has
+    // none.
     explicit AtomicFile(std::string path, unsigned mode = 0644);
     // Removes the temporary file unless commit() succeeded.
     ~AtomicFile();
@@ -33,8 +37,9 @@ public:
     // otherwise costs the commit as long as writing the bytes did. Only a hint: where the
     // system cannot do it, nothing happens.
     void startWriteback();
-    // Writes what is buffered, closes the file and renames it over the target.
-    // Raises std::runtime_error; the target is then unchanged.
+    // Writes what is buffered, flushes the file to disk, closes it and renames it over the
+    // target, then flushes the folder. Raises std::runtime_error; the target is then
+    // unchanged.
     void commit();
 
     const std::string& path() const { return path_; }
@@ -45,6 +50,8 @@ private:
     [[noreturn]] void fail(const std::string& why);
 
     std::string path_;
+    std::string target_;  // `path_` with its links followed
+    std::string folder_;  // of the target
     std::string temp_;
     unsigned mode_;
     int fd_ = -1;

@@ -1,6 +1,7 @@
 #pragma once
 // Help files. The designer opens its help file through this interface so that tests never
-// start a program; the Qt implementation hands the file to the desktop's handler.
+// open a window or start a program unasked; the Qt implementation shows HTML pages in a help
+// window of the program and hands other files to the desktop's handler.
 
 #include <string>
 
@@ -11,7 +12,7 @@ namespace vantorell {
 class HelpService {
 public:
     virtual ~HelpService() = default;
-    // Opens the help file; false when it could not be handed to a viewer.
+    // Shows the help file; false when it could not be handed to a viewer.
     virtual bool showFile(const std::string& path) = 0;
     // Closes the help windows this program opened.
     virtual void closeAll() = 0;

@@ -174,7 +174,7 @@ bool ImportDialogState::FormShow() {
         std::int32_t points = 0;
         try {
             read = flgReadFile(editors.strProgramFolder, strImportFile, "", "",
-                               editors.intReaderWriterDebugFlags, true, points, arrImport);
+                               editors.intReaderWriterDebugFlags, true, points, arrImport, why);
         } catch (const std::exception& error) {
             why = error.what();
         }

@@ -90,10 +90,14 @@ void sgdDimsCatsImportKeyPress(ImportDialogState& dialog, char32_t& key) {
             break;
         case kImportNewDimensionName:
         case kImportNewDimensionCode:
-            if (key == U'\r' && grid.editorMode() &&
-                intImportValueClash(dialog, grid.cell(col, row),
-                                    col == kImportNewDimensionName ? 0 : 1) >= 0) {
-                grid.setCell(col, row, dialog.strCellPreviousText);
+            if (key == U'\r' && grid.editorMode()) {
+                // Enter ends the edit before its check: the clash message takes the focus
+                // from the grid, whose exit would otherwise check the same text again.
+                grid.setEditorMode(false);
+                if (intImportValueClash(dialog, grid.cell(col, row),
+                                        col == kImportNewDimensionName ? 0 : 1) >= 0) {
+                    grid.setCell(col, row, dialog.strCellPreviousText);
+                }
             }
             break;
         default:

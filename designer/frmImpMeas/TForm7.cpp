@@ -1,9 +1,13 @@
 #include "designer/frmImpMeas/TForm7.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "designer/frmImpMeas/ImportDimsCatsCells.h"
 #include "designer/frmImpMeas/ImportDrawing.h"
@@ -14,6 +18,12 @@
 #include "designer/views/OverlayComboBox.h"
 
 namespace vantorell {
+namespace {
+
+constexpr int kDesignedWidth = 640;
+constexpr int kDesignedHeight = 560;
+
+}  // namespace
 
 TForm7::TForm7(EditorState& editors, QWidget* parent)
     : ModelessDialog(parent), state(editors), steps_(state, [this] { nulShowAndWait(); }) {
@@ -80,7 +90,7 @@ void TForm7::nulControlsCreate() {
     layout->addWidget(Label3);
     layout->addWidget(sgdMeasuresImport, 1);
     layout->addLayout(buttons);
-    resize(640, 560);
+    resize(kDesignedWidth, kDesignedHeight);
 
     connect(btnOk, &QPushButton::clicked, this, &TForm7::btnOkClick);
     connect(btnCancel, &QPushButton::clicked, this, &TForm7::btnCancelClick);
@@ -106,6 +116,22 @@ void TForm7::nulGridsConnect() {
     };
 }
 
+void TForm7::nulWidthFitGrids() {
+    // Every column in view, "Category Limit" included, without scrolling sideways.
+    const QMargins margins = layout()->contentsMargins();
+    int wanted = kDesignedWidth;
+    for (const GridView* grid : {sgdDimsCatsImport, sgdMeasuresImport}) {
+        wanted = std::max(wanted, grid->horizontalHeader()->length() + 2 * grid->frameWidth() +
+                                      grid->verticalScrollBar()->sizeHint().width() +
+                                      margins.left() + margins.right());
+    }
+    if (const QScreen* shown = screen()) {
+        const int frame = frameGeometry().width() - width();
+        wanted = std::min(wanted, shown->availableGeometry().width() - frame);
+    }
+    resize(wanted, height());
+}
+
 void TForm7::FormShow() {
     centreOnScreen(*this);
     // Reading lets events run; no choice can be made before the grids hold the model.
@@ -117,6 +143,8 @@ void TForm7::FormShow() {
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         return;
     }
+    nulWidthFitGrids();
+    centreOnScreen(*this);
     sgdDimsCatsImport->setFocus(Qt::OtherFocusReason);
     emit formShown();
 }

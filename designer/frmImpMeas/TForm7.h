@@ -55,6 +55,8 @@ protected:
 private:
     void nulControlsCreate();
     void nulGridsConnect();
+    // Widens the dialog to show every column of both grids, as far as the screen allows.
+    void nulWidthFitGrids();
 
     ImportDialogSteps steps_;
     std::unique_ptr<GridBitmaps> bitmaps_;

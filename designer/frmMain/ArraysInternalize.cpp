@@ -22,8 +22,6 @@
 namespace vantorell {
 namespace {
 
-constexpr int kDeepestLevel = 128;
-
 struct Arrays {
     TArrDimensions& dimensions;
     TArrCategories& categories;
@@ -82,12 +80,12 @@ bool arraysShowable(const Arrays& a, const ModelArraysIndex& index, const Import
         for (const std::int32_t c : index.categoriesOf(static_cast<int>(d))) {
             const TCategoryRecord& category = a.categories[static_cast<std::size_t>(c)];
             const int level = category.bytLevelNumber;
-            if (level < 1 || level > kDeepestLevel || level > previous + 1) {
+            if (level < 1 || level > kDeepestCategoryLevel || level > previous + 1) {
                 refuse("the category " + quoted(category.strName.str()) + " of the dimension " +
                        quoted(a.dimensions[d].strName.str()) + " lies at level " +
-                       std::to_string(level) +
-                       ", but categories lie at levels 1 to 128, each at most one level below the "
-                       "category before it.");
+                       std::to_string(level) + ", but categories lie at levels 1 to " +
+                       std::to_string(kDeepestCategoryLevel) +
+                       ", each at most one level below the category before it.");
                 return false;
             }
             previous = level;
@@ -136,8 +134,8 @@ public:
             }
         }
         bySource_.assign(a_.measures.size(), -1);
-        sums_.resize(kDeepestLevel + 2);
-        stack_.assign(kDeepestLevel + 1, nullptr);
+        sums_.resize(kDeepestCategoryLevel + 2);
+        stack_.assign(kDeepestCategoryLevel + 1, nullptr);
     }
 
     NodeTree& tree() { return aside_; }
@@ -208,7 +206,7 @@ private:
         TreeNode* node =
             aside_.addChild(stack_[static_cast<std::size_t>(level - 1)], record.strName);
         stack_[static_cast<std::size_t>(level)] = node;
-        if (level < kDeepestLevel) {
+        if (level < kDeepestCategoryLevel) {
             startGroup(level + 1);
         }
         nulDimsCatsNodeSetIcon(*node);

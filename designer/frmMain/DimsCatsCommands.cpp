@@ -4,6 +4,7 @@
 #include "designer/frmMain/DimsCatsNames.h"
 #include "designer/frmMain/DimsCatsRename.h"
 #include "designer/frmMain/WorkingCopy.h"
+#include "designer/rtnReaderWriter/ModelRecords.h"
 #include "platform/MessageService.h"
 
 namespace vantorell {
@@ -43,6 +44,12 @@ TreeNode* nodeAfterDeletion(const TreeNode& node) {
 TreeNode* fneDimsCatsAddInsertNode(EditorState& editors, TreeNode* node, bool insert, bool child) {
     nulGridsSaveValues(editors);
     NodeTree& tree = editors.tvwDimsCats;
+    const bool asChild = child && !insert && node != nullptr && tree.count() > 0;
+    if (asChild && node->level() >= kDeepestCategoryLevel) {
+        showMessage("Error", strDimsCatsDepthRefusal(*node, "cannot take a child item"),
+                    MessageIcon::Error);
+        return nullptr;
+    }
     TreeNode* added = nodeCreate(tree, node, insert, child);
     added->setText(strDimsCatsCalcNextName(*added, {}));
     nulDimsCatsNodeSetIcon(*added);
@@ -92,6 +99,8 @@ TreeNode* fneDimsCatsDeleteNodes(EditorState& editors) {
     editors.lstMeasureValuesNodes.clear();
     editors.lstIrregularitiesNodes.clear();
     nulDimsCatsNodeSharesRelease(editors, *node);
+    // No measure keeps a weighting dimension the model no longer has.
+    nulWeightingDimensionReplace(editors, *node, {});
     tree.deleteNode(node);
     tree.setSelected(nullptr);
     tree.setSelected(next);
@@ -112,8 +121,14 @@ void tbnDimsCatsExpandAllClick(EditorState& editors) {
 
 void tbnDimsCatsCollapseAllClick(EditorState& editors) {
     nulGridsSaveValues(editors);
+    const TreeNode* selected = editors.tvwDimsCats.selected();
     editors.tvwDimsCats.fullCollapse();
     nulDimsCatsDisplayCodes(editors);
+    // A selected category hides with its dimension, which takes the selection: the lower
+    // panels follow it.
+    if (editors.tvwDimsCats.selected() != selected) {
+        nulMeasureValuesAndIrregularitiesSetPanels(editors);
+    }
 }
 
 }  // namespace vantorell

@@ -20,6 +20,8 @@ inline constexpr const char* kNewNodeText = "DimCat";
 // - an empty tree, or no `node`: as the last dimension;
 // - `child`: as the last child of `node`;
 // - otherwise right after `node`, among its siblings.
+// A child that would lie deeper than a model keeps categories is refused with a "Sorry..."
+// message: none is added and none returned.
 TreeNode* fneDimsCatsAddInsertNode(EditorState& editors, TreeNode* node, bool insert, bool child);
 
 void tbnDimsCatsAddSiblingClick(EditorState& editors);
@@ -29,11 +31,14 @@ void tblDimsCatsInsertSiblingClick(EditorState& editors);
 // Deletes the selected node with its subtree; its siblings take its shares (once for the
 // group: the groups inside the subtree go with it). The visible node after the subtree,
 // else the one before it, becomes selected and is returned. A delete that would leave a
-// parent named ">..." without subcategories is refused with a message.
+// parent named ">..." without subcategories is refused with a message. A measure weighted
+// by a removed dimension is left without a weighting dimension, as a measure whose source
+// is removed is left without a source.
 TreeNode* fneDimsCatsDeleteNodes(EditorState& editors);
 void tbnDimsCatsRemClick(EditorState& editors);
 
-// Every node expanded / collapsed; the lower panels stay.
+// Every node expanded / collapsed; the lower panels stay, unless the selected node was
+// hidden by the collapse: its dimension is then selected and shown in the lower panels.
 void tbnDimsCatsExpandAllClick(EditorState& editors);
 void tbnDimsCatsCollapseAllClick(EditorState& editors);
 

@@ -6,6 +6,7 @@
 #include "designer/frmMain/MeasuresGrid.h"
 #include "designer/frmMain/ShareGroup.h"
 #include "designer/frmMain/SiblingBalancing.h"
+#include "designer/rtnReaderWriter/ModelRecords.h"
 #include "designer/rtnTrees/rtnTrees.h"
 
 namespace vantorell {
@@ -20,6 +21,22 @@ bool flgDimsCatsAndMeasuresHasValues(const NodeTree& tree, const StringGrid& sgd
 
 DimsCatsButtonState nulDimsCatsSetButtonState(const NodeTree& tree) {
     return {tree.selected() != nullptr, flgDimsCatsHasValues(tree)};
+}
+
+int intDimsCatsDeepestLevel(const TreeNode& node) {
+    int deepest = node.level();
+    // In pre-order the subtree's nodes follow the node until the walk leaves it.
+    for (const TreeNode* n = node.getFirstChild(); n != nullptr && node.isAncestorOf(*n);
+         n = n->getNext()) {
+        deepest = std::max(deepest, n->level());
+    }
+    return deepest;
+}
+
+std::string strDimsCatsDepthRefusal(const TreeNode& node, const std::string& step) {
+    return "Sorry, the item (i.e. " + node.text() + ") " + step +
+           ": \ra model keeps categories at levels 1 to " + std::to_string(kDeepestCategoryLevel) +
+           " only.";
 }
 
 void nulDimsCatsNodeSetIcon(TreeNode& node) {

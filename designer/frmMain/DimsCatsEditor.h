@@ -3,6 +3,7 @@
 // a node's working data and the code list beside the tree.
 
 #include <cstdint>
+#include <string>
 
 #include "designer/frmMain/EditorState.h"
 
@@ -29,6 +30,13 @@ struct DimsCatsButtonState {
     bool operator==(const DimsCatsButtonState&) const = default;
 };
 DimsCatsButtonState nulDimsCatsSetButtonState(const NodeTree& tree);
+
+// The deepest level in the node's subtree: its own level when it has no children.
+int intDimsCatsDeepestLevel(const TreeNode& node);
+
+// The "Sorry..." text that refuses a step taking the item's subtree deeper than a model
+// keeps categories: `step` says what was refused ("cannot take a child item").
+std::string strDimsCatsDepthRefusal(const TreeNode& node, const std::string& step);
 
 // The node's images by its level.
 void nulDimsCatsNodeSetIcon(TreeNode& node);

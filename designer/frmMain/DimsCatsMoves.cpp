@@ -4,6 +4,7 @@
 #include "designer/frmMain/DimsCatsRename.h"
 #include "designer/frmMain/ShareGroup.h"
 #include "designer/frmMain/WorkingCopy.h"
+#include "designer/rtnReaderWriter/ModelRecords.h"
 #include "designer/rtnTrees/rtnTrees.h"
 #include "platform/MessageService.h"
 
@@ -105,11 +106,18 @@ void tbnDimsCatsMoveRightClick(EditorState& editors) {
     }
     const int level = node->level();
     const TreeNode* leaf = node->hasChildren() ? nullptr : node;
+    if (intDimsCatsDeepestLevel(*node) >= kDeepestCategoryLevel) {
+        refused(strDimsCatsDepthRefusal(*node, "cannot be moved there"));
+        moveEnd(editors);
+        return;
+    }
     if (refused(levelChangeRefusal(*node, previous->getFirstChild(), leaf))) {
         moveEnd(editors);
         return;
     }
     nulDimsCatsNodeSharesRelease(editors, *node);
+    // A dimension that becomes a category weights no measure any more.
+    nulWeightingDimensionReplace(editors, *node, {});
     node->moveTo(previous, NodeAttachMode::AddChild);
     previous->setExpanded(true);
     nulDimsCatsNodeSetIcon(*node);

@@ -10,7 +10,8 @@
 //
 // A move left or right is refused with a "Sorry..." message when the node's new siblings
 // already have its name, or when it would leave a node named ">..." as a category without
-// subcategories, which a model file cannot keep.
+// subcategories, which a model file cannot keep, or, for a move right, when the node's
+// subtree would reach deeper than the levels a model keeps.
 
 #include "designer/frmMain/EditorState.h"
 

@@ -3,6 +3,7 @@
 #include "common/ShortString.h"
 #include "designer/frmMain/DimsCatsCodes.h"
 #include "designer/frmMain/DimsCatsEditor.h"
+#include "designer/frmMain/MeasureValuesPanels.h"
 #include "designer/frmMain/MeasuresGrid.h"
 #include "designer/frmMain/SmallRoutines.h"
 #include "designer/frmMain/WorkingCopy.h"
@@ -107,12 +108,19 @@ void tvwDimsCatsEdited(EditorState& editors, TreeNode& node, std::string& text) 
     if (!flgDimsCatsValidateNode(node, text) || text == node.text()) {
         return;
     }
+    nulMeasureValuesAndIrregularitiesNodeRenamed(editors, node, text);
+    nulWeightingDimensionReplace(editors, node, text);
+}
+
+void nulWeightingDimensionReplace(EditorState& editors, const TreeNode& node,
+                                  const std::string& replacement) {
     // Only a dimension can be a weighting dimension: a category that shares a dimension's
     // name leaves the measures alone.
     if (node.level() == 0) {
         StringGrid& measures = editors.sgdMeasures;
         nulGridCellsReplace(measures, kMeasuresWeightingDimension, kMeasuresWeightingDimension,
-                            measures.fixedRows(), measures.rowCount() - 1, node.text(), text);
+                            measures.fixedRows(), measures.rowCount() - 1, node.text(),
+                            replacement);
     }
 }
 

@@ -49,6 +49,11 @@ bool flgDimsCatsValidateNode(TreeNode& node, std::string& text);
 // takes `text`.
 void tvwDimsCatsEdited(EditorState& editors, TreeNode& node, std::string& text);
 
+// The measures grid's "Weighting Dimension" cells that name the node, when it is a
+// dimension, take the replacement: its new name, or nothing once it is no dimension.
+void nulWeightingDimensionReplace(EditorState& editors, const TreeNode& node,
+                                  const std::string& replacement);
+
 // End of a code's in-place edit in the code list: the node of the item edited takes the text
 // as its code when it is not empty and no other node has it; otherwise `text` reverts to the
 // node's code, with a message. The list then shows the codes again.

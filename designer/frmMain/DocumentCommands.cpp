@@ -6,6 +6,7 @@
 #include "designer/frmMain/ArraysLog.h"
 #include "designer/frmMain/DefaultModel.h"
 #include "designer/frmMain/ElapsedTime.h"
+#include "designer/frmMain/MeasuresCells.h"
 #include "designer/frmMain/MeasuresGrid.h"
 #include "designer/rtnGrids/GridRows.h"
 #include "designer/rtnReaderWriter/ModelReader.h"
@@ -82,6 +83,8 @@ void DocumentCommands::nulLowerPanelsReset() {
     // the model before it.
     editors_.flgMeasureValuesShowNegatives = false;
     editors_.intBalanceRow = editors_.sgdMeasureValues.fixedRows();
+    // The measures grid's current cell is edited as a selected one, whatever the grid held.
+    nulMeasuresEditingSet(editors_.sgdMeasures, editors_.sgdMeasures.col());
     nulMeasureValuesAndIrregularitiesSetPanels(editors_);
 }
 
@@ -150,18 +153,20 @@ bool DocumentCommands::flgModelLoad(const std::string& fileName, const std::stri
     ModelArrays read;
     std::int32_t points = 0;
     bool ok = false;
+    std::string reason;
     const auto start = editors_.elapsedClock();
     {
         BusyCursor busy(editors_);
         try {
             ok = flgReadFile(editors_.strProgramFolder, fileName, "", "",
-                             editors_.intReaderWriterDebugFlags, true, points, read);
-        } catch (const std::exception&) {
+                             editors_.intReaderWriterDebugFlags, true, points, read, reason);
+        } catch (const std::exception& e) {
             ok = false;
+            reason = e.what();
         }
     }
     if (!ok) {
-        nulReadFailureReport(fileName, read);
+        nulReadFailureReport(fileName, read, reason);
         return false;
     }
 
@@ -187,6 +192,8 @@ bool DocumentCommands::flgModelLoad(const std::string& fileName, const std::stri
                                                    kArraysLogFileName)
                       ? checksum
                       : readChecksum;
+    // The first node is the one the lower panels show, and the one the tree's commands act on.
+    editors_.tvwDimsCats.setSelected(editors_.tvwDimsCats.getFirstNode());
     nulLowerPanelsReset();
     if (!reopenEntry.empty()) {
         nulMainMenuReopenListAddItem(reopenEntry);
@@ -195,18 +202,25 @@ bool DocumentCommands::flgModelLoad(const std::string& fileName, const std::stri
 }
 
 void DocumentCommands::nulReadFailureReport(const std::string& fileName,
-                                            const ModelArrays& leftOver) {
-    nulArraysLogAppend(
-        editors_, editors_.strProgramFolder + kArraysLogFileName,
-        "Array dump after rtnReaderWriter.flgReadFile(...) had a Fatal Error reading " + fileName,
-        leftOver.dimensions, "", leftOver.irregularities, leftOver.values, leftOver.measures,
-        leftOver.categories);
-    showMessage("Open File",
-                "A fatal error was encountered while attempting to read the \r" + fileName +
-                    " file.\r\rThe information available at the time of the error has been "
-                    "appended to the \r" +
-                    editors_.strProgramFolder + kArraysLogFileName + " file.",
-                MessageIcon::Error);
+                                            const ModelArrays& leftOver,
+                                            const std::string& reason) {
+    // The reader's reason follows the caption, on a line of its own.
+    std::string caption =
+        "Array dump after rtnReaderWriter.flgReadFile(...) had a Fatal Error reading " + fileName;
+    if (!reason.empty()) {
+        caption += "\r\n" + reason;
+    }
+    nulArraysLogAppend(editors_, editors_.strProgramFolder + kArraysLogFileName, caption,
+                       leftOver.dimensions, "", leftOver.irregularities, leftOver.values,
+                       leftOver.measures, leftOver.categories);
+    std::string text = "A fatal error was encountered while attempting to read the \r" + fileName +
+                       " file.\r\rThe information available at the time of the error has been "
+                       "appended to the \r" +
+                       editors_.strProgramFolder + kArraysLogFileName + " file.";
+    if (!reason.empty()) {
+        text += "\r\r" + reason;
+    }
+    showMessage("Open File", text, MessageIcon::Error);
 }
 
 void DocumentCommands::mnuFileReopenNClick(const std::string& path) {
@@ -249,9 +263,12 @@ bool DocumentCommands::flgFileImport(const std::string& fileName) {
     }
     // The digest of the saved state stays, so the merged model counts as changed.
     std::string discarded;
-    return nulInternalizeReaderWriterArrays(
+    const bool imported = nulInternalizeReaderWriterArrays(
         editors_, result.model, discarded, result.measures, result.dimensions, true,
         "Internalizing for file import... " + result.fileName, kArraysLogFileName);
+    // The merge may bring dimensions and irregularity types the lower panels must show.
+    nulMeasureValuesAndIrregularitiesSetPanels(editors_);
+    return imported;
 }
 
 std::string DocumentCommands::fneConvertVDCToVTM(const std::string& listFile) {

@@ -47,9 +47,10 @@ public:
     // empty model. Asks nothing; File New runs the change check first.
     void nulInitializeModel();
 
-    // Offers to save changed work (Yes: Save As, No: discard, Cancel). True when the calling
-    // command, or the closing of the window, may go on: false after Cancel, a cancelled Save
-    // As or a failed save.
+    // Offers to save changed work (Yes: Save As, No: discard, Cancel); a working copy that
+    // cannot be made into a model counts as changed, and says why only when it is saved.
+    // True when the calling command, or the closing of the window, may go on: false after
+    // Cancel, a cancelled Save As or a failed save.
     virtual bool flgCurrentFileCheckForSave();
 
     // File New: the template "default.vtm" of the program folder, loaded as an untitled
@@ -73,7 +74,8 @@ public:
     bool mnuFileSaveClick();
     // Writes the working copy to the file; the digest follows only a written file.
     bool flgFileSave(const std::string& fileName);
-    // Save dialog; the chosen name becomes the current file and is written.
+    // Save dialog; the model is written under the chosen name, which becomes the current
+    // file once the file is written (a failed write keeps the name it had).
     bool flgFileSaveAs();
 
     // Converts a dimension/category list into a model file in the work folder; empty when
@@ -90,7 +92,10 @@ private:
     // when not empty; the digest is taken from the working copy under `checksumCaption`.
     bool flgModelLoad(const std::string& fileName, const std::string& currentFile,
                       const std::string& reopenEntry, const std::string& checksumCaption);
-    void nulReadFailureReport(const std::string& fileName, const ModelArrays& leftOver);
+    // The reader's `reason` (empty when it gave none) follows the message and the caption of
+    // the dump.
+    void nulReadFailureReport(const std::string& fileName, const ModelArrays& leftOver,
+                              const std::string& reason);
     // Positives shown, balancing from the first row, the lower panels chosen anew.
     void nulLowerPanelsReset();
 

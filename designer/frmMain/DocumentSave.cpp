@@ -8,18 +8,35 @@
 #include "platform/MessageService.h"
 
 namespace vantorell {
+namespace {
+
+// Answers every message unseen, as its default button would.
+class QuietMessages : public MessageService {
+public:
+    MessageAnswer show(const MessageRequest& request) override {
+        return request.buttons & kButtonOk ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    }
+};
+
+}  // namespace
 
 bool DocumentCommands::flgCurrentFileCheckForSave() {
     if (strChecksum.empty()) {
         return true;
     }
     std::string fresh;
-    // A working copy that cannot be made into a model cannot be compared: it counts as
-    // changed, so the user still decides.
-    if (nulExternalizeReaderWriterArrays(editors_, arrModel, fresh,
-                                         "Externalizing for checksum... " + strCurrentFile,
-                                         kArraysLogFileName) &&
-        fresh == strChecksum) {
+    bool compared = false;
+    {
+        // A working copy that cannot be made into a model cannot be compared: it counts as
+        // changed, so the user still decides. Why it cannot is told when it is saved, not
+        // before every question.
+        QuietMessages quiet;
+        ScopedMessageService scope(quiet);
+        compared = nulExternalizeReaderWriterArrays(
+            editors_, arrModel, fresh, "Externalizing for checksum... " + strCurrentFile,
+            kArraysLogFileName);
+    }
+    if (compared && fresh == strChecksum) {
         return true;
     }
     switch (showMessage(dialogCaption(MessageIcon::Error),
@@ -86,12 +103,13 @@ bool DocumentCommands::flgFileSaveAs() {
     request.defaultExtension = kModelExtension;
     request.overwritePrompt = true;
     const std::optional<std::string> chosen = fileDialogService().saveFile(request);
-    if (!chosen) {
+    if (!chosen || !flgFileSave(*chosen)) {
         return false;
     }
+    // The model takes the new name only once it is written there.
     strCurrentFile = *chosen;
     nulCaptionSet(strCurrentFile);
-    return flgFileSave(strCurrentFile);
+    return true;
 }
 
 }  // namespace vantorell

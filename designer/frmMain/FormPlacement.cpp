@@ -22,8 +22,8 @@ WindowPlacement placementRead(const IniFile& settings, const std::string& sectio
     WindowPlacement p = current;
     const bool haveScreen = screen.width > 0 && screen.height > 0;
     if (sizeable) {
-        p.width = settings.readInteger(section, "Width", 640);
-        p.height = settings.readInteger(section, "Height", 480);
+        p.width = settings.readInteger(section, "Width", kDefaultWindowWidth);
+        p.height = settings.readInteger(section, "Height", kDefaultWindowHeight);
     }
     if (haveScreen) {
         p.width = std::clamp(p.width, 1, screen.width);

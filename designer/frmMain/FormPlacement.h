@@ -16,11 +16,16 @@ enum WindowStateValue : int {
     kWindowStateMaximised = 2,
 };
 
+// A sizeable window's size at its first start, where the screen has room: large enough for
+// every panel of the main window to show its headings and several rows.
+inline constexpr int kDefaultWindowWidth = 1024;
+inline constexpr int kDefaultWindowHeight = 768;
+
 struct WindowPlacement {
     int left = 0;
     int top = 0;
-    int width = 640;
-    int height = 480;
+    int width = kDefaultWindowWidth;
+    int height = kDefaultWindowHeight;
     int windowState = kWindowStateNormal;
 };
 
@@ -35,8 +40,8 @@ struct ScreenArea {
 // The placement section of a window: its caption up to the first " - ", then " Form".
 std::string strPlacementSection(const std::string& caption);
 
-// The placement to restore. A sizeable window takes "Width" and "Height" (640 x 480 when
-// absent), a fixed one keeps `current`'s size; "Top" and "Left" default to centred on the
+// The placement to restore. A sizeable window takes "Width" and "Height" (the default size
+// when absent), a fixed one keeps `current`'s size; "Top" and "Left" default to centred on the
 // screen. The result lies inside the screen, and a stored minimised state restores as normal.
 WindowPlacement placementRead(const IniFile& settings, const std::string& section, bool sizeable,
                               const WindowPlacement& current, const ScreenArea& screen);

@@ -53,12 +53,16 @@ bool sgdIrregularitiesSelectCell(EditorState& editors, int col, int row) {
     }
     nulGridEditEndByEnter(editors, grid, sgdIrregularitiesKeyPress);
     editors.strCellPreviousText = grid.cell(col, row);
+    nulIrregularitiesEditingSet(grid, col);
+    return true;
+}
+
+void nulIrregularitiesEditingSet(StringGrid& grid, int col) {
     if (grid.cell(col, 0).find("Percentage") != std::string::npos) {
         grid.excludeOption(goEditing);
     } else {
         grid.includeOption(goEditing);
     }
-    return true;
 }
 
 bool sgdIrregularitiesGetEditMask(EditorState& editors, int col, int row) {
@@ -74,6 +78,11 @@ bool sgdIrregularitiesGetEditMask(EditorState& editors, int col, int row) {
 void sgdIrregularitiesKeyPress(EditorState& editors, char32_t& key) {
     StringGrid& grid = editors.sgdIrregularities;
     if (!flgPercentColumn(grid, grid.col())) {
+        return;
+    }
+    if (key == U'\x1b') {
+        nulGridNumericEditCancel(grid, editors.strCellPreviousText);
+        key = 0;
         return;
     }
     if (!flgNumberKey(key)) {

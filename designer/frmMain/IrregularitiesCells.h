@@ -14,6 +14,8 @@ inline constexpr const char* kIrregularitiesBitmap = "IRREGULARITIESUNSELECTED";
 // with a pending edit ended first, the cell's text as the text before editing, and editing
 // on for the family only (the percentages have numeric edits of their own).
 bool sgdIrregularitiesSelectCell(EditorState& editors, int col, int row);
+// Editing off for the percentage columns, which are edited as numbers, on for the family.
+void nulIrregularitiesEditingSet(StringGrid& grid, int col);
 // The family column lays its list over the cell (false: no in-place editor).
 bool sgdIrregularitiesGetEditMask(EditorState& editors, int col, int row);
 void sgdIrregularitiesKeyPress(EditorState& editors, char32_t& key);

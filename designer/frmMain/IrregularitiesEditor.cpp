@@ -13,12 +13,18 @@
 namespace vantorell {
 namespace {
 
-// Truncated toward zero, but 0.29 is 29 %: the product's rounding error must not cost a
-// percent, or every save would lower the stored value.
+// The nearest whole percent: 0.257 shows as 26.
 std::string strWholePercent(double fraction) {
-    const double percent = fraction * 100;
-    return std::to_string(
-        static_cast<long long>(std::trunc(percent + std::copysign(1e-9, percent))));
+    return std::to_string(std::llround(fraction * 100));
+}
+
+// The fraction a percentage cell stands for. A cell that still shows the stored fraction
+// leaves it as it is, so that looking at the page changes nothing.
+void nulFractionSave(const std::string& cell, double& fraction) {
+    std::int32_t percent = 0;
+    if (cell != strWholePercent(fraction) && flgParseInteger(cell, percent)) {
+        fraction = percent / 100.0;
+    }
 }
 
 std::string strFamilyText(int family) {
@@ -82,12 +88,12 @@ void nulsgdIrregularitiesLoad(EditorState& editors) {
     editors.lstIrregularitiesNodes.clear();
     nulSgdIrregularitiesHeadingsSet(grid);
     const int m = intMeasuresCurrentIndex(editors.sgdMeasures);
-    const std::string forMeasure = " and " + measures.cell(kMeasuresName, measures.row());
     TreeNode* first = editors.tvwDimsCats.getFirstNode();
     for (TreeNode* n = first; n != nullptr && n->level() == 0; n = n->getNextSibling()) {
         const TIrregularitiesWorksetItem* item = irregularityItem(*n, m);
         const TIrregularitiesWorksetItem w = item != nullptr ? *item : TIrregularitiesWorksetItem{};
-        nulGridRowAdd(grid, {n->text() + forMeasure, strWholePercent(w.dblStandardIrregularity),
+        nulGridRowAdd(grid, {strMeasuresForText(measures, n->text()),
+                             strWholePercent(w.dblStandardIrregularity),
                              strWholePercent(w.dblInterFamilyIrregularity),
                              strFamilyText(w.intIrregularityFamilyNumber)});
         editors.lstIrregularitiesNodes.push_back(nodeData(*n));
@@ -96,6 +102,8 @@ void nulsgdIrregularitiesLoad(EditorState& editors) {
     grid.refresh();
     nulGridColumnsWidthSet(grid, 0, grid.colCount() - 1, 20);
     grid.setColWidth(0, intGridColumnAutoSize(grid, 0) + 1);
+    // The current cell of the new rows is edited as a selected one.
+    nulIrregularitiesEditingSet(grid, grid.col());
 }
 
 void nulsgdIrregularitiesSave(EditorState& editors) {
@@ -105,13 +113,9 @@ void nulsgdIrregularitiesSave(EditorState& editors) {
     nulShownRowsSave<TIrregularitiesWorksetItem>(
         grid, editors.lstIrregularitiesNodes, intMeasuresCurrentIndex(editors.sgdMeasures),
         [&grid](int r, TIrregularitiesWorksetItem& item) {
-            std::int32_t percent = 0;
-            if (flgParseInteger(grid.cell(kIrregularitiesAdjustment, r), percent)) {
-                item.dblStandardIrregularity = percent / 100.0;
-            }
-            if (flgParseInteger(grid.cell(kIrregularitiesExtraAdjustment, r), percent)) {
-                item.dblInterFamilyIrregularity = percent / 100.0;
-            }
+            nulFractionSave(grid.cell(kIrregularitiesAdjustment, r), item.dblStandardIrregularity);
+            nulFractionSave(grid.cell(kIrregularitiesExtraAdjustment, r),
+                            item.dblInterFamilyIrregularity);
             if (const int family = intFamilyNumber(grid.cell(kIrregularitiesFamily, r));
                 family >= 0) {
                 item.intIrregularityFamilyNumber = family;

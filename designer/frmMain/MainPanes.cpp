@@ -114,6 +114,8 @@ void TForm1::nulPanesCreate() {
     panes->addWidget(pnlTop);
     panes->addWidget(sprHorzSplitter);
     panes->addWidget(pclValues, 1);
+    // While the lower pages are hidden, the space they leave stays below the upper panel.
+    panes->addStretch();
     sprHorzSplitter->setPanelSize(300);
     sprVertSplitter->setPanelSize(304);
 

@@ -96,12 +96,18 @@ bool sgdMeasureValuesSelectCell(EditorState& editors, int col, int row) {
     }
     nulGridEditEndByEnter(editors, grid, sgdMeasureValuesKeyPress);
     editors.strCellPreviousText = grid.cell(col, row);
-    if (col == intMeasureValuesLockedColumn(grid) || col == intMeasureValuesPercentColumn(grid)) {
+    nulMeasureValuesEditingSet(editors, col);
+    return true;
+}
+
+void nulMeasureValuesEditingSet(EditorState& editors, int col) {
+    StringGrid& grid = editors.sgdMeasureValues;
+    if (!flgCategoryShown(editors) || col == intMeasureValuesLockedColumn(grid) ||
+        col == intMeasureValuesPercentColumn(grid)) {
         grid.excludeOption(goEditing);
     } else {
         grid.includeOption(goEditing);
     }
-    return true;
 }
 
 void sgdMeasureValuesKeyPress(EditorState& editors, char32_t& key) {
@@ -116,6 +122,11 @@ void sgdMeasureValuesKeyPress(EditorState& editors, char32_t& key) {
         return;
     }
     if (col >= 0 && col == intMeasureValuesPercentColumn(grid)) {
+        if (key == U'\x1b') {
+            nulGridNumericEditCancel(grid, editors.strCellPreviousText);
+            key = 0;
+            return;
+        }
         if (!flgMeasureValuesRowUnlocked(grid, row) || grid.dataRowCount() <= 1 ||
             !flgShareKey(key)) {
             key = 0;
@@ -125,7 +136,9 @@ void sgdMeasureValuesKeyPress(EditorState& editors, char32_t& key) {
             if (grid.editorMode()) {
                 nulMeasureValuesPercentEditEnd(editors);
             } else {
-                nulGridNumericEditStart(grid, false, key, editors.strCellPreviousText);
+                // The share is edited in percent, as the cell shows it.
+                nulGridNumericEditStart(grid, false, key, editors.strCellPreviousText,
+                                        kMeasureValuesPercentUnit);
             }
             key = 0;
         } else if (!grid.editorMode()) {

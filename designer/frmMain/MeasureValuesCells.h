@@ -17,6 +17,8 @@ bool flgMeasureValuesValidateCell(EditorState& editors, int col, int row);
 // cell while a dimension is shown; otherwise yes, with a pending edit committed first, the
 // cell's text as the text before editing, and editing on for the ratio columns only.
 bool sgdMeasureValuesSelectCell(EditorState& editors, int col, int row);
+// Editing on for the ratio columns of a group of categories, off for any other cell.
+void nulMeasureValuesEditingSet(EditorState& editors, int col);
 
 // A character typed in the grid; set to 0 when consumed.
 void sgdMeasureValuesKeyPress(EditorState& editors, char32_t& key);

@@ -61,11 +61,12 @@ void nulMeasureValuesPercentEditEnd(EditorState& editors) {
     StringGrid& grid = editors.sgdMeasureValues;
     const int col = grid.col();
     const int row = grid.row();
+    // The share before the edit, whatever handlers the end of the edit sets off: the others
+    // balance against it.
+    const std::string previous = editors.strCellPreviousText;
     if (flgGridNumericEditCommit(grid, kMeasureValuesPercentUnit, kMeasureValuesPercentLimit,
-                                 editors.strCellPreviousText)) {
-        grid.setCell(
-            col, row,
-            strMeasureValuesValidateCellEntry(editors, col, row, editors.strCellPreviousText));
+                                 previous)) {
+        grid.setCell(col, row, strMeasureValuesValidateCellEntry(editors, col, row, previous));
     }
 }
 
@@ -167,26 +168,28 @@ void nulSgdMeasureValuesLoad(EditorState& editors, bool negative) {
     editors.intBalanceRow = grid.fixedRows();
     if (selected != nullptr && flgMeasuresHasValues(measures)) {
         const bool ratios = weighted(measures, m);
-        const std::string forMeasure = " and " + measures.cell(kMeasuresName, measures.row());
         TreeNode* first = tneTreeNodeFirstSibling(selected);
         if (first->level() > 0) {
             for (TreeNode* n = first; n != nullptr; n = n->getNextSibling()) {
                 const TMeasureValuesWorksetItem* item = measureValueItem(*n, m);
-                nulGridRowAdd(grid, sharesRow(n->text() + forMeasure,
+                nulGridRowAdd(grid, sharesRow(strMeasuresForText(measures, n->text()),
                                               item != nullptr ? *item : TMeasureValuesWorksetItem{},
                                               ratios, negative));
                 editors.lstMeasureValuesNodes.push_back(nodeData(*n));
             }
         } else if (ratios) {
             // A dimension shows what a single category would hold; nothing reaches the model.
-            nulGridRowAdd(grid, {selected->text() + forMeasure, "1", "1", "1"});
+            nulGridRowAdd(grid, {strMeasuresForText(measures, selected->text()), "1", "1", "1"});
         } else {
-            nulGridRowAdd(grid, {selected->text() + forMeasure, "False", "1000000"});
+            nulGridRowAdd(grid,
+                          {strMeasuresForText(measures, selected->text()), "False", "1000000"});
         }
     }
     grid.endUpdate();
     nulGridColumnsWidthSet(grid, 0, grid.colCount() - 1, 20);
     grid.setColWidth(0, intGridColumnAutoSize(grid, 0) + 1);
+    // The current cell of the new rows is edited as a selected one.
+    nulMeasureValuesEditingSet(editors, grid.col());
 }
 
 void nulSgdMeasureValuesSave(EditorState& editors, bool negative) {

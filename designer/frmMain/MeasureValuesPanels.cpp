@@ -4,6 +4,7 @@
 #include "designer/frmMain/IrregularitiesEditor.h"
 #include "designer/frmMain/MeasureValuesEditor.h"
 #include "designer/frmMain/MeasuresGrid.h"
+#include "designer/frmMain/WorkingCopy.h"
 #include "designer/rtnGrids/GridRows.h"
 #include "designer/rtnTrees/rtnTrees.h"
 
@@ -48,6 +49,36 @@ void nulMeasureValuesAndIrregularitiesChoosePanels(EditorState& editors) {
     editors.flgMeasureValuesButtonsEnabled = nulMeasureValuesSetButtonState(editors);
     if (editors.onPanelsChanged) {
         editors.onPanelsChanged();
+    }
+}
+
+namespace {
+
+void nulForCellsRename(StringGrid& grid, const std::vector<TDimsCatsData*>& rows,
+                       const TDimsCatsData* data, const std::string& text) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i] == data) {
+            grid.setCell(0, grid.fixedRows() + static_cast<int>(i), text);
+        }
+    }
+}
+
+}  // namespace
+
+void nulMeasureValuesAndIrregularitiesNodeRenamed(EditorState& editors, const TreeNode& node,
+                                                  const std::string& name) {
+    const TDimsCatsData* data = nodeData(node);
+    if (data == nullptr) {
+        return;
+    }
+    const std::string text = strMeasuresForText(editors.sgdMeasures, name);
+    nulForCellsRename(editors.sgdMeasureValues, editors.lstMeasureValuesNodes, data, text);
+    nulForCellsRename(editors.sgdIrregularities, editors.lstIrregularitiesNodes, data, text);
+    // A dimension shown alone has no row of its own in the list, but its row shows its name.
+    TreeNode* selected = editors.tvwDimsCats.selected();
+    if (&node == selected && editors.lstMeasureValuesNodes.empty() &&
+        editors.sgdMeasureValues.dataRowCount() == 1) {
+        editors.sgdMeasureValues.setCell(0, editors.sgdMeasureValues.fixedRows(), text);
     }
 }
 

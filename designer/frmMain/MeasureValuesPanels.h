@@ -25,4 +25,8 @@ bool nulMeasureValuesSetButtonState(const EditorState& editors);
 // and their node lists are emptied and the panel hidden.
 void nulMeasureValuesAndIrregularitiesChoosePanels(EditorState& editors);
 
+// A node shown in a lower grid takes a new name: its row's "For" cell shows it at once.
+void nulMeasureValuesAndIrregularitiesNodeRenamed(EditorState& editors, const TreeNode& node,
+                                                  const std::string& name);
+
 }  // namespace vantorell

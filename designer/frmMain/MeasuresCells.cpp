@@ -65,6 +65,11 @@ bool flgNameOrCodeValid(EditorState& editors, int col, int row) {
 
 void nulPercentKeyPress(EditorState& editors, char32_t& key) {
     StringGrid& grid = editors.sgdMeasures;
+    if (key == U'\x1b') {
+        nulGridNumericEditCancel(grid, editors.strCellPreviousText);
+        key = 0;
+        return;
+    }
     if (!flgNumberKey(key)) {
         key = 0;
         return;
@@ -162,12 +167,16 @@ bool sgdMeasuresSelectCell(EditorState& editors, int col, int row) {
         return false;
     }
     editors.strCellPreviousText = grid.cell(col, row);
-    if (col == kMeasuresGlobalPercentage) {
-        grid.excludeOption(goEditing);
-    } else {
-        grid.includeOption(goEditing);
-    }
+    nulMeasuresEditingSet(grid, col);
     return true;
+}
+
+void nulMeasuresEditingSet(StringGrid& sgdMeasures, int col) {
+    if (col == kMeasuresGlobalPercentage) {
+        sgdMeasures.excludeOption(goEditing);
+    } else {
+        sgdMeasures.includeOption(goEditing);
+    }
 }
 
 bool sgdMeasuresGetEditMask(EditorState& editors, int col, int row) {
@@ -216,7 +225,9 @@ void sgdMeasuresKeyPress(EditorState& editors, char32_t& key) {
         nulPercentKeyPress(editors, key);
         return;
     }
-    if ((col == kMeasuresPosTotal || col == kMeasuresNegTotal) && !flgNumberKey(key)) {
+    // Escape reaches the grid's own editor of a total, which gives the cell its text back.
+    if ((col == kMeasuresPosTotal || col == kMeasuresNegTotal) && !flgNumberKey(key) &&
+        key != U'\x1b') {
         key = 0;
         return;
     }
@@ -304,6 +315,8 @@ void cbxMeasuresWeightingDimensionExit(EditorState& editors) {
 
 void nulMeasuresCellsConnect(EditorState& editors) {
     StringGrid& grid = editors.sgdMeasures;
+    // The first current cell is edited as one the user selected.
+    nulMeasuresEditingSet(grid, grid.col());
     grid.onSelectCell = [&editors](int col, int row) {
         return sgdMeasuresSelectCell(editors, col, row);
     };

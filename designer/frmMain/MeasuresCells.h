@@ -21,6 +21,8 @@ bool flgMeasuresValidateCell(EditorState& editors, int col, int row);
 // first, the cell's text becomes the text before editing, and editing is on for every
 // column but "Global Percentage" (a numeric edit of its own). Then by availability.
 bool sgdMeasuresSelectCell(EditorState& editors, int col, int row);
+// Editing on for the column, but for the global percentage, which is edited as a number.
+void nulMeasuresEditingSet(StringGrid& sgdMeasures, int col);
 
 // The cell's editor is requested: the list columns get their lists laid over the cell
 // (false: no in-place editor); any other column the grid's own editor (true).

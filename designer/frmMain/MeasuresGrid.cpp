@@ -67,6 +67,10 @@ bool flgMeasuresHasValues(const StringGrid& sgdMeasures) {
     return !flgGridIsEmpty(sgdMeasures);
 }
 
+std::string strMeasuresForText(const StringGrid& sgdMeasures, const std::string& nodeName) {
+    return nodeName + " and " + sgdMeasures.cell(kMeasuresName, sgdMeasures.row());
+}
+
 int intMeasuresGetTypeNumber2(const std::string& text) {
     return positionIn(kMeasureTypeTexts, text);
 }

@@ -52,6 +52,9 @@ inline int intMeasuresCurrentIndex(const StringGrid& sgdMeasures) {
     return sgdMeasures.row() - sgdMeasures.fixedRows();
 }
 
+// The "For" text of a lower grid's row: "<node name> and <current measure's name>".
+std::string strMeasuresForText(const StringGrid& sgdMeasures, const std::string& nodeName);
+
 // Position of the text in the type list: 0 Independent, 1 Weighted, -1 anything else.
 int intMeasuresGetTypeNumber2(const std::string& text);
 // The type number of the row's cell under the type heading.

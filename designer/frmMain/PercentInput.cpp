@@ -106,11 +106,10 @@ void nulGridPercentKeyDown(EditorState& editors, StringGrid& grid, int& key, Shi
     if (grid.editorMode()) {
         if (flgPercentColumn(grid, col)) {
             key = 0;
-            if (flgGridNumericEditCommit(grid, unit, limit, editors.strCellPreviousText) &&
-                balance) {
-                grid.setCell(col, row,
-                             strMeasureValuesValidateCellEntry(editors, col, row,
-                                                               editors.strCellPreviousText));
+            if (balance) {
+                nulMeasureValuesPercentEditEnd(editors);
+            } else {
+                flgGridNumericEditCommit(grid, unit, limit, editors.strCellPreviousText);
             }
         }
         return;

@@ -12,6 +12,13 @@ void TForm1::nulMainMenuReopenListLoad(const IniFile& settings, const std::strin
     for (const std::string& path : ReopenList::read(settings, section)) {
         nulMainMenuReopenListAddItem(path);
     }
+    nulReopenMenuEnable();
+}
+
+void TForm1::nulReopenMenuEnable() {
+    // An empty submenu would drop down as a bare frame; until the list has a file there is
+    // nothing to open.
+    mnuFileReopen->menuAction()->setEnabled(!reopenList_.paths().empty());
 }
 
 void TForm1::nulMainMenuReopenListAddItem(const std::string& path) {
@@ -27,6 +34,7 @@ void TForm1::nulMainMenuReopenListAddItem(const std::string& path) {
     connect(item, &QAction::triggered, this,
             [this, item] { mnuFileReopenNClick(item->data().toByteArray().toStdString()); });
     mnuFileReopen->addAction(item);
+    nulReopenMenuEnable();
 }
 
 void TForm1::nulMainMenuReopenListSave(IniFile& settings, const std::string& section) {

@@ -69,7 +69,7 @@ TForm1::~TForm1() {
 void TForm1::FormCreate() {
     strWorkFolder = strProgramFolder + "Temp/";
     iniSettings = std::make_unique<IniFile>(strProgramFolder + kSettingsFileName);
-    strHelpFile = strProgramFolder + "Vantorell.chm";
+    strHelpFile = fneHelpFileFind(strProgramFolder);
     cbxMeasureValuesScale->setCurrentIndex(0);
     editors.intMeasureValuesScaleIndex = 0;
 

@@ -208,6 +208,8 @@ public:
     void nulMainMenuReopenListLoad(const IniFile& settings, const std::string& section);
     void nulMainMenuReopenListAddItem(const std::string& path) override;
     void nulMainMenuReopenListSave(IniFile& settings, const std::string& section);
+    // The Reopen submenu opens only while it lists a file.
+    void nulReopenMenuEnable();
 
     // The Extract Model from Cube dialog, shown by its command; none until it exists.
     QWidget* extractDialog = nullptr;

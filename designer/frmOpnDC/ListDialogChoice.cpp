@@ -1,6 +1,8 @@
 #include "designer/frmOpnDC/ListDialogChoice.h"
 
 #include "designer/rtnGrids/TrimBlanks.h"
+#include "designer/rtnReaderWriter/ListConversion.h"
+#include "platform/MessageService.h"
 
 namespace vantorell {
 
@@ -9,10 +11,21 @@ void ListDialogChoice::FormShow() {
     edtDimensionName = kDefaultDimensionName;
 }
 
-void ListDialogChoice::btnOkClick() {
+bool ListDialogChoice::btnOkClick() {
     // Ok takes the focus from the edit field, which leaves it.
     edtDimensionNameExit();
+    // The list file names the dimension in its title line, where "$$" asks for one
+    // dimension per top-level record instead.
+    if (rbnUseSpecifiedDimension && edtDimensionName == kDimensionsFromFileTitle) {
+        showMessage("Error",
+                    "Sorry, \"$$\" cannot be the name of a dimension: a list converted under "
+                    "that name takes its dimensions from the top-level records of the file. "
+                    "Please choose another name.",
+                    MessageIcon::Error);
+        return false;
+    }
     flgOkPressed = true;
+    return true;
 }
 
 void ListDialogChoice::edtDimensionNameExit() {

@@ -24,7 +24,9 @@ public:
 
     // Not yet confirmed, and the default name; the buttons keep their last state.
     void FormShow();
-    void btnOkClick();
+    // False, with a message, for a name the conversion could not give the dimension; the
+    // dialog then stays open.
+    bool btnOkClick();
     void rbnUseSpecifiedDimensionClick() { rbnUseSpecifiedDimension = true; }
     void rbnUseDimensionsFromFileClick() { rbnUseSpecifiedDimension = false; }
     // A name that is blank once trimmed gives way to the default; any other stays as typed.

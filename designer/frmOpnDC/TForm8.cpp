@@ -91,8 +91,13 @@ void TForm8::FormShow() {
 }
 
 void TForm8::btnOkClick() {
-    state.btnOkClick();
+    const bool accepted = state.btnOkClick();
     nulControlsShow();
+    if (!accepted) {
+        edtDimensionName->setFocus();
+        edtDimensionName->selectAll();
+        return;
+    }
     close();
 }
 

@@ -37,9 +37,6 @@ public:
     virtual int textWidth(const std::string& text) const = 0;
     virtual int textHeight(const std::string& text) const = 0;
     virtual void drawFocusRect(const Rect& r) = 0;
-    // Copies a bitmap filled with `color`, every colour bit inverted, onto the rectangle with
-    // a source-invert copy: destination = destination XOR NOT color.
-    virtual void invertCopy(const Rect& r, Color color) = 0;
     // A named bitmap of the program, drawn with its background colour left out; an unknown
     // name draws nothing and has the size 0 x 0.
     virtual void drawBitmap(int x, int y, const std::string& name) = 0;

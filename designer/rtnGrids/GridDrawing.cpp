@@ -100,6 +100,15 @@ std::string strPercentText(double value) {
     return " " + number + " % ";
 }
 
+Color clBarTextColor(Color bar) {
+    if (bar.isSystem()) {
+        return clHighlightText;
+    }
+    // Perceived brightness: dark bars take white text, light ones black.
+    const int luma = bar.red() * 299 + bar.green() * 587 + bar.blue() * 114;
+    return luma < 128 * 1000 ? clWhite : clBlack;
+}
+
 void nulGridCellPercentBarDraw(const StringGrid& grid, GridCanvas& canvas, const Rect& rect,
                                int col, int row, GridDrawState state, int divisor, double fullScale,
                                Color barColor, Color textColor, bool show) {
@@ -126,20 +135,35 @@ void nulGridCellPercentBarDraw(const StringGrid& grid, GridCanvas& canvas, const
         return;
     }
     const double value = static_cast<double>(*integer) / divisor;
-    nulGridCellTextDraw(canvas, rect, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, strPercentText(value));
-
-    if (!(fullScale > 0.0) || !std::isfinite(fullScale)) {
+    const std::string text = strPercentText(value);
+    Rect bar{rect.left + 1, rect.top + 1, rect.left + 1, rect.bottom - 1};
+    if (fullScale > 0.0 && std::isfinite(fullScale)) {
+        // Clamped before it becomes an integer: a value far above full scale is cut at the edge.
+        const double length = std::abs(value) * ((rect.width() - 2) / fullScale);
+        const int w = static_cast<int>(
+            std::clamp(std::trunc(length), 0.0, static_cast<double>(std::max(rect.width(), 0))));
+        bar.right = std::min(rect.left + w + 1, rect.right);
+    }
+    if (bar.isEmpty()) {
+        nulGridCellTextDraw(canvas, rect, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, text);
         return;
     }
-    // Clamped before it becomes an integer: a value far above full scale is cut at the edge.
-    const double length = std::abs(value) * ((rect.width() - 2) / fullScale);
-    const int w = static_cast<int>(
-        std::clamp(std::trunc(length), 0.0, static_cast<double>(std::max(rect.width(), 0))));
-    const Rect bar{rect.left + 1, rect.top + 1, std::min(rect.left + w + 1, rect.right),
-                   rect.bottom - 1};
-    if (!bar.isEmpty()) {
-        canvas.invertCopy(bar, barColor);
+    // The bar first and the text over it, so that no digit hides under the bar: the part of
+    // the text over the bar in a colour that stands out from the bar, the rest as usual.
+    canvas.setBrush(barColor, BrushStyle::Solid);
+    canvas.fillRect(bar);
+    canvas.setBrush(clWindow, BrushStyle::Clear);
+    const int x = std::max(
+        0, static_cast<int>(std::trunc(rect.width() / 2.0 - canvas.textWidth(text) / 2.0)));
+    const int y = std::max(
+        0, static_cast<int>(std::trunc(rect.height() / 2.0 - canvas.textHeight(text) / 2.0)));
+    const Rect rest{bar.right, rect.top, rect.right, rect.bottom};
+    if (!rest.isEmpty()) {
+        canvas.textRect(rest, rect.left + x, rect.top + y, text);
     }
+    canvas.setFontColor(clBarTextColor(barColor));
+    canvas.textRect(bar, rect.left + x, rect.top + y, text);
+    canvas.setFontColor(textColor);
 }
 
 }  // namespace vantorell

@@ -25,11 +25,15 @@ void nulGridCellTextDraw(GridCanvas& canvas, const Rect& rect, int leftMargin, i
                          int bottomOffset, int hAlign, int vAlign, int mode,
                          const std::string& text);
 
-// Draws a data cell holding an integer as " <cell / divisor> % " centred, with a bar over it
-// as long as |value| against `fullScale` for the cell's inner width, cut at the cell's right
-// edge, in `barColor` (the text under the bar shows inverted). Without `show`, only the
-// background. A cell that does not hold an integer shows its text without a bar. Heading
-// cells are left alone.
+// The colour of text drawn over a bar of the colour: white over a dark bar, black over a
+// light one.
+Color clBarTextColor(Color bar);
+
+// Draws a data cell holding an integer as " <cell / divisor> % " centred over a bar as long
+// as |value| against `fullScale` for the cell's inner width, cut at the cell's right edge, in
+// `barColor`; the text over the bar takes clBarTextColor, the rest `textColor`. Without
+// `show`, only the background. A cell that does not hold an integer shows its text without a
+// bar. Heading cells are left alone.
 void nulGridCellPercentBarDraw(const StringGrid& grid, GridCanvas& canvas, const Rect& rect,
                                int col, int row, GridDrawState state, int divisor, double fullScale,
                                Color barColor, Color textColor, bool show);

@@ -75,4 +75,32 @@ std::optional<std::int64_t> optScaledDecimal(const std::string& typed, std::int6
     return negative ? -clamped : clamped;
 }
 
+std::string strScaledDecimal(std::int64_t value, std::int64_t scale) {
+    if (scale <= 0) {
+        return std::to_string(value);
+    }
+    const bool negative = value < 0;
+    // Unsigned, so that the smallest value has a magnitude too.
+    const auto magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    const auto unit = static_cast<std::uint64_t>(scale);
+    std::string text = std::to_string(magnitude / unit);
+    std::uint64_t rest = magnitude % unit;
+    if (rest != 0) {
+        // The fraction's digits, as many as the scale has places (more for a scale that is
+        // no power of ten, cut where they would repeat).
+        std::string digits;
+        for (int places = 0; rest != 0 && places < 18; ++places) {
+            rest *= 10;
+            digits += static_cast<char>('0' + rest / unit);
+            rest %= unit;
+        }
+        while (!digits.empty() && digits.back() == '0') {
+            digits.pop_back();
+        }
+        text += "." + digits;
+    }
+    return negative && text != "0" ? "-" + text : text;
+}
+
 }  // namespace vantorell

@@ -13,4 +13,8 @@ namespace vantorell {
 std::optional<std::int64_t> optScaledDecimal(const std::string& text, std::int64_t scale,
                                              std::int64_t limit);
 
+// The exact decimal text of value / scale (scale above 0), without trailing zeros: 142858 at
+// scale 10,000 is "14.2858", 550000 is "55"; optScaledDecimal reads it back as `value`.
+std::string strScaledDecimal(std::int64_t value, std::int64_t scale);
+
 }  // namespace vantorell

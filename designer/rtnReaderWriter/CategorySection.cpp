@@ -25,10 +25,19 @@ void reserveCategories(ModelReadState& state, std::int64_t sizeHint, std::size_t
                      (state.categories.capacity() - size) * sizeof(TCategoryRecord));
 }
 
-bool idsUnique(const TArrCategories& categories) {
+// Identifiers are unique: a category given an identifier twice could not be told from the
+// other one by the percentages that refer to it. The first duplicate fails the read.
+bool idsUnique(ModelReadState& state) {
+    const TArrCategories& categories = state.categories;
     for (std::size_t i = 1; i < categories.size(); ++i) {
-        if (categories[static_cast<std::size_t>(categories[i - 1].intSortedIndex)].strFileId ==
-            categories[static_cast<std::size_t>(categories[i].intSortedIndex)].strFileId) {
+        const auto a = static_cast<std::size_t>(categories[i - 1].intSortedIndex);
+        const auto b = static_cast<std::size_t>(categories[i].intSortedIndex);
+        if (categories[a].strFileId == categories[b].strFileId) {
+            // Ties keep their order, so `b` is the later one in the file.
+            state.failOnLine(
+                state.categoryIdLines[b],
+                "the category identifier " + quotedRecord(categories[b].strFileId.str()) +
+                    " was given before, on line " + std::to_string(state.categoryIdLines[a]) + ".");
             return false;
         }
     }
@@ -76,6 +85,12 @@ void readDimensionBlock(ModelReadState& state, std::int32_t dimension) {
         c.strName = name;
         c.strCode = code.empty() ? std::string_view(c.strName.str()) : code;
         c.strFileId = state.next();
+        state.categoryIdLines.push_back(state.source.recordLine());
+        if (level > kDeepestCategoryLevel) {
+            state.fail("the category " + quotedRecord(c.strName.str()) + " lies at level " +
+                       std::to_string(level) + ", deeper than the " +
+                       std::to_string(kDeepestCategoryLevel) + " levels a model holds.");
+        }
         c.bytLevelNumber = level;
         c.intSortedIndex = index;
         c.intParentDimensionIndex = dimension;
@@ -105,12 +120,14 @@ void nulReadCategorySection(ModelReadState& state, std::int64_t sizeHint) {
         if (d < 0) {
             nulDebugMessage("Dimension ID search failed in categories section.", kDebugIdentifiers,
                             state.debugMask());
-            state.success = false;
+            state.fail("the dimension identifier " + quotedRecord(id) +
+                       " of the CAT section is not one of the DIM section.");
         } else if (state.dimensionsWithCategories[static_cast<std::size_t>(d)]) {
             // A second block for the same dimension would split its categories.
             nulDebugMessage("Dimension ID search failed in categories section.", kDebugIdentifiers,
                             state.debugMask());
-            state.success = false;
+            state.fail("the categories of the dimension " + quotedRecord(id) +
+                       " were given before in the CAT section.");
             d = -1;
         }
         if (state.debugOn(kDebugIdentifiers)) {
@@ -123,7 +140,7 @@ void nulReadCategorySection(ModelReadState& state, std::int64_t sizeHint) {
         readDimensionBlock(state, d);
     }
     nulSortCategories(state.categories, state.debugMask());
-    state.categoryIdsUnique = idsUnique(state.categories);
+    state.categoryIdsUnique = idsUnique(state);
 }
 
 }  // namespace vantorell

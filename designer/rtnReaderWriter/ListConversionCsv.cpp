@@ -2,6 +2,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/ShortString.h"
 #include "designer/rtnFiles.h"
 #include "designer/rtnReaderWriter/ListConversion.h"
 #include "designer/rtnReaderWriter/TextFields.h"
@@ -63,6 +64,9 @@ public:
     bool next() {
         std::string_view line;
         while (lines_.next(line)) {
+            if (!flgIsUtf8(line)) {
+                refuse("the line is not UTF-8 text");
+            }
             int count = 0;
             try {
                 nulSplitCsvLine(line, fields_, count);
@@ -216,6 +220,9 @@ void nulConvertCsvToList(const std::string& csvFile, const std::string& listFile
                          const std::string& title) {
     if (title.find_first_of("\r\n") != std::string::npos) {
         throw ListConversionError("The dimension name \"" + title + "\" cannot hold a line break.");
+    }
+    if (!flgIsUtf8(title)) {
+        throw ListConversionError("The dimension name is not UTF-8 text.");
     }
     CsvRecords in(csvFile);
     if (!in.next()) {

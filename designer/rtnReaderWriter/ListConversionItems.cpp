@@ -1,5 +1,9 @@
 #include "designer/rtnReaderWriter/ListConversionItems.h"
 
+#include <unordered_map>
+#include <unordered_set>
+
+#include "common/ShortString.h"
 #include "designer/rtnFiles.h"
 #include "designer/rtnGrids/TrimBlanks.h"
 #include "designer/rtnReaderWriter/ListConversion.h"
@@ -74,12 +78,17 @@ public:
         }
         const std::string_view line = line_;
         atEnd_ = !lines_.next(line_);
+        if (!flgIsUtf8(line)) {
+            refuse("the line is not UTF-8 text");
+        }
         return line;
     }
+    // Number of the line taken last.
+    std::size_t lineTaken() const { return lines_.lineNumber() - (atEnd_ ? 0 : 1); }
     [[noreturn]] void refuse(const std::string& why) const {
         // The line taken last: one before the line looked at next.
-        throw ListConversionError("Line " + std::to_string(lines_.lineNumber() - (atEnd_ ? 0 : 1)) +
-                                  " of the list file \"" + file_ + "\": " + why + ".");
+        throw ListConversionError("Line " + std::to_string(lineTaken()) + " of the list file \"" +
+                                  file_ + "\": " + why + ".");
     }
 
 private:
@@ -101,7 +110,6 @@ void readHead(ListLines& in, ListContents& list) {
         if (line == "*") {
             break;
         }
-        requireReadable(line, {}, NameKind::Measure);
         list.measures.push_back(line);
     }
 }
@@ -133,7 +141,7 @@ void readItems(ListLines& in, ListContents& list) {
             --depth;
             afterItem = false;
         } else if (!trimBlanks(line).empty()) {
-            ListItem item{line, {}, depth, false};
+            ListItem item{line, {}, depth, false, in.lineTaken(), {}};
             if (list.codes) {
                 item.code = in.take("the code of an item");
             }
@@ -157,9 +165,12 @@ void readItems(ListLines& in, ListContents& list) {
 }
 
 void requireModelTexts(const ListContents& list) {
+    for (const std::string_view measure : list.measures) {
+        requireReadable(measure, {}, NameKind::Measure);
+    }
     const bool fromFile = list.dimensionsFromFile();
     if (!fromFile) {
-        requireReadable(list.title, {}, NameKind::Dimension);
+        requireReadable(list.titleName, {}, NameKind::Dimension);
     }
     for (const ListItem& item : list.items) {
         if (fromFile && item.depth == 0) {
@@ -169,9 +180,116 @@ void requireModelTexts(const ListContents& list) {
                     "\" stands at the top level with nothing under it, so it cannot become a "
                     "dimension.");
             }
-            requireReadable(item.name, item.code, NameKind::Dimension);
+            requireReadable(item.name, item.modelCode, NameKind::Dimension);
         } else {
-            requireReadable(item.name, item.code, item.parent ? NameKind::Parent : NameKind::Leaf);
+            requireReadable(item.name, item.modelCode,
+                            item.parent ? NameKind::Parent : NameKind::Leaf);
+        }
+    }
+}
+
+constexpr std::size_t kNameLimit = 80;
+constexpr std::size_t kCodeLimit = 25;
+
+std::string_view cutView(std::string_view text, std::size_t limit) {
+    return text.substr(0, cutUtf8(text, limit).size());
+}
+
+// The code of a record whose list has no code lines: `prefix` and the name without spaces.
+std::string madeCode(std::string_view prefix, std::string_view name) {
+    std::string compact;
+    strRemoveSpaces(name, compact);
+    return std::string(prefix).append(compact);
+}
+
+// Names and codes as the model holds them, and which codes the cut changed. Made codes
+// follow the identifiers the model file gives the records: "H<k>H" for parents and
+// "C<j>C" for leaves, counted in file order.
+std::vector<bool> cutTexts(ListContents& list) {
+    const bool fromFile = list.dimensionsFromFile();
+    std::vector<bool> codeCut(list.items.size(), false);
+    std::size_t leaves = 0;
+    std::size_t parents = 0;
+    for (std::size_t i = 0; i < list.items.size(); ++i) {
+        ListItem& item = list.items[i];
+        std::string code;
+        if (list.codes) {
+            code = item.code;
+        } else if (fromFile && item.depth == 0) {
+            code = madeCode({}, item.name);
+        } else if (item.parent) {
+            code = madeCode("H" + std::to_string(++parents) + "H", item.name);
+        } else {
+            code = madeCode("C" + std::to_string(++leaves) + "C", item.name);
+        }
+        item.modelCode = cutUtf8(code, kCodeLimit);
+        codeCut[i] = item.modelCode.size() < code.size();
+        item.name = cutView(item.name, kNameLimit);
+    }
+    if (!fromFile) {
+        list.titleName = cutView(list.title, kNameLimit);
+        list.titleCode = cutUtf8(madeCode("D1D", list.title), kCodeLimit);
+    }
+    list.measureCodes.clear();
+    for (std::size_t m = 0; m < list.measures.size(); ++m) {
+        list.measureCodes.push_back(
+            cutUtf8(madeCode("M" + std::to_string(m + 1) + "M", list.measures[m]), kCodeLimit));
+        list.measures[m] = cutView(list.measures[m], kNameLimit);
+    }
+    return codeCut;
+}
+
+// Siblings that the cut gave the same name could not be told apart in the editors.
+void requireSiblingNamesApart(const ListContents& list, const std::vector<std::size_t>& fullSize) {
+    // The open groups, outermost first: the names given in each so far and their items.
+    std::vector<std::unordered_map<std::string_view, std::size_t>> groups(1);
+    for (std::size_t i = 0; i < list.items.size(); ++i) {
+        const ListItem& item = list.items[i];
+        groups.resize(static_cast<std::size_t>(item.depth) + 1);
+        const auto [known, added] = groups.back().emplace(item.name, i);
+        if (!added) {
+            const ListItem& other = list.items[known->second];
+            if (fullSize[known->second] != other.name.size() || fullSize[i] != item.name.size()) {
+                throw ListConversionError(
+                    "Lines " + std::to_string(other.line) + " and " + std::to_string(item.line) +
+                    " of the list file: the names of the two records become the same \"" +
+                    std::string(item.name) + "\" when cut to the " + std::to_string(kNameLimit) +
+                    " bytes a name holds.");
+            }
+        }
+        if (item.parent) {
+            groups.emplace_back();
+        }
+    }
+}
+
+// A code the cut made equal to another takes a number, as the editors number new codes: the
+// smallest from 1 that no code of the model has, with the code cut further to make room.
+void makeCutCodesUnique(ListContents& list, const std::vector<bool>& codeCut) {
+    std::unordered_set<std::string> taken;
+    if (!list.dimensionsFromFile()) {
+        taken.insert(list.titleCode);
+    }
+    for (std::size_t i = 0; i < list.items.size(); ++i) {
+        if (!codeCut[i]) {
+            taken.insert(list.items[i].modelCode);
+        }
+    }
+    for (std::size_t i = 0; i < list.items.size(); ++i) {
+        if (!codeCut[i]) {
+            continue;
+        }
+        std::string& code = list.items[i].modelCode;
+        if (taken.insert(code).second) {
+            continue;
+        }
+        const std::string base = code;
+        for (std::size_t n = 1;; ++n) {
+            const std::string number = std::to_string(n);
+            code = cutUtf8(base, kCodeLimit - number.size()) + number;
+            if (taken.insert(code).second) {
+                break;
+            }
         }
     }
 }
@@ -190,7 +308,16 @@ void readListFile(const std::string& listFile, ListContents& list) {
     if (list.items.empty()) {
         throw ListConversionError("The list file \"" + listFile + "\" holds no items.");
     }
+    std::vector<std::size_t> fullSize;
+    fullSize.reserve(list.items.size());
+    for (const ListItem& item : list.items) {
+        fullSize.push_back(item.name.size());
+    }
+    const std::vector<bool> codeCut = cutTexts(list);
+    // Checked as they will stand in the model, after the cut.
     requireModelTexts(list);
+    requireSiblingNamesApart(list, fullSize);
+    makeCutCodesUnique(list, codeCut);
 }
 
 }  // namespace vantorell

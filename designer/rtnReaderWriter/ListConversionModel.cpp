@@ -2,7 +2,6 @@
 #include <algorithm>
 #include <string_view>
 
-#include "common/ShortString.h"
 #include "designer/rtnReaderWriter/ListConversion.h"
 #include "designer/rtnReaderWriter/ListConversionItems.h"
 #include "designer/rtnReaderWriter/ModelNumbers.h"
@@ -11,9 +10,6 @@
 
 namespace vantorell {
 namespace {
-
-constexpr std::size_t kNameLimit = 80;
-constexpr std::size_t kCodeLimit = 25;
 
 class ModelText {
 public:
@@ -40,8 +36,8 @@ public:
         if (parent) {
             text_ += '>';
         }
-        line(cutUtf8(name, kNameLimit));
-        line(cutUtf8(code, kCodeLimit));
+        line(name);
+        line(code);
         line(kind, ordinal);
     }
     const std::string& text() const { return text_; }
@@ -50,21 +46,13 @@ private:
     std::string text_;
 };
 
-// The code of a record whose list has no code lines: `prefix` and the name without spaces.
-std::string madeCode(std::string_view prefix, std::string_view name) {
-    std::string compact;
-    strRemoveSpaces(name, compact);
-    return std::string(prefix).append(compact);
-}
-
 void writeMeasures(const ListContents& list, ModelText& out) {
     out.line("MEAS");
     if (list.measures.empty()) {
         out.record("Dummy", "DUM", 'M', 1);
     }
     for (std::size_t i = 0; i < list.measures.size(); ++i) {
-        const std::string number = std::to_string(i + 1);
-        out.record(list.measures[i], madeCode("M" + number + "M", list.measures[i]), 'M', i + 1);
+        out.record(list.measures[i], list.measureCodes[i], 'M', i + 1);
     }
     out.line("*");
 }
@@ -72,12 +60,12 @@ void writeMeasures(const ListContents& list, ModelText& out) {
 void writeDimensions(const ListContents& list, ModelText& out) {
     out.line("DIM");
     if (!list.dimensionsFromFile()) {
-        out.record(list.title, madeCode("D1D", list.title), 'D', 1);
+        out.record(list.titleName, list.titleCode, 'D', 1);
     } else {
         std::size_t l = 0;
         for (const ListItem& item : list.items) {
             if (item.depth == 0) {
-                out.record(item.name, list.codes ? item.code : madeCode({}, item.name), 'D', ++l);
+                out.record(item.name, item.modelCode, 'D', ++l);
             }
         }
     }
@@ -111,14 +99,10 @@ void writeCategories(const ListContents& list, ModelText& out) {
             out.line('D', ++l);
         } else if (item.parent) {
             ++k;
-            out.record(item.name,
-                       list.codes ? item.code : madeCode("H" + std::to_string(k) + "H", item.name),
-                       'H', k, true);
+            out.record(item.name, item.modelCode, 'H', k, true);
         } else {
             ++j;
-            out.record(item.name,
-                       list.codes ? item.code : madeCode("C" + std::to_string(j) + "C", item.name),
-                       'C', j);
+            out.record(item.name, item.modelCode, 'C', j);
         }
     }
     for (std::size_t n = closings(list.items.back(), 0); n > 0; --n) {

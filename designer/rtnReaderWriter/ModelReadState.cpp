@@ -1,12 +1,12 @@
 #include "designer/rtnReaderWriter/ModelReadState.h"
 
+#include "common/ShortString.h"
 #include "designer/rtnReaderWriter/ModelFileError.h"
 #include "designer/rtnReaderWriter/NumberReading.h"
 
 namespace vantorell {
 namespace {
 
-// Long records are cut in the message, which only has to let the user find the line.
 constexpr std::size_t kQuotedRecordLimit = 80;
 
 }  // namespace
@@ -20,6 +20,25 @@ ModelReadState::ModelReadState(RecordSource& source, TArrIrregularities& irregul
       measures(measures),
       categories(categories),
       dimensions(dimensions) {}
+
+void ModelReadState::fail(const std::string& what) {
+    failOnLine(source.recordLine(), what);
+}
+
+void ModelReadState::failOnLine(int line, const std::string& what) {
+    if (success) {
+        failure = "Line " + std::to_string(line) + ": " + what;
+    }
+    success = false;
+}
+
+std::string quotedRecord(std::string_view record) {
+    std::string quoted = cutUtf8(record, kQuotedRecordLimit);
+    if (quoted.size() < record.size()) {
+        quoted += "...";
+    }
+    return "\"" + quoted + "\"";
+}
 
 std::string_view ModelReadState::next() {
     if (!flgReadRecordViewSkipComments(source, record_)) {
@@ -55,11 +74,7 @@ std::int32_t ModelReadState::currentInteger() const {
 }
 
 void ModelReadState::notANumber() const {
-    std::string quoted(record_.substr(0, kQuotedRecordLimit));
-    if (quoted.size() < record_.size()) {
-        quoted += "...";
-    }
-    throw ModelFileError("The record \"" + quoted + "\" on line " +
+    throw ModelFileError("The record " + quotedRecord(record_) + " on line " +
                          std::to_string(source.recordLine()) + " of the model file \"" +
                          source.fileName() + "\" is not a valid number.");
 }

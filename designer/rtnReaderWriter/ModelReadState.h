@@ -21,6 +21,10 @@ public:
     ModelFileTruncated() : std::runtime_error("the model file ends inside a section") {}
 };
 
+// A record in double quotes for a message, a long one cut: the message only has to let the
+// user find it.
+std::string quotedRecord(std::string_view record);
+
 class ModelReadState {
 public:
     ModelReadState(RecordSource& source, TArrIrregularities& irregularities,
@@ -34,8 +38,23 @@ public:
     TArrCategories& categories;
     TArrDimensions& dimensions;
 
-    // False once an identifier the file refers to was not found.
+    // False once the file was found at fault (an identifier it refers to was not found,
+    // one it gives twice, a category too deep); `failure` then says where and why.
     bool success = true;
+    std::string failure;
+    // Fails the read; the first reason given is the one kept. `what` is said of the record
+    // read last, whose line leads the reason.
+    void fail(const std::string& what);
+    // The same for a record read earlier, on `line`.
+    void failOnLine(int line, const std::string& what);
+
+    // Lines of the identifiers of the measures, dimensions and categories read so far: a
+    // second record with the same identifier fails the read.
+    std::unordered_map<std::string, int> measureIdLines;
+    std::unordered_map<std::string, int> dimensionIdLines;
+    std::vector<int> categoryIdLines;  // by category index
+    // A PER section was read: the arrays its blocks were sized from may grow no more.
+    bool percentagesRead = false;
 
     // Leaves read so far in the file (intLeafBase of the next dimension).
     std::int32_t leavesRead = 0;

@@ -1,6 +1,8 @@
 #include "designer/rtnReaderWriter/ModelReader.h"
 
 #include <filesystem>
+#include <string>
+#include <unordered_map>
 
 #include "designer/rtnReaderWriter/CategorySection.h"
 #include "designer/rtnReaderWriter/DebugMessage.h"
@@ -44,9 +46,11 @@ RecordSource openModelFile(const std::string& programFolder, const std::string& 
     }
 }
 
-// MEAS and DIM: name, code and identifier per record, up to "*".
+// MEAS and DIM: name, code and identifier per record, up to "*". An identifier given twice
+// would leave the later record without anything the file refers to it by.
 template <typename Records>
-void readNamedRecords(ModelReadState& state, Records& records) {
+void readNamedRecords(ModelReadState& state, Records& records,
+                      std::unordered_map<std::string, int>& idLines, const char* what) {
     for (;;) {
         const std::string_view name = state.next();
         if (name == "*") {
@@ -57,7 +61,25 @@ void readNamedRecords(ModelReadState& state, Records& records) {
         const std::string_view code = state.next();
         r.strCode = code.empty() ? std::string_view(r.strName.str()) : code;
         r.strFileId = state.next();
+        const auto [known, added] = idLines.emplace(r.strFileId.str(), state.source.recordLine());
+        if (!added) {
+            state.fail(std::string("the ") + what + " identifier " +
+                       quotedRecord(r.strFileId.str()) + " was given before, on line " +
+                       std::to_string(known->second) + ".");
+        }
     }
+}
+
+// The PER section's blocks are sized from the measures, dimensions and categories read
+// before it: a section that adds to them afterwards would leave those blocks too small.
+bool sectionInOrder(ModelReadState& state, const std::string& command) {
+    if (!state.percentagesRead) {
+        return true;
+    }
+    state.fail("the " + command +
+               " section follows the PER section; measures, dimensions and categories come "
+               "before the percentages that refer to them.");
+    return false;
 }
 
 // INFO: key and value pairs up to "*". Only "NCAT" is used, as a size hint.
@@ -85,14 +107,19 @@ bool readSections(ModelReadState& state, bool& pointsRead, std::int32_t& points)
                             state.debugMask());
         }
         processMessages();
+        if ((command == "MEAS" || command == "DIM" || command == "CAT") &&
+            !sectionInOrder(state, command)) {
+            return false;
+        }
         if (command == "MEAS") {
-            readNamedRecords(state, state.measures);
+            readNamedRecords(state, state.measures, state.measureIdLines, "measure");
         } else if (command == "DIM") {
-            readNamedRecords(state, state.dimensions);
+            readNamedRecords(state, state.dimensions, state.dimensionIdLines, "dimension");
         } else if (command == "CAT") {
             nulReadCategorySection(state, categoryHint);
         } else if (command == "PER") {
             nulReadPercentages(state);
+            state.percentagesRead = true;
         } else if (command == "OUT") {
             points = state.nextInteger();
             pointsRead = true;
@@ -101,6 +128,9 @@ bool readSections(ModelReadState& state, bool& pointsRead, std::int32_t& points)
         } else if (command == "INFO") {
             categoryHint = readInfoSection(state);
         } else if (command != "*") {
+            state.fail("the record " + quotedRecord(command) +
+                       " stands where a section keyword (MEAS, DIM, CAT, PER, OUT, INFO or END) "
+                       "should.");
             return false;
         }
     }
@@ -108,16 +138,19 @@ bool readSections(ModelReadState& state, bool& pointsRead, std::int32_t& points)
 
 }  // namespace
 
-bool flgReadFile(const std::string& programFolder, const std::string& fileName,
-                 const std::string& password, const std::string& secondKey, int debugMask,
-                 bool usePassword, std::int32_t& requestedPoints,
-                 TArrIrregularities& irregularities, TArrMeasureValues& values,
-                 TArrMeasures& measures, TArrCategories& categories, TArrDimensions& dimensions) {
+namespace {
+
+bool readModel(const std::string& programFolder, const std::string& fileName,
+               const std::string& password, const std::string& secondKey, int debugMask,
+               bool usePassword, std::int32_t& requestedPoints, TArrIrregularities& irregularities,
+               TArrMeasureValues& values, TArrMeasures& measures, TArrCategories& categories,
+               TArrDimensions& dimensions, std::string& reason) {
     irregularities.clear();
     values.clear();
     measures.clear();
     categories.clear();
     dimensions.clear();
+    reason.clear();
 
     RecordSource source = openModelFile(programFolder, fileName, password, secondKey,
                                         strFileKeyForm(password, usePassword), debugMask);
@@ -135,20 +168,52 @@ bool flgReadFile(const std::string& programFolder, const std::string& fileName,
         ended = readSections(state, pointsRead, points);
     } catch (const ModelFileTruncated&) {
         ended = false;
+        if (source.linesRead() == 0) {
+            state.success = false;
+            state.failure = "The file is empty.";
+        } else {
+            state.failOnLine(source.linesRead(),
+                             "the file ends inside a section or before its \"END\" record.");
+        }
     }
     const bool ok = ended && state.success;
     if (ok && pointsRead) {
         requestedPoints = points;
     }
+    if (!ok) {
+        reason = state.failure;
+    }
     return ok;
+}
+
+}  // namespace
+
+bool flgReadFile(const std::string& programFolder, const std::string& fileName,
+                 const std::string& password, const std::string& secondKey, int debugMask,
+                 bool usePassword, std::int32_t& requestedPoints,
+                 TArrIrregularities& irregularities, TArrMeasureValues& values,
+                 TArrMeasures& measures, TArrCategories& categories, TArrDimensions& dimensions) {
+    std::string reason;
+    return readModel(programFolder, fileName, password, secondKey, debugMask, usePassword,
+                     requestedPoints, irregularities, values, measures, categories, dimensions,
+                     reason);
 }
 
 bool flgReadFile(const std::string& programFolder, const std::string& fileName,
                  const std::string& password, const std::string& secondKey, int debugMask,
                  bool usePassword, std::int32_t& requestedPoints, ModelArrays& model) {
+    std::string reason;
     return flgReadFile(programFolder, fileName, password, secondKey, debugMask, usePassword,
-                       requestedPoints, model.irregularities, model.values, model.measures,
-                       model.categories, model.dimensions);
+                       requestedPoints, model, reason);
+}
+
+bool flgReadFile(const std::string& programFolder, const std::string& fileName,
+                 const std::string& password, const std::string& secondKey, int debugMask,
+                 bool usePassword, std::int32_t& requestedPoints, ModelArrays& model,
+                 std::string& reason) {
+    return readModel(programFolder, fileName, password, secondKey, debugMask, usePassword,
+                     requestedPoints, model.irregularities, model.values, model.measures,
+                     model.categories, model.dimensions, reason);
 }
 
 bool flgReadFile(const std::string& fileName, std::int32_t& requestedPoints, ModelArrays& model) {

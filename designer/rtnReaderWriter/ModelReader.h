@@ -29,6 +29,13 @@ bool flgReadFile(const std::string& programFolder, const std::string& fileName,
                  const std::string& password, const std::string& secondKey, int debugMask,
                  bool usePassword, std::int32_t& requestedPoints, ModelArrays& model);
 
+// The same; when the read fails without raising, `reason` says why: the line and what was
+// wrong there (the file name is the caller's to give). Empty after a successful read.
+bool flgReadFile(const std::string& programFolder, const std::string& fileName,
+                 const std::string& password, const std::string& secondKey, int debugMask,
+                 bool usePassword, std::int32_t& requestedPoints, ModelArrays& model,
+                 std::string& reason);
+
 // A plain file with debug output off.
 bool flgReadFile(const std::string& fileName, std::int32_t& requestedPoints, ModelArrays& model);
 

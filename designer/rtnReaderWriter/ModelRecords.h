@@ -15,6 +15,10 @@ using Str25 = ShortString<25>;
 // 1,000,000 = 100 %; sibling shares add up to this.
 constexpr std::int32_t kFullPercentage = 1'000'000;
 
+// The deepest level a category may lie at: the reader refuses a deeper one and the writer
+// does not write it, so every model saved opens again; the editors build no deeper tree.
+constexpr std::int32_t kDeepestCategoryLevel = 128;
+
 struct TDimensionRecord {
     Str80 strName;
     Str25 strCode;
@@ -70,8 +74,8 @@ struct TMeasureValueRecord {
 struct TIrregularityRecord {
     std::int32_t intMeasureIndex = 0;
     std::int32_t intDimensionIndex = 0;
-    double dblStandardIrregularity = 0.0;     // a fraction; the file holds it x100
-    double dblInterFamilyIrregularity = 0.0;  // a fraction; the file holds it x100
+    double dblStandardIrregularity = 0.0;          // a fraction; the file holds it x100
+    double dblInterFamilyIrregularity = 0.0;       // a fraction; the file holds it x100
     std::int32_t intIrregularityFamilyNumber = 0;  // 0 = no family
 };
 

@@ -9,6 +9,7 @@
 #include "designer/rtnReaderWriter/FileKey.h"
 #include "designer/rtnReaderWriter/ModelSections.h"
 #include "designer/rtnReaderWriter/PercentageWriter.h"
+#include "designer/rtnReaderWriter/WritableModel.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileSystem.h"
 
@@ -22,21 +23,26 @@ void writeModel(RecordWriter& out, TArrIrregularities& irregularities, TArrMeasu
     if (!measures.empty()) {
         writeMeasuresSection(out, measures);
     }
+    const bool withCategories = !dimensions.empty() && !categories.empty();
+    WrittenCategories written;
+    written.spans.resize(dimensions.size());
     if (!dimensions.empty()) {
         writeDimensionsSection(out, dimensions);
-        if (!categories.empty()) {
-            const WrittenCategories written = numberCategories(categories, dimensions, debugMask);
-            // The percentages are made on worker threads while the categories are written.
-            std::optional<PercentageSection> percentages;
-            if (!irregularities.empty() || !values.empty()) {
-                percentages.emplace(out, measures, values, irregularities, written, dimensions,
-                                    debugMask);
-            }
-            writeCategoriesSection(out, categories, written);
-            if (percentages) {
-                percentages->write(out);
-            }
+        if (withCategories) {
+            written = numberCategories(categories, dimensions, debugMask);
         }
+    }
+    // The percentages are made on worker threads while the categories are written. Every
+    // measure has its block, so that its totals are kept also in a model without categories.
+    std::optional<PercentageSection> percentages;
+    if (!measures.empty()) {
+        percentages.emplace(out, measures, values, irregularities, written, dimensions, debugMask);
+    }
+    if (withCategories) {
+        writeCategoriesSection(out, categories, written);
+    }
+    if (percentages) {
+        percentages->write(out);
     }
     writeTrailer(out, requestedPoints);
 }
@@ -98,6 +104,8 @@ bool flgWriteFile(const std::string& programFolder, const std::string& fileName,
     if (fileName.empty()) {
         return false;
     }
+
+    requireWritableModel(irregularities, values, measures, categories, dimensions);
 
     const bool protectedCopy = !password.empty();
     const std::string tempData = programFolder + kTempDataFile;

@@ -20,8 +20,9 @@ namespace vantorell {
 // the change digest (empty when includeInDigest is false). Returns false, leaving `digest`
 // and any previous target file as they were, when the file could not be written or the
 // engine did not produce the protected copy.
-// Raises ModelWriteError for a text the file cannot carry (a password too, when it is to
-// form the file key) and EngineRequestError for a password, key or file name the engine
+// Raises ModelWriteError, before anything is written, for a model the reader would not read
+// back as it is (see WritableModel.h), and for a text the file cannot carry (a password too,
+// when it is to form the file key); EngineRequestError for a password, key or file name the engine
 // request cannot carry; no target and no "temp.dat" are left then.
 // Debug messages go out under bits 4 and 16 of `debugMask`.
 bool flgWriteFile(const std::string& programFolder, const std::string& fileName,

@@ -45,7 +45,7 @@ public:
         bool independent = true;
         std::string_view id;
         for (bool firstBlock = true; nextInList(id); firstBlock = false) {
-            const std::int32_t m = found(s_.measureIndex(id));
+            const std::int32_t m = found(s_.measureIndex(id), "measure", id);
             const std::string_view keyword = s_.next();
             bool numberPending = false;
             if (keyword == "IND") {
@@ -72,10 +72,11 @@ private:
         return id != "*";
     }
 
-    // An index looked up for an identifier of the file; one that was not found fails the read.
-    std::int32_t found(std::int32_t index) {
+    // An index looked up for the identifier just read; one that was not found fails the read.
+    std::int32_t found(std::int32_t index, const char* what, std::string_view id) {
         if (index < 0) {
-            s_.success = false;
+            s_.fail(std::string("the ") + what + " identifier " + quotedRecord(id) +
+                    " of the PER section is not one of the model's " + what + "s.");
         }
         return index;
     }
@@ -120,10 +121,16 @@ private:
             s_.categories[at(guess_)].strFileId.str() == fileId) {
             c = guess_;
         } else {
-            nulFindCategory(s_.categories, fileId, c, s_.success);
+            bool known = true;
+            nulFindCategory(s_.categories, fileId, c, known);
+            if (!known) {
+                s_.fail("the category identifier " + quotedRecord(fileId) +
+                        " of the PER section is not one of the CAT section.");
+            }
         }
         if (c >= 0 && s_.categories[at(c)].intParentDimensionIndex != d) {
-            s_.success = false;
+            s_.fail("the category " + quotedRecord(fileId) + " does not belong to the dimension " +
+                    quotedRecord(s_.dimensions[at(d)].strFileId.str()) + " it is listed under.");
             c = -1;
         }
         if (c >= 0) {
@@ -177,7 +184,7 @@ private:
         TIrregularityRecord dropped;
         std::string_view id;
         while (nextInList(id)) {
-            const std::int32_t d = found(s_.dimensionIndex(id));
+            const std::int32_t d = found(s_.dimensionIndex(id), "dimension", id);
             TIrregularityRecord& r =
                 (base >= 0 && d >= 0) ? s_.irregularities[at(base + d)] : dropped;
             r.dblStandardIrregularity = s_.nextNumber() / 100.0;
@@ -214,7 +221,7 @@ private:
         }
         std::string_view id;
         while (nextInList(id)) {
-            const std::int32_t d = found(s_.dimensionIndex(id));
+            const std::int32_t d = found(s_.dimensionIndex(id), "dimension", id);
             if (d < 0 && s_.debugOn(kDebugIdentifiers)) {
                 nulDebugMessage("*** *** Dimension ID search for <" + std::string(id) +
                                     "> failed in an independent measure",
@@ -310,13 +317,15 @@ private:
         const double marker = s_.nextNumber();
         const bool olderLayout = marker >= kOlderLayoutMarker;
 
-        const std::int32_t source = found(s_.measureIndex(s_.next()));
+        const std::string_view sourceId = s_.next();
+        const std::int32_t source = found(s_.measureIndex(sourceId), "measure", sourceId);
         if (source >= 0) {
             meas.intSourceMeasureIndex = source;
         }
         meas.intFirstValueIndex = static_cast<std::int32_t>(s_.values.size());
 
-        const std::int32_t d = found(s_.dimensionIndex(s_.next()));
+        const std::string_view dimensionId = s_.next();
+        const std::int32_t d = found(s_.dimensionIndex(dimensionId), "dimension", dimensionId);
         if (d < 0) {
             nulDebugMessage("Dimension ID search failed: weighting dimension", kDebugIdentifiers,
                             s_.debugMask());
@@ -347,8 +356,12 @@ private:
             }
             const std::int32_t c = categoryOf(id, d);
             const std::int32_t leaf = c >= 0 ? s_.categories[at(c)].intLeafNumber : -1;
+            if (c >= 0 && (leaf < 0 || !slotInBlock(m, base + leaf))) {
+                s_.fail("the category " + quotedRecord(id) +
+                        " of a weighted measure has subcategories; ratios belong to categories "
+                        "without any.");
+            }
             if (leaf < 0 || !slotInBlock(m, base + leaf)) {
-                s_.success = false;
                 return nullptr;
             }
             return &s_.values[at(base + leaf)];

@@ -125,6 +125,11 @@ void TreeNode::setExpanded(bool expanded) {
     if (tree_->notifying()) {
         tree_->listener_->treeExpansionChanged(*this);
     }
+    // A selection hidden under the collapsed node moves up to it, so that the selected node
+    // is always a row in view.
+    if (!expanded && tree_->selected_ != nullptr && isAncestorOf(*tree_->selected_)) {
+        tree_->setSelected(this);
+    }
 }
 
 bool TreeNode::isVisible() const {
@@ -377,6 +382,11 @@ void NodeTree::adoptNodes(NodeTree& other) {
 }
 
 void NodeTree::setSelected(TreeNode* node) {
+    // The selected node is always in view: its ancestors open first.
+    for (TreeNode* up = node != nullptr ? node->parent() : nullptr; up != nullptr;
+         up = up->parent()) {
+        up->setExpanded(true);
+    }
     if (selected_ == node) {
         return;
     }

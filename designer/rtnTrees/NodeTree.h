@@ -58,6 +58,7 @@ public:
     bool isAncestorOf(const TreeNode& node) const;
 
     bool expanded() const { return expanded_; }
+    // Collapsing a node whose subtree holds the selected node selects the node itself.
     void setExpanded(bool expanded);
     // Every ancestor is expanded.
     bool isVisible() const;
@@ -125,6 +126,7 @@ public:
     void adoptNodes(NodeTree& other);
 
     TreeNode* selected() const { return selected_; }
+    // Expands the node's ancestors, so that the selected node is always in view.
     void setSelected(TreeNode* node);
 
     void fullExpand();

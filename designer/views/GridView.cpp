@@ -124,7 +124,12 @@ Rect GridView::bounds() const {
 }
 
 void GridView::focusGrid() {
-    setFocus(Qt::OtherFocusReason);
+    // The in-place editor is part of the grid: while it is open, typing goes there.
+    if (editor_->isVisible()) {
+        editor_->setFocus(Qt::OtherFocusReason);
+    } else {
+        setFocus(Qt::OtherFocusReason);
+    }
 }
 
 // --- layout ---

@@ -67,7 +67,9 @@ protected:
 private:
     bool handleKey(QKeyEvent* event, bool inEditor);
     void navigate(int key, ShiftState shift);
-    void moveTo(int col, int row, bool extend);
+    bool moveTo(int col, int row, bool extend);
+    void endEditByEnter();
+    void tabTo(int direction);
     GridMouseEvent mouseEvent(QMouseEvent* event, QWidget* from) const;
     void applyLayout();
     void applyWidth(int col);
@@ -76,6 +78,7 @@ private:
     void syncEditorText();
     void placeEditor();
     void closeEditorRestoring();
+    void editorCursorToEnd();
     void focusChanged(QWidget* old, QWidget* now);
     bool hasFocusWithin() const;
     int lineWidth() const;

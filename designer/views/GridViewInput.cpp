@@ -41,11 +41,21 @@ bool GridView::handleKey(QKeyEvent* event, bool inEditor) {
             return true;
         }
     }
+    if (inEditor && key == vk::Tab && !shift.ctrl && !shift.alt) {
+        // Tab ends the edit as Enter does and moves on to the next cell (Shift: the previous).
+        endEditByEnter();
+        tabTo(shift.shift ? -1 : 1);
+        return true;
+    }
     const char32_t typed = typedCharacter(*event);
     char32_t ch = typed;
     if (ch != 0 && onKeyPress) {
+        const bool wasEditing = grid_.editorMode();
         onKeyPress(ch);
         if (ch == 0) {
+            if (!wasEditing && typed >= 32) {
+                editorCursorToEnd();  // the handler opened the editor on the typed character
+            }
             return true;
         }
     }
@@ -90,6 +100,7 @@ bool GridView::handleKey(QKeyEvent* event, bool inEditor) {
         grid_.setEditorMode(true);
         if (grid_.editorMode()) {
             grid_.setCell(grid_.col(), grid_.row(), toUtf8(ch));
+            editorCursorToEnd();
         }
         return true;
     }
@@ -139,10 +150,44 @@ void GridView::navigate(int key, ShiftState shift) {
     moveTo(col, row, shift.shift);
 }
 
-void GridView::moveTo(int col, int row, bool extend) {
+void GridView::endEditByEnter() {
+    char32_t enter = U'\r';
+    if (onKeyPress) {
+        onKeyPress(enter);
+    }
+    grid_.setEditorMode(false);
+}
+
+void GridView::tabTo(int direction) {
+    // The cells in reading order, past those that may not be selected; the last cell of the
+    // grid keeps the focus where it is.
+    if (grid_.colCount() <= grid_.fixedCols()) {
+        return;
+    }
+    int col = grid_.col();
+    int row = grid_.row();
+    while (true) {
+        col += direction;
+        if (col >= grid_.colCount()) {
+            col = grid_.fixedCols();
+            ++row;
+        } else if (col < grid_.fixedCols()) {
+            col = grid_.colCount() - 1;
+            --row;
+        }
+        if (row < grid_.fixedRows() || row >= grid_.rowCount()) {
+            return;
+        }
+        if (moveTo(col, row, false)) {
+            return;
+        }
+    }
+}
+
+bool GridView::moveTo(int col, int row, bool extend) {
     extend = extend && grid_.hasOption(goRangeSelect);
     if (!grid_.setCurrentCell(col, row)) {
-        return;
+        return false;
     }
     if (extend) {
         grid_.setSelection(GridRect{anchorCol_, anchorRow_, col, row});
@@ -150,6 +195,7 @@ void GridView::moveTo(int col, int row, bool extend) {
         anchorCol_ = col;
         anchorRow_ = row;
     }
+    return true;
 }
 
 // --- mouse ---
@@ -254,17 +300,27 @@ void GridView::syncEditor() {
         editor_->show();
         placeEditor();
         editor_->setFocus(Qt::OtherFocusReason);
-        editor_->deselect();
-        editor_->end(false);
+        // An edit opened by Enter, F2 or a click starts with the old text selected, so that
+        // typing replaces it; one opened by typing moves the cursor behind what was typed.
+        editor_->selectAll();
         return;
     }
     if (editor_->isVisible()) {
-        const bool hadFocus = editor_->hasFocus();
-        editor_->hide();
-        if (hadFocus) {
+        // The focus goes back to the grid before the editor hides: left to itself, it would
+        // move on to another control, and the grid's exit handler would run in the middle of
+        // the edit that is ending.
+        if (editor_->hasFocus()) {
             setFocus(Qt::OtherFocusReason);
         }
+        editor_->hide();
         viewport()->update();
+    }
+}
+
+void GridView::editorCursorToEnd() {
+    if (editor_->isVisible()) {
+        editor_->deselect();
+        editor_->end(false);
     }
 }
 

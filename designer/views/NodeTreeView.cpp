@@ -91,12 +91,16 @@ void NodeTreeView::syncSelection() {
     const QModelIndex index = model_->indexOf(tree_.selected());
     if (index.isValid()) {
         setCurrentIndex(index);
-        scrollTo(index);
     } else {
         clearSelection();
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     }
     syncing_ = false;
+    // Scrolling may open the node's parents; the tree hears of it, so that the rows in view
+    // and the codes beside them stay the same nodes.
+    if (index.isValid()) {
+        scrollTo(index);
+    }
 }
 
 void NodeTreeView::syncExpansion() {

@@ -1,7 +1,5 @@
 #include "designer/views/QtGridCanvas.h"
 
-#include <QPaintEngine>
-
 #include "designer/views/GridBitmaps.h"
 #include "designer/views/ViewColors.h"
 
@@ -102,23 +100,6 @@ void QtGridCanvas::drawFocusRect(const Rect& r) {
     painter_.setPen(QPen(qt(font_), 1, Qt::DotLine));
     painter_.setBrush(Qt::NoBrush);
     painter_.drawRect(QRect(r.left, r.top, r.width() - 1, r.height() - 1));
-    painter_.restore();
-}
-
-void QtGridCanvas::invertCopy(const Rect& r, Color color) {
-    if (r.isEmpty()) {
-        return;
-    }
-    const QColor bar = qt(color);
-    const QColor inverted(255 - bar.red(), 255 - bar.green(), 255 - bar.blue());
-    painter_.save();
-    // Raster painting XORs like the window system; elsewhere the difference gives the same
-    // picture on a white background and on black text.
-    const bool xorWorks = painter_.paintEngine() != nullptr &&
-                          painter_.paintEngine()->hasFeature(QPaintEngine::RasterOpModes);
-    painter_.setCompositionMode(xorWorks ? QPainter::RasterOp_SourceXorDestination
-                                         : QPainter::CompositionMode_Difference);
-    painter_.fillRect(toQRect(r), inverted);
     painter_.restore();
 }
 

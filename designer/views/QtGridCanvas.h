@@ -29,7 +29,6 @@ public:
     int textWidth(const std::string& text) const override;
     int textHeight(const std::string& text) const override;
     void drawFocusRect(const Rect& r) override;
-    void invertCopy(const Rect& r, Color color) override;
     void drawBitmap(int x, int y, const std::string& name) override;
     Size bitmapSize(const std::string& name) const override;
 

@@ -122,20 +122,50 @@ TEST(GridDrawing, PercentBarGeometryAndText) {
         RecordingCanvas canvas;
         nulGridCellPercentBarDraw(grid, canvas, kBarCell, 1, 1, GridDrawState{}, 10000, c.fullScale,
                                   clNavy, clWindowText, true);
-        const auto texts = canvas.ofKind(CanvasOp::Kind::TextOut);
-        ASSERT_EQ(texts.size(), 1u) << c.cell;
-        EXPECT_EQ(texts[0].text, c.text);
-        EXPECT_EQ(texts[0].style, BrushStyle::Clear);
-        EXPECT_EQ(texts[0].font, clWindowText);
-        const auto bars = canvas.ofKind(CanvasOp::Kind::Invert);
+        std::vector<CanvasOp> bars;
+        for (const CanvasOp& fill : canvas.ofKind(CanvasOp::Kind::Fill)) {
+            if (fill.brush == clNavy) {
+                bars.push_back(fill);
+            }
+        }
         if (c.barRight == 0) {
             EXPECT_TRUE(bars.empty()) << c.cell;
+            const auto texts = canvas.ofKind(CanvasOp::Kind::TextOut);
+            ASSERT_EQ(texts.size(), 1u) << c.cell;
+            EXPECT_EQ(texts[0].text, c.text);
+            EXPECT_EQ(texts[0].style, BrushStyle::Clear);
+            EXPECT_EQ(texts[0].font, clWindowText);
             continue;
         }
         ASSERT_EQ(bars.size(), 1u) << c.cell;
-        EXPECT_EQ(bars[0].rect, (Rect{41, 21, c.barRight, 39})) << c.cell;
-        EXPECT_EQ(bars[0].brush, clNavy);
+        const Rect bar{41, 21, c.barRight, 39};
+        EXPECT_EQ(bars[0].rect, bar) << c.cell;
+        // The text comes after the bar, so the bar hides none of it: over the bar in white,
+        // beside it in the text colour, from the same place.
+        const auto texts = canvas.ofKind(CanvasOp::Kind::TextRect);
+        ASSERT_EQ(texts.size(), c.barRight < kBarCell.right ? 2u : 1u) << c.cell;
+        for (const CanvasOp& text : texts) {
+            EXPECT_EQ(text.text, c.text);
+            EXPECT_EQ(text.style, BrushStyle::Clear);
+            EXPECT_EQ(text.x, texts[0].x);
+        }
+        EXPECT_EQ(texts.back().rect, bar);
+        EXPECT_EQ(texts.back().font, clWhite);
+        if (texts.size() == 2) {
+            EXPECT_EQ(texts[0].rect, (Rect{c.barRight, 20, 142, 40}));
+            EXPECT_EQ(texts[0].font, clWindowText);
+        }
+        EXPECT_TRUE(canvas.ofKind(CanvasOp::Kind::TextOut).empty());
+        EXPECT_EQ(canvas.ops.back().kind, CanvasOp::Kind::TextRect) << "nothing over the text";
     }
+}
+
+TEST(GridDrawing, TextOverABarStandsOutFromIt) {
+    EXPECT_EQ(clBarTextColor(clGreen), clWhite);
+    EXPECT_EQ(clBarTextColor(clNavy), clWhite);
+    EXPECT_EQ(clBarTextColor(clMaroon), clWhite);
+    EXPECT_EQ(clBarTextColor(Color::rgb(255, 255, 0)), clBlack);
+    EXPECT_EQ(clBarTextColor(Color::rgb(144, 238, 144)), clBlack);
 }
 
 TEST(GridDrawing, PercentBarFocusHiddenValuesAndHeadings) {
@@ -145,12 +175,12 @@ TEST(GridDrawing, PercentBarFocusHiddenValuesAndHeadings) {
                               100, clGreen, clMaroon, true);
     ASSERT_EQ(canvas.ofKind(CanvasOp::Kind::FocusRect).size(), 1u);
     EXPECT_EQ(canvas.ops.front().kind, CanvasOp::Kind::Fill);
-    EXPECT_EQ(canvas.ofKind(CanvasOp::Kind::TextOut)[0].font, clMaroon);
+    EXPECT_EQ(canvas.ofKind(CanvasOp::Kind::TextRect)[0].font, clMaroon);
 
     canvas.ops.clear();
     nulGridCellPercentBarDraw(grid, canvas, kBarCell, 1, 1, GridDrawState{true, true, false}, 10000,
                               100, clGreen, clMaroon, false);
-    EXPECT_TRUE(canvas.ofKind(CanvasOp::Kind::Invert).empty());
+    EXPECT_EQ(canvas.ofKind(CanvasOp::Kind::Fill).size(), 1u) << "the background only";
     EXPECT_TRUE(canvas.ofKind(CanvasOp::Kind::FocusRect).empty());
     EXPECT_EQ(canvas.ofKind(CanvasOp::Kind::TextOut)[0].text, "");
     EXPECT_EQ(canvas.fontColor(), clWindowText);

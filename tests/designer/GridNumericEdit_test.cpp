@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "designer/rtnGrids/GridRows.h"
 #include "designer/rtnGrids/ScaledDecimal.h"
 
@@ -89,6 +91,71 @@ TEST(GridNumericEdit, StartReplacesTheCellWithANumericCharacterOnly) {
         EXPECT_EQ(grid.cell(1, 1), c.cell);
         EXPECT_TRUE(grid.hasOption(goEditing));
         EXPECT_TRUE(grid.editorMode());
+    }
+}
+
+TEST(GridNumericEdit, AShareIsEditedInPercentAndAnUnchangedEditChangesNothing) {
+    const struct {
+        const char* cell;
+        const char* shown;  // the text the edit starts with
+        const char* typed;  // nullptr: left as shown
+        const char* stored;
+    } cases[] = {
+        {"142858", "14.2858", nullptr, "142858"},
+        {"550000", "55", nullptr, "550000"},
+        {"550000", "55", "40", "400000"},
+        {"1", "0.0001", nullptr, "1"},
+        {"-125000", "-12.5", nullptr, "-125000"},
+        {"many", "many", nullptr, "many"},  // no number: edited and refused as it stands
+    };
+    for (const auto& c : cases) {
+        PercentGrid grid;
+        grid.setCell(1, 1, c.cell);
+        std::string previous;
+        nulGridNumericEditStart(grid, false, U'\r', previous, 10000);
+        EXPECT_EQ(previous, c.cell);
+        EXPECT_EQ(grid.cell(1, 1), c.shown) << c.cell;
+        if (c.typed != nullptr) {
+            grid.setCell(1, 1, c.typed);
+        }
+        nulGridNumericEditEnd(grid, 10000, 1000000, previous);
+        EXPECT_EQ(grid.cell(1, 1), c.stored) << c.cell;
+    }
+}
+
+TEST(GridNumericEdit, CancelGivesTheTextBeforeEditingBack) {
+    PercentGrid grid;
+    std::string previous;
+    nulGridNumericEditStart(grid, true, U'5', previous);
+    grid.setCell(1, 1, "55");
+    EXPECT_TRUE(nulGridNumericEditCancel(grid, previous));
+    EXPECT_EQ(grid.cell(1, 1), "250000");
+    EXPECT_FALSE(grid.editorMode());
+    EXPECT_FALSE(grid.hasOption(goEditing));
+    EXPECT_FALSE(nulGridNumericEditCancel(grid, "1")) << "no edit open";
+    EXPECT_EQ(grid.cell(1, 1), "250000");
+}
+
+TEST(ScaledDecimal, TextOfAScaledValueReadsBackExactly) {
+    const struct {
+        std::int64_t value;
+        std::int64_t scale;
+        const char* text;
+    } cases[] = {
+        {142858, 10000, "14.2858"},
+        {550000, 10000, "55"},
+        {-125000, 10000, "-12.5"},
+        {0, 10000, "0"},
+        {7, 1, "7"},
+        {-1, 10000, "-0.0001"},
+        {1, 3, "0.333333333333333333"},
+        {std::numeric_limits<std::int64_t>::min(), 1, "-9223372036854775808"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(strScaledDecimal(c.value, c.scale), c.text);
+        if (c.scale == 10000) {
+            EXPECT_EQ(optScaledDecimal(c.text, c.scale, 1000000), c.value) << c.text;
+        }
     }
 }
 

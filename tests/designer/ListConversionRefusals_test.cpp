@@ -74,7 +74,10 @@ INSTANTIATE_TEST_SUITE_P(
                 "the record with the code \"P1\" has no name"},
         Refusal{"NeitherCodeNorName", "T1,Top,\n,,T1\n", "D", "neither a code nor a name"},
         Refusal{"NameThatIsABrace", "P1,Phones\nP2,\"}\"\n", "D", "cannot be named \"}\" alone"},
-        Refusal{"TitleWithALineBreak", "P1,Phones\n", "Two\nlines", "cannot hold a line break"}),
+        Refusal{"TitleWithALineBreak", "P1,Phones\n", "Two\nlines", "cannot hold a line break"},
+        Refusal{"NotUtf8", "P1,Phones\nP2,Caf\xE9\n", "D", "Line 2 of"},
+        Refusal{"NotUtf8SaysWhy", "P1,\x80\x80\x80\n", "D", "the line is not UTF-8 text"},
+        Refusal{"TitleNotUtf8", "P1,Phones\n", "Caf\xE9", "not UTF-8"}),
     [](const auto& info) { return info.param.name; });
 
 class ListRefusalTest : public ::testing::TestWithParam<Refusal> {};
@@ -113,7 +116,18 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"DimensionNamedStar", "*\n*\nA\n", "", "The dimension \"*\""},
         Refusal{"BlankDimensionName", "  \n*\nA\n", "", "it has no name"},
         Refusal{"CarriageReturnInACode", "{}\nD\n*\nA\na\rb\n", "", "no line breaks"},
-        Refusal{"MeasureSkippedAsAComment", "D\n<Sales\n*\nA\n1\n", "", "The measure \"<Sales\""}),
+        Refusal{"MeasureSkippedAsAComment", "D\n<Sales\n*\nA\n1\n", "", "The measure \"<Sales\""},
+        Refusal{"NotUtf8", "D\n*\nA\nCaf\xE9\n", "", "Line 4 of the list file"},
+        Refusal{"NotUtf8SaysWhy", "D\n*\n**\x80\x80\n", "", "the line is not UTF-8 text"},
+        // Checked after the cut to 80 bytes.
+        Refusal{"BlankOnceCut", "D\n*\n" + std::string(80, ' ') + "x\n", "", "it has no name"},
+        Refusal{"SiblingsEqualOnceCut",
+                "D\n*\nA\n{\n" + std::string(80, 'n') + "1\n" + std::string(80, 'n') + "2\n}\n", "",
+                "Lines 5 and 6 of the list file: the names of the two records become the same"},
+        Refusal{"DimensionsEqualOnceCut",
+                "$$\n*\n" + std::string(80, 'd') + "1\n{\nA\n}\n" + std::string(80, 'd') +
+                    "2\n{\nB\n}\n",
+                "", "Lines 3 and 7 of the list file"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(ListConversionFilesTest, AMissingOrUnwritableFileRaisesAndWritesNothing) {

@@ -297,5 +297,41 @@ TEST(ListToModelTest, ConvertingAgainReplacesTheEarlierFiles) {
     EXPECT_EQ(treeText(readBack(model)), "Second [D1DSecond]\n  Tablets [P2]\n");
 }
 
+// Codes that differ only after the 25 bytes a code holds are numbered as the editors number
+// new codes, cut further to make room; codes the cut left apart, or that were equal in the
+// list already, stay as they are.
+TEST(ListToModelTest, CodesTheCutMadeEqualAreNumbered) {
+    TempFolder folder;
+    const std::string csv = folder.write("a.vdc",
+                                         "PRODUCT_CATEGORY_BEVERAGES_COFFEE,Coffee\n"
+                                         "PRODUCT_CATEGORY_BEVERAGES_TEA,Tea\n"
+                                         "PRODUCT_CATEGORY_BEVERAGES_JUICE,Juice\n"
+                                         "PRODUCT_CATEGORY_BEVERAG1,Water\n"
+                                         "SAME,Milk\n"
+                                         "SAME,Cocoa\n");
+    nulConvertCsvToList(csv, folder.file("work"), "Drinks");
+    nulConvertListToModel(folder.file("work"), folder.file("model.vtm"));
+    EXPECT_EQ(treeText(readBack(folder.file("model.vtm"))),
+              "Drinks [D1DDrinks]\n"
+              "  Coffee [PRODUCT_CATEGORY_BEVERAGE]\n"
+              "  Tea [PRODUCT_CATEGORY_BEVERAG2]\n"
+              "  Juice [PRODUCT_CATEGORY_BEVERAG3]\n"
+              "  Water [PRODUCT_CATEGORY_BEVERAG1]\n"
+              "  Milk [SAME]\n"
+              "  Cocoa [SAME]\n");
+}
+
+// Names are checked as the model holds them: cut at a character boundary, never more.
+TEST(ListToModelTest, NamesAreCutOnlyAtTheSplitCharacter) {
+    TempFolder folder;
+    // 79 bytes, then a character of four bytes that the cut at 80 would split.
+    const std::string name = std::string(79, 'n') + "\xF0\x9F\x98\x80";
+    folder.write("list", "D\n*\n" + name + "\nx\n");
+    nulConvertListToModel(folder.file("list"), folder.file("model.vtm"));
+    const ModelArrays read = readBack(folder.file("model.vtm"));
+    ASSERT_EQ(read.categories.size(), 2u);
+    EXPECT_EQ(read.categories[0].strName.str(), std::string(79, 'n'));
+}
+
 }  // namespace
 }  // namespace vantorell

@@ -7,7 +7,10 @@
 #include <limits>
 #include <vector>
 
+#include "designer/rtnReaderWriter/ModelReader.h"
 #include "platform/FileSystem.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/ModelBuilder.h"
 #include "tests/support/ModelInvariants.h"
 #include "tests/support/RecordLayer.h"
 #include "tests/support/SmallModel.h"
@@ -125,8 +128,9 @@ TEST(ModelWriterTest, SectionsFollowTheModelsShape) {
              m.clear();
              m.measures = {test::smallModel().measures[0]};
          },
-         {"VT0200", "INFO", "NCAT", "0", "NPOI", "7", "*", "MEAS", "Revenue", "REV", "M1", "*",
-          "OUT", "7", "END"}},
+         {"VT0200",  "INFO", "NCAT", "0", "NPOI", "7",   "*",      "MEAS",
+          "Revenue", "REV",  "M1",   "*", "PER",  "M1",  "-20000", "1250000.5",
+          "-1",      "2",    "*",    "*", "*",    "OUT", "7",      "END"}},
         {"no categories",
          [](ModelArrays& m) {
              m.categories.clear();
@@ -135,8 +139,10 @@ TEST(ModelWriterTest, SectionsFollowTheModelsShape) {
              m.measures.resize(1);
              m.dimensions.resize(1);
          },
-         {"VT0200", "INFO", "NCAT", "0",      "NPOI", "7",  "*", "MEAS", "Revenue", "REV",
-          "M1",     "*",    "DIM",  "Region", "REG",  "D1", "*", "OUT",  "7",       "END"}},
+         {"VT0200",  "INFO", "NCAT", "0",      "NPOI",      "7",      "*",   "MEAS",
+          "Revenue", "REV",  "M1",   "*",      "DIM",       "Region", "REG", "D1",
+          "*",       "PER",  "M1",   "-20000", "1250000.5", "-1",     "2",   "D1",
+          "0",       "0",    "*",    "*",      "*",         "OUT",    "7",   "END"}},
         {"no measures",
          [](ModelArrays& m) {
              m.measures.clear();
@@ -247,6 +253,40 @@ TEST(ModelWriterTest, TextsTheReaderWouldMisreadAreRefusedAndNothingIsWritten) {
          [](ModelArrays& m) {
              m.irregularities[0].dblStandardIrregularity = std::numeric_limits<double>::infinity();
          }},
+        // References the reader could not follow, or would follow elsewhere.
+        {"source measure 77", [](ModelArrays& m) { m.measures[1].intSourceMeasureIndex = 77; }},
+        {"weighting dimension -3",
+         [](ModelArrays& m) { m.measures[1].intWeightingDimensionIndex = -3; }},
+        {"parent dimension 9", [](ModelArrays& m) { m.categories[4].intParentDimensionIndex = 9; }},
+        {"categories of a dimension apart",
+         [](ModelArrays& m) { std::swap(m.categories[2], m.categories[3]); }},
+        {"a level skipped", [](ModelArrays& m) { m.categories[5].bytLevelNumber = 4; }},
+        {"a dimension starting below its top level",
+         [](ModelArrays& m) { m.categories[0].bytLevelNumber = 2; }},
+        {"level 0", [](ModelArrays& m) { m.categories[8].bytLevelNumber = 0; }},
+        {"deeper than a model holds",
+         [](ModelArrays& m) {
+             m.categories.resize(3);
+             for (int level = 1; level <= kDeepestCategoryLevel + 1; ++level) {
+                 TCategoryRecord c;
+                 c.strName = "Level " + std::to_string(level);
+                 c.bytLevelNumber = level;
+                 c.intParentDimensionIndex = 1;
+                 m.categories.push_back(c);
+             }
+         }},
+        {"negative global percentage",
+         [](ModelArrays& m) {
+             m.measures[0].intIrregularityType = 0;
+             m.measures[0].intGlobalPercent = -1;
+         }},
+        {"negative positive total", [](ModelArrays& m) { m.measures[0].dblPosTotal = -5; }},
+        {"negative negative total", [](ModelArrays& m) { m.measures[0].dblNegTotal = -5; }},
+        {"value of measure 2", [](ModelArrays& m) { m.values[0].intMeasureIndex = 2; }},
+        {"value of dimension 2", [](ModelArrays& m) { m.values[0].intDimensionIndex = 2; }},
+        {"value of a category elsewhere", [](ModelArrays& m) { m.values[0].intCategoryIndex = 4; }},
+        {"irregularity of dimension 5",
+         [](ModelArrays& m) { m.irregularities[1].intDimensionIndex = 5; }},
     };
     TempFolder dir;
     const std::string target = dir.write("model.vtm", "previous contents");
@@ -274,6 +314,102 @@ TEST(ModelWriterTest, TextsTheReaderWouldMisreadAreRefusedAndNothingIsWritten) {
         recordsAfter(records, "CAT", "D2", 7),
         (std::vector<std::string>{"><Hardware>", "HW", "H2D1", ">*", "CMP", "H2D2", "Laptops"}));
     EXPECT_EQ(recordsAfter(records, "CAT", "Laptops", 1), (std::vector<std::string>{"*"}));
+}
+
+TEST(ModelWriterTest, RefusalsNameTheRecordAndWhy) {
+    TempFolder dir;
+    const std::string target = dir.file("model.vtm");
+    struct Case {
+        std::function<void(ModelArrays&)> change;
+        const char* message;
+    } cases[] = {
+        {[](ModelArrays& m) { m.measures[1].intSourceMeasureIndex = 77; },
+         "The measure \"Units\" cannot be saved in a model file: its source measure, number 77, "
+         "is not a measure of the model."},
+        {[](ModelArrays& m) { m.measures[1].intWeightingDimensionIndex = -3; },
+         "The measure \"Units\" cannot be saved in a model file: its weighting dimension, "
+         "number -3, is not a dimension of the model."},
+        {[](ModelArrays& m) { m.categories[4].intParentDimensionIndex = 9; },
+         "The category \"Computers\" cannot be saved in a model file: it belongs to the "
+         "dimension number 9, but the model's dimensions are numbered 0 to 1."},
+        {[](ModelArrays& m) { m.categories[5].bytLevelNumber = kDeepestCategoryLevel + 1; },
+         "The category \"Laptops\" cannot be saved in a model file: it lies at level 129, "
+         "deeper than the 128 levels a model holds."},
+    };
+    for (const Case& c : cases) {
+        ModelArrays model = test::smallModel();
+        c.change(model);
+        std::string digest;
+        try {
+            savePlain(dir, model, target, digest);
+            ADD_FAILURE() << "saved: " << c.message;
+        } catch (const ModelWriteError& e) {
+            EXPECT_EQ(std::string(e.what()), c.message);
+        }
+    }
+}
+
+// A model whose measures have no categories to spread over keeps their totals, irregularity
+// settings and global percentage: every measure has its block.
+TEST(ModelWriterTest, MeasuresWithoutCategoriesKeepTheirTotals) {
+    struct Case {
+        const char* name;
+        int dimensions;
+        int irregularityType;
+    } cases[] = {{"no dimensions", 0, 0},
+                 {"no dimensions, irregular", 0, 2},
+                 {"dimensions without categories", 2, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TMeasureRecord m = test::smallModel().measures[0];
+        m.dblPosTotal = 500;
+        m.dblNegTotal = 20.25;
+        m.intIrregularityType = c.irregularityType;
+        m.intGlobalPercent = c.irregularityType == 0 ? 15 : 0;
+        ModelArrays model;
+        model.measures = {m, m};
+        model.measures[1].strName = "Units";
+        model.measures[1].dblNegTotal = 0;
+        model.dimensions.resize(static_cast<std::size_t>(c.dimensions));
+        for (int d = 0; d < c.dimensions; ++d) {
+            model.dimensions[static_cast<std::size_t>(d)].strName = "D" + std::to_string(d);
+            for (int k = 0; k < 2 && c.irregularityType != 0; ++k) {
+                model.irregularities.push_back(test::irregularity(k, d, 0.25, 0.5, 1));
+            }
+        }
+        TempFolder dir;
+        std::string digest;
+        ASSERT_TRUE(savePlain(dir, model, dir.file("m.vtm"), digest));
+        ModelArrays read;
+        std::int32_t points = 0;
+        std::string reason;
+        ASSERT_TRUE(
+            flgReadFile(dir.path(), dir.file("m.vtm"), "", "", 0, false, points, read, reason))
+            << reason;
+        ASSERT_EQ(read.measures.size(), 2u);
+        for (std::size_t i = 0; i < 2; ++i) {
+            EXPECT_EQ(read.measures[i].dblPosTotal, 500);
+            EXPECT_EQ(read.measures[i].dblNegTotal, model.measures[i].dblNegTotal);
+            EXPECT_EQ(read.measures[i].intIrregularityType, c.irregularityType);
+            EXPECT_EQ(read.measures[i].intGlobalPercent, m.intGlobalPercent);
+        }
+        EXPECT_EQ(read.irregularities.size(), model.irregularities.size());
+        EXPECT_TRUE(read.values.empty());
+    }
+}
+
+// Under a file-size limit the write fails, reports it, keeps the old file and the digest,
+// and leaves no temporary file.
+TEST(ModelWriterTest, AWriteOverAFileSizeLimitKeepsTheOldFile) {
+    TempFolder dir;
+    const std::string target = dir.write("model.vtm", "previous contents");
+    EXPECT_TRUE(test::flgRunUnderFileSizeLimit(512, [&] {
+        ModelArrays model = test::smallModel();
+        std::string digest = "previous digest";
+        return !savePlain(dir, model, target, digest) && digest == "previous digest";
+    })) << "the write reported success";
+    EXPECT_EQ(dir.read("model.vtm"), "previous contents");
+    EXPECT_EQ(findEntries(dir.path() + "*").size(), 1u);
 }
 
 TEST(ModelWriterTest, FailedWritesReportFailureAndKeepTheDigest) {

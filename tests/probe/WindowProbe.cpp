@@ -3,18 +3,21 @@
 // VANTORELL_WINDOW_PROBE and ends the program: the title of each visible window, then each
 // visible named widget with its text. When VANTORELL_WINDOW_PROBE_TRIGGER names commands (the
 // object names of actions or buttons, separated by ","), the probe first runs them in turn as
-// the user would, and reports once the loop has run again. Message boxes shown meanwhile are
-// answered with their default button and listed first in the report. With
-// VANTORELL_WINDOW_PROBE_MESSAGES naming a file, the probe only notes each message box as it
-// is shown, one "message <caption>: <text>" line in that file (line breaks of the text as
-// blanks), and leaves it open. The
-// program itself carries no test hook.
+// the user would, and reports once the loop has run again; a command "name=text" types the
+// text into the named edit field. Buttons and fields are taken from the windows shown. Message
+// boxes shown meanwhile are answered with their default button and listed first in the
+// report. A program that this one starts reports what it shows into the report's name followed
+// by ".child", and runs no commands. With VANTORELL_WINDOW_PROBE_MESSAGES naming a file, the
+// probe only notes each message box as it is shown, one "message <caption>: <text>" line in
+// that file (line breaks of the text as blanks), and leaves it open. The program itself carries
+// no test hook.
 #include <QAbstractButton>
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -90,14 +93,39 @@ void writeReport(const QString& target) {
     QCoreApplication::quit();
 }
 
-template <typename Command>
-Command* findCommand(const QString& name) {
+QAction* findAction(const QString& name) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* command = window->findChild<Command*>(name)) {
-            return command;
+        if (auto* action = window->findChild<QAction*>(name)) {
+            return action;
         }
     }
     return nullptr;
+}
+
+// Several windows may carry a control of the name; the user reaches the one shown.
+template <typename Control>
+Control* findShownControl(const QString& name) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        for (auto* control : window->findChildren<Control*>(name)) {
+            if (control->isVisible()) {
+                return control;
+            }
+        }
+    }
+    return nullptr;
+}
+
+void runCommand(const QString& command) {
+    const qsizetype equals = command.indexOf(QLatin1Char('='));
+    if (equals >= 0) {
+        if (auto* field = findShownControl<QLineEdit>(command.left(equals))) {
+            field->setText(command.mid(equals + 1));
+        }
+    } else if (QAction* action = findAction(command)) {
+        action->trigger();
+    } else if (QAbstractButton* button = findShownControl<QAbstractButton>(command)) {
+        button->click();
+    }
 }
 
 void probe(const QString& target, const QString& commands) {
@@ -106,12 +134,8 @@ void probe(const QString& target, const QString& commands) {
         return;
     }
     qApp->installEventFilter(new MessageAnswerer(qApp));
-    for (const QString& name : commands.split(QLatin1Char(','))) {
-        if (QAction* action = findCommand<QAction>(name)) {
-            action->trigger();
-        } else if (QAbstractButton* button = findCommand<QAbstractButton>(name)) {
-            button->click();
-        }
+    for (const QString& command : commands.split(QLatin1Char(','))) {
+        runCommand(command);
     }
     QTimer::singleShot(0, qApp, [target] { writeReport(target); });
 }
@@ -148,6 +172,9 @@ void probeOnceTheLoopRuns() {
         return;
     }
     const QString command = qEnvironmentVariable("VANTORELL_WINDOW_PROBE_TRIGGER");
+    // What the programs started from here inherit.
+    qputenv("VANTORELL_WINDOW_PROBE", (target + QStringLiteral(".child")).toLocal8Bit());
+    qunsetenv("VANTORELL_WINDOW_PROBE_TRIGGER");
     QTimer::singleShot(0, qApp, [target, command] {
         if (QThread::currentThread()->loopLevel() > 0) {
             probe(target, command);

@@ -62,11 +62,6 @@ int RecordingCanvas::textHeight(const std::string& /*text*/) const {
     return kTextHeight;
 }
 
-void RecordingCanvas::invertCopy(const Rect& r, Color color) {
-    record(CanvasOp::Kind::Invert, r);
-    ops.back().brush = color;
-}
-
 void RecordingCanvas::drawBitmap(int x, int y, const std::string& name) {
     record(CanvasOp::Kind::Bitmap, Rect{});
     ops.back().x = x;

@@ -34,13 +34,13 @@ private:
 };
 
 struct CanvasOp {
-    enum class Kind { Fill, Rectangle, TextOut, TextRect, FocusRect, Invert, Bitmap };
+    enum class Kind { Fill, Rectangle, TextOut, TextRect, FocusRect, Bitmap };
     Kind kind;
-    Rect rect;  // the filled, clipping, focus or inverted rectangle
+    Rect rect;  // the filled, clipping or focus rectangle
     int x = 0;
     int y = 0;
     std::string text;  // text, or bitmap name
-    Color brush;       // brush colour when drawn (Invert: the colour given)
+    Color brush;       // brush colour when drawn
     BrushStyle style = BrushStyle::Solid;
     Color font;
 };
@@ -64,7 +64,6 @@ public:
     int textWidth(const std::string& text) const override;
     int textHeight(const std::string& text) const override;
     void drawFocusRect(const Rect& r) override { record(CanvasOp::Kind::FocusRect, r); }
-    void invertCopy(const Rect& r, Color color) override;
     void drawBitmap(int x, int y, const std::string& name) override;
     Size bitmapSize(const std::string& name) const override;
 

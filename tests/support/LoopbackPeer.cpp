@@ -42,6 +42,16 @@ sockaddr_in loopbackAddress(int port) {
     return address;
 }
 
+sockaddr_in loopbackAddress(const std::string& address, int port) {
+    sockaddr_in result = loopbackAddress(port);
+    // Only loopback addresses: a test never reaches beyond this machine.
+    if (::inet_pton(AF_INET, address.c_str(), &result.sin_addr) != 1 ||
+        (ntohl(result.sin_addr.s_addr) >> 24) != 127) {
+        throw std::runtime_error("not a loopback address: " + address);
+    }
+    return result;
+}
+
 int freeLoopbackPort() {
     const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address = loopbackAddress(0);
@@ -58,11 +68,16 @@ int freeLoopbackPort() {
 }
 
 int listenOnLoopback(int& port, int receiveBuffer) {
+    port = 0;
+    return listenOnLoopback("127.0.0.1", port, receiveBuffer);
+}
+
+int listenOnLoopback(const std::string& on, int& port, int receiveBuffer) {
+    sockaddr_in address = loopbackAddress(on, port);
     const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (receiveBuffer > 0) {
         ::setsockopt(listener, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof receiveBuffer);
     }
-    sockaddr_in address = loopbackAddress(0);
     socklen_t length = sizeof address;
     if (listener < 0 ||
         ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
@@ -71,7 +86,7 @@ int listenOnLoopback(int& port, int receiveBuffer) {
         if (listener >= 0) {
             ::close(listener);
         }
-        throw std::runtime_error("cannot listen on 127.0.0.1");
+        throw std::runtime_error("cannot listen on " + on);
     }
     port = ntohs(address.sin_port);
     return listener;
@@ -81,14 +96,24 @@ LoopbackPeer::LoopbackPeer(int receiveBuffer) {
     listener_ = listenOnLoopback(port_, receiveBuffer);
 }
 
+LoopbackPeer::LoopbackPeer(const std::string& address, int port) : port_(port) {
+    listener_ = listenOnLoopback(address, port_);
+}
+
 LoopbackPeer::~LoopbackPeer() {
     closeConnection();
     ::close(listener_);
 }
 
-bool LoopbackPeer::connect(int port) {
+bool LoopbackPeer::connect(int port, const std::string& from) {
     closeConnection();
     connection_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (!from.empty()) {
+        const sockaddr_in local = loopbackAddress(from, 0);
+        if (::bind(connection_, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
+            return false;
+        }
+    }
     const sockaddr_in address = loopbackAddress(port);
     return ::connect(connection_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
 }
@@ -96,6 +121,31 @@ bool LoopbackPeer::connect(int port) {
 bool LoopbackPeer::acceptReady() const {
     pollfd p{listener_, POLLIN, 0};
     return ::poll(&p, 1, 0) > 0;
+}
+
+LoopbackPeer* LoopbackPeer::firstToConnect(const std::vector<LoopbackPeer*>& peers,
+                                           std::chrono::milliseconds deadline) {
+    std::vector<pollfd> waiting;
+    for (const LoopbackPeer* peer : peers) {
+        waiting.push_back(pollfd{peer->listener_, POLLIN, 0});
+    }
+    const auto end = std::chrono::steady_clock::now() + deadline;
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            end - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            return nullptr;
+        }
+        const int rc = ::poll(waiting.data(), waiting.size(), static_cast<int>(left.count()));
+        if (rc < 0 && errno != EINTR) {
+            return nullptr;
+        }
+        for (std::size_t i = 0; rc > 0 && i < waiting.size(); ++i) {
+            if ((waiting[i].revents & POLLIN) != 0) {
+                return peers[i];
+            }
+        }
+    }
 }
 
 bool LoopbackPeer::accept(std::chrono::milliseconds deadline) {

@@ -31,6 +31,10 @@ std::string probedRun(const std::string& program, const QStringList& arguments,
     return folder.read("window.txt");
 }
 
+std::string probedChildReport(const TempFolder& folder) {
+    return folder.read("window.txt.child");
+}
+
 bool reportHolds(const std::string& report, const std::string& line) {
     return report.find("\n" + line + "\n") != std::string::npos;
 }

@@ -16,6 +16,9 @@ namespace vantorell::test {
 std::string probedRun(const std::string& program, const QStringList& arguments,
                       const TempFolder& folder, const std::string& command = "");
 
+// What the last program that the probed program started showed before the probe ended it.
+std::string probedChildReport(const TempFolder& folder);
+
 // The report holds `line` as a line of its own.
 bool reportHolds(const std::string& report, const std::string& line);
 

@@ -1,8 +1,7 @@
 #include "tests/support/RealEngine.h"
 
-#include <filesystem>
-
 #include "engine/tqmh01/RunControlFile.h"
+#include "tests/support/BuiltPrograms.h"
 #include "tests/support/TempFolder.h"
 
 namespace vantorell::test {
@@ -34,13 +33,8 @@ std::string realEngineProgram() {
 }
 
 std::string installRealEngine(const std::string& programFolder, const std::string& name) {
-    namespace fs = std::filesystem;
-    // A copy, not a link: a test that writes over its program folder's engine must not
-    // reach the built program.
-    const fs::path target = fs::path(programFolder) / name;
-    fs::copy_file(realEngineProgram(), target, fs::copy_options::overwrite_existing);
-    fs::permissions(target, fs::perms::owner_all, fs::perm_options::replace);
-    return target.string();
+    // The updater comes as the build made it, under its own name.
+    return installBuiltProgram(programFolder, name == "update" ? "update" : "tqmx01", name);
 }
 
 bool encipherAsTheEngine(const std::string& source, const std::string& output,

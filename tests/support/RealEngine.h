@@ -10,8 +10,9 @@ namespace vantorell::test {
 // Path of the built engine program.
 std::string realEngineProgram();
 
-// Copies the engine into the program folder as "tqmx01", where the designer starts it, and
-// returns the copy's path. The updater is the same program installed as "update".
+// Copies the built engine into the program folder as "tqmx01", where the designer starts it,
+// or under another name, and returns the copy's path. The updater, the same program, comes as
+// the built "update".
 std::string installRealEngine(const std::string& programFolder, const std::string& name = "tqmx01");
 
 // The third key text that encipherAsTheEngine writes into its files.

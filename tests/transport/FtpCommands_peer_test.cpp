@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "tests/servers/FtpServer.h"
@@ -86,6 +87,14 @@ TEST_F(FtpCommandsPeer, HighLevelRequestsLogInDoTheirStepAndQuit) {
     client.SetHostFileName("made");
     EXPECT_EQ(Run([&] { client.MkdirAsync(); }), 0);
     EXPECT_TRUE(std::filesystem::is_directory(root.file("made")));
+    // The server tells a size only in binary mode: the request switches to it first.
+    client.SetHostDirName("output");
+    client.SetHostFileName("cube1.mdc");
+    root.write("output/cube1.mdc", std::string(1234, 'c'));
+    EXPECT_EQ(Run([&] { client.FileSizeAsync(); }), 0) << client.ErrorMessage();
+    EXPECT_EQ(client.SizeResult(), 1234);
+    EXPECT_NE(std::find(events.display().begin(), events.display().end(), "> TYPE I"),
+              events.display().end());
 }
 
 TEST_F(FtpCommandsPeer, AWrongPasswordIsRefused) {

@@ -113,6 +113,24 @@ TEST_F(FtpControl, AMultiLineReplyIsShownLineByLineAndJudgedOnItsLastLine) {
                                               "<  and text", "< 257 \"/in\"\"out\" is current"}));
 }
 
+TEST_F(FtpControl, AMultiLineReplyEndsOnlyAtALineWithItsFirstLinesCode) {
+    // Lines between may begin with numbers of their own, a banner's too.
+    client.OpenAsync();
+    ASSERT_TRUE(server.accept("220-start\r\n230 not my end\r\n220-still\r\n220 ready\r\n"));
+    ASSERT_EQ(events.waitDone(), FtpRecorder::text(ftpOpenAsync, 0));
+    EXPECT_EQ(client.LastResponse(), "220 ready");
+    client.PwdAsync();
+    ASSERT_TRUE(server.answer("PWD", "257-first\r\n250 not the end\r\n257 \"/in\" is current\r\n"));
+    EXPECT_EQ(events.waitDone(), FtpRecorder::text(ftpPwdAsync, 0));
+    EXPECT_EQ(client.DirResult(), "/in");
+    // A refusal inside a reply that ends well is no refusal.
+    client.SetHostDirName("/out");
+    client.CwdAsync();
+    ASSERT_TRUE(server.answer("CWD /out", "250-moving\r\n550 not this one\r\n250 done\r\n"));
+    EXPECT_EQ(events.waitDone(), FtpRecorder::text(ftpCwdAsync, 0));
+    EXPECT_EQ(client.ErrorMessage(), "");
+}
+
 TEST_F(FtpControl, EachCommandAcceptsItsOwnCodes) {
     Open();
     struct Case {

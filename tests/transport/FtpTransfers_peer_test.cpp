@@ -154,22 +154,31 @@ TEST_F(FtpTransfersPeer, ThroughSocksServers) {
     const std::string cube = test::randomBytes(120000, 6);
     root.write("output/cube.mdc", cube);
     std::string failure;
-    const auto microsocks = test::startMicrosocks(failure, "analyst", "socks-pw");
-    ASSERT_TRUE(microsocks) << failure;
-    const auto dante = test::startDante(failure);
+    const auto withLogin = test::startMicrosocks(failure, "analyst", "socks-pw");
+    ASSERT_TRUE(withLogin) << failure;
+    const auto noLogin = test::startMicrosocks(failure);
+    ASSERT_TRUE(noLogin) << failure;
+    const auto dante = test::startDante(failure);  // needs no login either
     ASSERT_TRUE(dante) << failure;
     struct Through {
+        const char* name;
         TFtpConnectionType type;
         test::PeerServer& server;
+        bool user;  // a user name and password are set
     };
-    for (const Through& t : {Through{ftpSocks5, *microsocks}, Through{ftpSocks4, *dante}}) {
-        SCOPED_TRACE(t.type);
+    for (const Through& t : {Through{"microsocks with login", ftpSocks5, *withLogin, true},
+                             Through{"microsocks, no login", ftpSocks5, *noLogin, false},
+                             Through{"microsocks, no login, user set", ftpSocks5, *noLogin, true},
+                             Through{"dante, no login", ftpSocks5, *dante, false},
+                             Through{"dante, no login, user set", ftpSocks5, *dante, true},
+                             Through{"dante, SOCKS 4", ftpSocks4, *dante, true}}) {
+        SCOPED_TRACE(t.name);
         client.SetConnectionType(t.type);
         EXPECT_TRUE(client.Passive());
         client.SetSocksServer("127.0.0.1");
         client.SetSocksPort(t.server.portText());
-        client.SetSocksUserCode("analyst");
-        client.SetSocksPassword("socks-pw");
+        client.SetSocksUserCode(t.user ? "analyst" : "");
+        client.SetSocksPassword(t.user ? "socks-pw" : "");
         ASSERT_EQ(Download("output", "cube.mdc", local.file("cube.mdc")),
                   FtpRecorder::text(ftpReceiveAsync, 0))
             << client.ErrorMessage();

@@ -3,6 +3,8 @@
 // cancelled and aborted transfers, connection types and proxies.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -187,6 +189,40 @@ TEST_F(FtpData, LocalFilesThatCannotBeOpenedFailBeforeTheCommand) {
     EXPECT_EQ(events.waitDone(), FtpRecorder::text(ftpPutAsync, 426));
     EXPECT_EQ(client.ErrorMessage(), "426 Unable to open local file " + local.file("missing.vtm"));
     EXPECT_EQ(server.unread(), "");
+}
+
+TEST_F(FtpData, ADownloadIntoAPipeIsRefusedBeforeTheCommand) {
+    // A pipe, and one reached through a link. (A device takes the same path; none is used,
+    // as a mistake here could replace one of the system's.)
+    ASSERT_EQ(::mkfifo(local.file("pipe").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink("pipe", local.file("link").c_str()), 0);
+    for (const char* name : {"pipe", "link"}) {
+        for (const bool resume : {false, true}) {
+            SCOPED_TRACE(std::string(name) + (resume ? ", resumed" : ""));
+            client.SetHostFileName("cube.mdc");
+            client.SetLocalFileName(local.file(name));
+            if (resume) {
+                // Written in place from a position: opening a pipe must not wait either.
+                client.SetOptions({ftpAcceptLF, ftpNoAutoResumeAt});
+                client.SetResumeAt(10);
+                client.RestGetAsync();
+                Announce();
+                ASSERT_TRUE(server.answer("REST 10", "350 restarting\r\n"));
+            } else {
+                client.GetAsync();
+                Announce();
+            }
+            EXPECT_EQ(events.waitDone(),
+                      FtpRecorder::text(resume ? ftpRestGetAsync : ftpGetAsync, 550));
+            EXPECT_EQ(client.ErrorMessage(), "Unable to open local file " + local.file(name));
+            EXPECT_EQ(server.unread(), "");  // no RETR
+        }
+    }
+    struct stat st {};
+    ASSERT_EQ(::lstat(local.file("pipe").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    ASSERT_EQ(::lstat(local.file("link").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
 }
 
 TEST_F(FtpData, AnUploadTheApplicationCancelsIsNotSent) {

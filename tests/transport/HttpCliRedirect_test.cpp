@@ -122,7 +122,7 @@ TEST_F(HttpRedirect, CredentialsStayWithTheirServer) {
     ASSERT_EQ(other.requests().size(), 2u);
     for (const auto& request : other.requests()) {
         const Lines lines = requestLines(request);
-        EXPECT_EQ(lines.at(3), "Host: other.test");
+        EXPECT_EQ(lines.at(3), "Host: other.test:" + other.portText());
         EXPECT_EQ(lines.size(), 4u) << request;
     }
 

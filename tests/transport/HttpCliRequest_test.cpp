@@ -33,7 +33,8 @@ TEST(HttpRequest, GetSendsThePathAndHostAndStoresTheDocument) {
 
     ASSERT_EQ(peer.requests().size(), 1u);
     EXPECT_EQ(requestLines(peer.requests()[0]),
-              (Lines{"GET /dir/file.zip HTTP/1.0", kAccept, kAgent, "Host: 127.0.0.1"}));
+              (Lines{"GET /dir/file.zip HTTP/1.0", kAccept, kAgent,
+                     "Host: 127.0.0.1:" + peer.portText()}));
     EXPECT_EQ(document.str(), "PK-bytes");
     EXPECT_EQ(client.StatusCode(), 200);
     EXPECT_EQ(client.ReasonPhrase(), "OK");
@@ -72,7 +73,7 @@ TEST(HttpRequest, HostNamesAreLookedUpFirst) {
     EXPECT_EQ(client.State(), httpDnsLookup);
     ASSERT_TRUE(events.waitDone());
     EXPECT_EQ(client.DnsResult(), "127.0.0.1");
-    EXPECT_EQ(requestLines(peer.requests().at(0)).at(3), "Host: localhost");
+    EXPECT_EQ(requestLines(peer.requests().at(0)).at(3), "Host: localhost:" + peer.portText());
     EXPECT_EQ(client.DocName(), "document.htm");
 }
 
@@ -92,7 +93,7 @@ TEST(HttpRequest, ThroughAProxyTheWholeUrlIsTheTarget) {
         client.Get();
         const Lines lines = requestLines(proxy.requests().at(0));
         EXPECT_EQ(lines.at(0), "GET http://server.test:8080/dir/file.zip HTTP/1.0");
-        EXPECT_EQ(lines.at(3), "Host: server.test");
+        EXPECT_EQ(lines.at(3), "Host: server.test:8080");
         EXPECT_EQ(lines.at(4), "Proxy-Authorization: Basic cHU6cHA=");
         EXPECT_EQ(client.HostName(), "127.0.0.1");
         EXPECT_EQ(client.Port(), proxy.portText());
@@ -128,9 +129,9 @@ TEST(HttpRequest, CredentialsGoAsBasicAuthorizationAndAreMaskedForOnCommand) {
         }
     };
     client.Get();
-    EXPECT_EQ(
-        requestLines(peer.requests().at(1)),
-        (Lines{"GET /b HTTP/1.0", kAgent, "Host: 127.0.0.1", "Authorization: Basic changed"}));
+    EXPECT_EQ(requestLines(peer.requests().at(1)),
+              (Lines{"GET /b HTTP/1.0", kAgent, "Host: 127.0.0.1:" + peer.portText(),
+                     "Authorization: Basic changed"}));
 }
 
 TEST(HttpRequest, PostSendsTheStreamFromItsPositionWithItsLength) {
@@ -212,6 +213,61 @@ TEST(HttpRequest, LineBreaksNeverReachTheServer) {
     EXPECT_EQ(test::raisedHttp([&] { client.Get(); }).code, 404);
 }
 
+TEST(HttpRequest, TheTargetIsEncodedAndTheHostLineNamesAPortOtherThan80) {
+    struct Case {
+        const char* url;
+        const char* requestLine;
+        const char* hostLine;
+    };
+    // Through a proxy, so that any origin server can be named.
+    const Case cases[] = {
+        {"http://server.test/a b/c d.zip", "GET http://server.test/a%20b/c%20d.zip HTTP/1.0",
+         "Host: server.test"},
+        {"http://server.test:80/q?x=a b&y=\"<>\"|{}",
+         "GET http://server.test/q?x=a%20b&y=%22%3C%3E%22%7C%7B%7D HTTP/1.0", "Host: server.test"},
+        {"http://server.test:9206/caf\xC3\xA9%20ok\t^`\\",
+         "GET http://server.test:9206/caf%C3%A9%20ok%09%5E%60%5C HTTP/1.0",
+         "Host: server.test:9206"},
+        {"http://server.test:8080/page#part", "GET http://server.test:8080/page HTTP/1.0",
+         "Host: server.test:8080"},
+    };
+    for (const Case& c : cases) {
+        ScriptedHttpPeer proxy({httpAnswer("HTTP/1.0 200 OK", {}, "")});
+        THttpCli client;
+        client.SetURL(c.url);
+        client.SetProxy("127.0.0.1:" + proxy.portText());
+        client.SetAccept("");
+        client.SetAgent("");
+        client.Get();
+        EXPECT_EQ(requestLines(proxy.requests().at(0)), (Lines{c.requestLine, c.hostLine}))
+            << c.url;
+    }
+    // Straight to the server the target is the encoded path alone.
+    ScriptedHttpPeer peer({httpAnswer("HTTP/1.0 200 OK", {}, "")});
+    THttpCli client;
+    client.SetURL(test::urlOf(peer, "/in folder/cube 1.mdc"));
+    client.Get();
+    EXPECT_EQ(requestLines(peer.requests().at(0)).at(0), "GET /in%20folder/cube%201.mdc HTTP/1.0");
+    EXPECT_EQ(client.DocName(), "cube 1.mdc");
+}
+
+TEST(HttpRequest, APortTextThatNamesNoPortReachesNoServer) {
+    // Where a port text cut to 16 bits or read up to its junk would lead.
+    ScriptedHttpPeer peer({httpAnswer("HTTP/1.0 200 OK", {}, "wrong server")});
+    const long long port = peer.port();
+    for (const std::string& text : {std::to_string(port + 65536), std::to_string(port) + "x",
+                                    std::to_string(port + 4294967296LL), std::string("0")}) {
+        THttpCli client;
+        client.SetURL("http://127.0.0.1:" + text + "/");
+        EXPECT_EQ(test::raisedHttp([&] { client.Get(); }),
+                  (test::HttpRaised{404,
+                                    "can't connect: connect: WSocketResolvePort: Cannot "
+                                    "convert port '" +
+                                        text + "', Error #11004"}));
+    }
+    EXPECT_TRUE(peer.requests().empty());
+}
+
 TEST(HttpRequest, ModifiedSinceNoCacheRangeAndLocalDefaults) {
     ScriptedHttpPeer peer({httpAnswer("HTTP/1.0 206 Partial",
                                       {"Content-Range: bytes 10-99/100", "Accept-Ranges: bytes"},
@@ -227,7 +283,7 @@ TEST(HttpRequest, ModifiedSinceNoCacheRangeAndLocalDefaults) {
     client.SetCookie("k=v");
     client.Get();
     EXPECT_EQ(requestLines(peer.requests().at(0)),
-              (Lines{"GET /r HTTP/1.0", "Host: 127.0.0.1", "Pragma: no-cache",
+              (Lines{"GET /r HTTP/1.0", "Host: 127.0.0.1:" + peer.portText(), "Pragma: no-cache",
                      "If-Modified-Since: Mon, 01 Jan 2024 12:00:00 GMT", "Cookie: k=v",
                      "Range: bytes=10-"}));
     // The range asked for is cleared; the one answered is kept.

@@ -62,6 +62,28 @@ TEST(HttpWait, ADocumentThatKeepsComingOutlastsTheTimeout) {
     EXPECT_EQ(events.document(), "abcdef");
 }
 
+// Shows the deadline a request's progress sets.
+class DeadlineOfHttpCli : public THttpCli {
+public:
+    using THttpCli::FDeadline;
+};
+
+TEST(HttpWait, ATimeoutOfZeroOrLessStillEndsAStalledRequest) {
+    // As long as the FTP client waits without progress when no time-out is set; waiting
+    // it out would take a minute, so the deadline the request sets is what is checked.
+    for (const int timeout : {0, -5}) {
+        ScriptedHttpPeer peer({ScriptedAnswer("", End::Hold)});
+        DeadlineOfHttpCli client;
+        client.SetURL(test::urlOf(peer, "/slow"));
+        client.SetTimeout(timeout);
+        const auto start = Clock::now();
+        client.GetASync();
+        EXPECT_GE(client.FDeadline, start + 59s) << timeout;
+        EXPECT_LE(client.FDeadline, Clock::now() + 60s) << timeout;
+        client.Abort();
+    }
+}
+
 TEST(HttpWait, AbortEndsTheRequestAndTheClientServesTheNext) {
     ScriptedHttpPeer peer(
         {ScriptedAnswer("HTTP/1.0 200 OK\r\nContent-Length: 100\r\n\r\nabc", End::Hold),

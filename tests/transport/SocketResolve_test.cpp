@@ -44,9 +44,19 @@ TEST(SocketResolve, PortsAreNumbersOrServiceNames) {
         return TServEnt{"ftp", {}, htons(21), "tcp"};
     };
     EXPECT_EQ(WSocketResolvePort("8080", "tcp"), 8080);
-    EXPECT_EQ(WSocketResolvePort("21abc", "tcp"), 21);
-    EXPECT_EQ(WSocketResolvePort("65537", "tcp"), 1);  // the low 16 bits
+    EXPECT_EQ(WSocketResolvePort("65535 ", "tcp"), 65535);
+    EXPECT_EQ(WSocketResolvePort("0", "tcp"), 0);  // a listener's "any port"
     EXPECT_EQ(WSocketResolvePort(" ftp ", " tcp"), 21);
+    // A text that begins like a number names a port only when it is a whole number of the
+    // port range: cut or misread, it would name another port.
+    for (const std::string text : {"21abc", "65536", "67657", "4294967317", "21 21", "2121x"}) {
+        EXPECT_EQ(raisedMessage([&] { WSocketResolvePort(text, "tcp"); }),
+                  "WSocketResolvePort: Cannot convert port '" + text + "', Error #11004");
+    }
+    // A connection needs a real port.
+    EXPECT_EQ(WSocketResolveRemotePort("21", "tcp"), 21);
+    EXPECT_EQ(raisedMessage([] { WSocketResolveRemotePort("0", "tcp"); }),
+              "WSocketResolvePort: Cannot convert port '0', Error #11004");
     // A text beginning with a blank is a service name, however it goes on.
     EXPECT_EQ(raisedMessage([] { WSocketResolvePort(" 21", "tcp"); }),
               "WSocketResolvePort: Cannot convert port ' 21', Error #11004");

@@ -14,7 +14,8 @@ const auto B = test::bytesOf;
 
 TEST(SocksNegotiation, RequestsCarryTheirFieldsInOrder) {
     EXPECT_EQ(SocksMethodRequest(SOCKS_METHOD_NONE).Bytes, B({5, 1, 0}));
-    EXPECT_EQ(SocksMethodRequest(SOCKS_METHOD_USERCODE).Bytes, B({5, 1, 2}));
+    // With a user name, no authentication is offered too.
+    EXPECT_EQ(SocksMethodRequest(SOCKS_METHOD_USERCODE).Bytes, B({5, 2, 0, 2}));
     EXPECT_EQ(SocksUsercodeRequest("bob", "pw").Bytes, B({1, 3}) + "bob" + B({2}) + "pw");
     EXPECT_EQ(SocksUsercodeRequest("", "").Bytes, B({1, 0, 0}));
     EXPECT_EQ(Socks4ConnectRequest(8021, htonl(0x7F000001), "alice").Bytes,

@@ -88,11 +88,11 @@ TEST_F(SocksClient, Socks5AuthenticatesOnlyOnceTheWholeReplyIsIn) {
     client.SetSocksUsercode("user");
     client.SetSocksPassword("secret");
     start("5");
-    ASSERT_TRUE(sent(3));
-    EXPECT_EQ(got, B({5, 1, 2}));
+    ASSERT_TRUE(sent(4));
+    EXPECT_EQ(got, B({5, 2, 0, 2}));
     ASSERT_TRUE(deliver(B({5, 2})));
-    ASSERT_TRUE(sent(3 + 13));
-    EXPECT_EQ(got.substr(3), B({1, 4}) + "user" + B({6}) + "secret");
+    ASSERT_TRUE(sent(4 + 13));
+    EXPECT_EQ(got.substr(4), B({1, 4}) + "user" + B({6}) + "secret");
 
     ASSERT_TRUE(deliver(B({1})));
     EXPECT_EQ(events.events(), (Events{"socks connected 0", "auth start"}));
@@ -110,7 +110,7 @@ TEST_F(SocksClient, Socks5ServerThatNeedsNoAuthentication) {
     ASSERT_TRUE(answer(kSocks5Granted));
     ASSERT_TRUE(events.waitFor("connected 0"));
     EXPECT_EQ(events.events(), (Events{"socks connected 0", "auth not required", "connected 0"}));
-    EXPECT_EQ(got[3], 5);  // the connect request followed the method selection
+    EXPECT_EQ(got[4], 5);  // the connect request followed the method selection
 }
 
 struct FailureCase {

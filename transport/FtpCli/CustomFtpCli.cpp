@@ -26,6 +26,12 @@ TCustomFtpCli::TCustomFtpCli() {
     control.OnDnsLookupDone = [this](TObject*, TWord Error) {
         Guarded([&] { ControlSocketDnsLookupDone(Error); });
     };
+    // A SOCKS server's refusal is reported in its own words.
+    for (auto* socket : {FControlSocket.get(), FDataSocket.get()}) {
+        socket->OnSocksError = [this](TObject*, int, const std::string& Msg) {
+            FSocksErrorText = Msg;
+        };
+    }
 }
 
 TCustomFtpCli::~TCustomFtpCli() {
@@ -40,6 +46,7 @@ TCustomFtpCli::~TCustomFtpCli() {
         socket->OnDataSent = nullptr;
         socket->OnSessionClosed = nullptr;
         socket->OnDnsLookupDone = nullptr;
+        socket->OnSocksError = nullptr;
     }
     FDataSocket.reset();
     FControlSocket.reset();

@@ -226,7 +226,17 @@ protected:
     bool CommitDownload();
     void DiscardDownload();
     void PrepareSocks(TWSocket& Socket);
+    // The data address of the last 227 reply: its port, at the address the control
+    // connection was made to; false when the reply names none.
     bool PassiveAddress(std::string& Addr, std::uint16_t& Port);
+    // Takes a data connection that came to the listening data socket: only one from the
+    // control connection's peer, which ends the listening; any other is closed and the
+    // socket listens on. INVALID_SOCKET when none was taken.
+    TSocket AcceptDataConnection();
+    // A socket error as a reply text: the Winsock description, or the SOCKS server's
+    // reason for a SOCKS error.
+    std::string SocketErrorText(TWord Error) const;
+    std::string DataConnectionFailure(TWord Error) const;
     bool ConnectPassive(TSessionConnected Connected, int FailCode);
     void DataFailure(int Code, const std::string& Reply);
     void TransferFailed(int Code, const std::string& Reply, const std::string& Shown);
@@ -296,8 +306,9 @@ protected:
     std::string FPasvResponse;
     TWord FTransferResult = 0;
     std::string FDataCommand;
-    std::string FDataFailure;  // a local failure of the transfer, as a reply of ours
-    std::string FListingLine;  // a listing line still waiting for its end
+    std::string FDataFailure;     // a local failure of the transfer, as a reply of ours
+    std::string FListingLine;     // a listing line still waiting for its end
+    std::string FSocksErrorText;  // the SOCKS server's reason for the last SOCKS failure
     // One chunk of an upload in flight at a time, of many frames: each chunk costs a pass
     // through the message loop, which small chunks make the upload's pace. Made with the
     // first upload.
@@ -324,6 +335,7 @@ protected:
     TFtpRequest FRequestType = ftpNone;
     bool FRequestDoneFlag = true;
     FtpReplyLines FReceiveLines;
+    int FMultiLineCode = -1;  // the code of the multi-line reply being read; -1 when none
     std::string FLastResponse;
     std::string FLastResponseSave;
     int FStatusCodeSave = -1;

@@ -1,14 +1,12 @@
 #include "transport/FtpCli/FtpClient.h"
 
 #include "platform/EventLoop.h"
+#include "transport/WSocket/LongestWait.h"
 
 namespace vantorell::transport {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// The longest wait of the socket layer, for a time-out that is not set.
-constexpr std::chrono::seconds kLongestWait{60};
 
 }  // namespace
 

@@ -4,15 +4,16 @@
 #include "transport/FtpCli/CustomFtpCli.h"
 #include "transport/FtpCli/FtpCommandText.h"
 #include "transport/WSocket/SocketErrors.h"
+#include "transport/WSocket/SocksNegotiation.h"
 
 namespace vantorell::transport {
-namespace {
 
-std::string SocketErrorText(TWord Error) {
+std::string TCustomFtpCli::SocketErrorText(TWord Error) const {
+    if (IsSocksError(Error) && !FSocksErrorText.empty()) {
+        return FSocksErrorText + " (SOCKS error #" + std::to_string(Error) + ")";
+    }
     return WSocketErrorDesc(Error) + " (Winsock error #" + std::to_string(Error) + ")";
 }
-
-}  // namespace
 
 void TCustomFtpCli::OpenAsync() {
     if (!CheckReady()) {
@@ -28,6 +29,8 @@ void TCustomFtpCli::OpenAsync() {
     }
     FRequestDoneFlag = false;
     FReceiveLines.Clear();
+    FMultiLineCode = -1;
+    FSocksErrorText.clear();
     FRequestResult = 0;
     FDnsResult.clear();
     FQuitting = false;
@@ -105,7 +108,18 @@ void TCustomFtpCli::ControlSocketDataAvailable(TWord) {
 bool TCustomFtpCli::JudgeLine() {
     int code = 0;
     bool final = false;
-    const bool numbered = FtpReplyCode(FLastResponse, code, final);
+    bool numbered = FtpReplyCode(FLastResponse, code, final);
+    if (FMultiLineCode >= 0) {
+        // Only a line with the first line's code ends a multi-line reply: the lines between
+        // may begin with numbers of their own.
+        if (numbered && final && code == FMultiLineCode) {
+            FMultiLineCode = -1;
+        } else {
+            numbered = false;
+        }
+    } else if (numbered && !final) {
+        FMultiLineCode = code;
+    }
     switch (FState) {
         case ftpWaitingBanner:
             DisplayLastResponse();

@@ -6,6 +6,7 @@
 
 #include "transport/FtpCli/CustomFtpCli.h"
 #include "transport/FtpCli/FtpCommandText.h"
+#include "transport/WSocket/SocksNegotiation.h"
 #include "transport/WSocket/WinsockApi.h"
 
 namespace vantorell::transport {
@@ -64,10 +65,56 @@ void TCustomFtpCli::PortAsync() {
     ExecAsync(ftpPortAsync, ftpFctPort, command, {200, 227});
 }
 
+bool TCustomFtpCli::PassiveAddress(std::string& Addr, std::uint16_t& Port) {
+    std::string named;
+    if (!FtpPasvAddress(FPasvResponse, named, Port)) {
+        return false;
+    }
+    // The reply's address is not trusted: a server could send the client to any other
+    // host. The data connection goes where the control connection went (through a SOCKS
+    // server: its target), which also serves servers that name an inner address.
+    Addr = FDnsResult;
+    if (named != Addr) {
+        TriggerDisplay("! Passive reply names " + named + "; data connection goes to " + Addr);
+    }
+    return true;
+}
+
+TSocket TCustomFtpCli::AcceptDataConnection() {
+    TWSocket& data = *FDataSocket;
+    const TSocket accepted = data.Accept();
+    if (accepted == INVALID_SOCKET) {
+        return INVALID_SOCKET;
+    }
+    TSockAddrIn from{};
+    int length = sizeof from;
+    const std::string peer =
+        WSocket_getpeername(accepted, reinterpret_cast<TSockAddr*>(&from), &length) == 0
+            ? WSocket_inet_ntoa(from.sin_addr)
+            : std::string("unknown");
+    if (peer != FControlSocket->GetPeerAddr()) {
+        // Anyone who can reach the data port could hand in the file; the server can only
+        // come from where the control connection goes.
+        WSocket_closesocket(accepted);
+        TriggerDisplay("! Data connection from " + peer + " refused");
+        return INVALID_SOCKET;
+    }
+    data.Close();  // the listening socket
+    return accepted;
+}
+
+std::string TCustomFtpCli::DataConnectionFailure(TWord Error) const {
+    std::string text = "Unable to establish data connection, error #" + std::to_string(Error);
+    if (IsSocksError(Error) && !FSocksErrorText.empty()) {
+        text += " (" + FSocksErrorText + ")";
+    }
+    return text;
+}
+
 bool TCustomFtpCli::ConnectPassive(TSessionConnected Connected, int FailCode) {
     std::string address;
     std::uint16_t port = 0;
-    if (!FtpPasvAddress(FPasvResponse, address, port)) {
+    if (!PassiveAddress(address, port)) {
         TransferFailed(
             FailCode, std::to_string(FailCode) + " Unreadable passive reply: " + FPasvResponse, "");
         return false;
@@ -86,6 +133,7 @@ bool TCustomFtpCli::ConnectPassive(TSessionConnected Connected, int FailCode) {
         data.SetLingerTimeout(0);
         data.SetComponentOptions({wsoNoReceiveLoop});
         PrepareSocks(data);
+        FSocksErrorText.clear();
         data.Connect();
     } catch (const std::exception& E) {
         TransferFailed(FailCode, std::to_string(FailCode) + " " + FtpExceptionText(E), "");
@@ -149,7 +197,10 @@ void TCustomFtpCli::PrepareSocks(TWSocket& Socket) {
     Socket.SetSocksLevel(FConnectionType == ftpSocks4    ? "4"
                          : FConnectionType == ftpSocks4A ? "4A"
                                                          : "5");
-    Socket.SetSocksAuthentication(socksAuthenticateUsercode);
+    // With a user name both methods are offered, so that a server needing no login
+    // takes the connection too.
+    Socket.SetSocksAuthentication(FSocksUserCode.empty() ? socksNoAuthentication
+                                                         : socksAuthenticateUsercode);
     Socket.SetSocksUsercode(FSocksUserCode);
     Socket.SetSocksPassword(FSocksPassword);
 }

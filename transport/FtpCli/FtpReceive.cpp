@@ -88,9 +88,11 @@ bool TCustomFtpCli::OpenDownload() {
 }
 
 void TCustomFtpCli::DataSocketGetSessionAvailable(TWord) {
+    const TSocket accepted = AcceptDataConnection();
+    if (accepted == INVALID_SOCKET) {
+        return;
+    }
     TWSocket& data = *FDataSocket;
-    const TSocket accepted = data.Accept();
-    data.Close();  // the listening socket
     data.OnSessionClosed = DataHandler(&TCustomFtpCli::DataSocketGetSessionClosed);
     data.OnDataAvailable = DataHandler(&TCustomFtpCli::DataSocketGetDataAvailable);
     data.OnDataSent = nullptr;
@@ -112,8 +114,7 @@ void TCustomFtpCli::DataSocketGetSessionConnected(TWord Error) {
         if (FNext != nullptr && !FReplyReceived) {
             ControlConnectionDrop();
         }
-        TransferFailed(550, "Unable to establish data connection, error #" + std::to_string(Error),
-                       "");
+        TransferFailed(550, DataConnectionFailure(Error), "");
     }
 }
 

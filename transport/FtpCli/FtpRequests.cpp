@@ -255,9 +255,10 @@ void TCustomFtpCli::RenameAsync() {
                                     ftpFctRenTo, ftpFctQuit});
 }
 
+// SIZE counts the bytes of a binary transfer; servers refuse it in ASCII mode.
 void TCustomFtpCli::FileSizeAsync() {
-    HighLevelAsync(ftpSizeAsync,
-                   {ftpFctOpen, ftpFctUser, ftpFctPass, ftpFctCwd, ftpFctSize, ftpFctQuit});
+    HighLevelAsync(ftpSizeAsync, {ftpFctOpen, ftpFctUser, ftpFctPass, ftpFctCwd, ftpFctTypeSet,
+                                  ftpFctSize, ftpFctQuit});
 }
 
 void TCustomFtpCli::RenAsync() {

@@ -79,17 +79,18 @@ void TCustomFtpCli::DataSocketPutSessionConnected(TWord Error) {
     FPutSessionOpened = true;
     FStartTime = FtpTickCount();
     if (Error != 0) {
-        TransferFailed(550, "Unable to establish data connection, error #" + std::to_string(Error),
-                       "");
+        TransferFailed(550, DataConnectionFailure(Error), "");
         return;
     }
     SendStoreCommand();
 }
 
 void TCustomFtpCli::DataSocketPutSessionAvailable(TWord) {
+    const TSocket accepted = AcceptDataConnection();
+    if (accepted == INVALID_SOCKET) {
+        return;
+    }
     TWSocket& data = *FDataSocket;
-    const TSocket accepted = data.Accept();
-    data.Close();  // the listening socket
     data.OnSessionClosed = DataHandler(&TCustomFtpCli::DataSocketPutSessionClosed);
     data.OnDataAvailable = DataHandler(&TCustomFtpCli::DataSocketPutDataAvailable);
     data.OnDataSent = DataHandler(&TCustomFtpCli::DataSocketPutDataSent);

@@ -79,8 +79,17 @@ private:
 };
 
 std::unique_ptr<TFtpStream> Open(const std::string& Name, int Flags, std::uint16_t Share) {
-    const int fd = ::open(Name.c_str(), Flags | O_CLOEXEC, 0644);
+    const bool writing = (Flags & O_ACCMODE) != O_RDONLY;
+    // Opened without waiting, so that a pipe cannot hold the thread before it is refused.
+    const int fd = ::open(Name.c_str(), Flags | O_CLOEXEC | (writing ? O_NONBLOCK : 0), 0644);
     if (fd < 0) {
+        return nullptr;
+    }
+    // A download goes only into a regular file: a device or a pipe would swallow it.
+    struct stat info {};
+    if (writing && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+                    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0)) {
+        ::close(fd);
         return nullptr;
     }
     // Others who honour the same locks keep off the file while it is transferred.

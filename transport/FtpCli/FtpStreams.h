@@ -42,16 +42,19 @@ inline constexpr std::uint16_t kShareDenyRead = 48;
 inline constexpr std::uint16_t kShareDenyNone = 64;
 
 // An existing file opened for reading, or for writing in place (not emptied); nothing when
-// it cannot be opened or its sharing lock is held by another.
+// it cannot be opened or its sharing lock is held by another. Only a regular file is
+// opened for writing.
 std::unique_ptr<TFtpStream> FtpOpenForReading(const std::string& Name, std::uint16_t Share);
 std::unique_ptr<TFtpStream> FtpOpenForWriting(const std::string& Name, std::uint16_t Share);
 
 // A download that replaces its file only once it has arrived whole: the bytes go to a
 // temporary file beside it, Commit renames that over the file, and without Commit the old
-// file stays as it was.
+// file stays as it was. A target that is not a regular file (a device, a pipe, a folder)
+// is refused before anything is written.
 class TFtpReplacingFile : public TFtpStream {
 public:
-    // Raises std::runtime_error when the temporary file cannot be made.
+    // Raises std::runtime_error when the temporary file cannot be made or the target is
+    // not a regular file.
     explicit TFtpReplacingFile(const std::string& Name) : FFile(Name) {}
     int Read(void*, int) override { return -1; }
     bool Write(const void* Buffer, int Count) override;

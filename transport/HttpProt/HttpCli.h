@@ -134,7 +134,8 @@ public:
     void SetRcvdStream(std::ostream* Value) { FRcvdStream = Value; }
     std::istream* SendStream() const { return FSendStream; }
     void SetSendStream(std::istream* Value) { FSendStream = Value; }
-    // Seconds a blocking request may go without progress; 0 or less waits without limit.
+    // Seconds a blocking request may go without progress; 0 or less: the longest wait of
+    // the transport (kLongestWait).
     int Timeout() const { return FTimeout; }
     void SetTimeout(int Value) { FTimeout = Value; }
     bool MultiThreaded() const { return FMultiThreaded; }

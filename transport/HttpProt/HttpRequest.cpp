@@ -5,7 +5,10 @@
 #include "transport/HttpProt/FireEvent.h"
 #include "transport/HttpProt/HttpCli.h"
 #include "transport/HttpProt/RequestHeader.h"
+#include "transport/HttpProt/UrlRoutines.h"
+#include "transport/WSocket/LongestWait.h"
 #include "transport/WSocket/SocketErrors.h"
+#include "transport/WSocket/SocksNegotiation.h"
 
 namespace vantorell::transport {
 namespace {
@@ -69,8 +72,8 @@ void THttpCli::HeadASync() {
 }
 
 void THttpCli::Progress() {
-    FDeadline =
-        std::chrono::steady_clock::now() + std::chrono::seconds(FTimeout > 0 ? FTimeout : 0);
+    FDeadline = std::chrono::steady_clock::now() +
+                (FTimeout > 0 ? std::chrono::seconds(FTimeout) : kLongestWait);
 }
 
 void THttpCli::InternalClear() {
@@ -206,7 +209,7 @@ void THttpCli::SocketDNSLookupDone(TObject* Sender, TWord Error) {
 
 std::string THttpCli::ConnectFailureText(TWord Error) const {
     // A SOCKS server's refusal is told in its own words.
-    if (Error >= 20001 && Error <= 20017 && !FSocksErrorText.empty()) {
+    if (IsSocksError(Error) && !FSocksErrorText.empty()) {
         return FSocksErrorText + " (Error #" + std::to_string(Error) + ")";
     }
     return WSocketErrorDesc(Error) + " (Error #" + std::to_string(Error) + ")";
@@ -259,7 +262,7 @@ void THttpCli::SendRequest(const std::string& Method, const std::string& Version
 
     THttpRequestFields fields;
     fields.Method = Method;
-    fields.Path = FWhere.Path;
+    fields.Path = EncodeRequestTarget(FWhere.Path);
     fields.Version = Version;
     fields.Sender = FSender;
     fields.Accept = FAccept;
@@ -268,6 +271,7 @@ void THttpCli::SendRequest(const std::string& Method, const std::string& Version
     fields.ContentTypePost = FContentTypePost;
     fields.Agent = FAgent;
     fields.TargetHost = FWhere.TargetHost;
+    fields.TargetPort = FWhere.TargetPort;
     fields.NoCache = FNoCache;
     fields.PostSize = FPostSize;
     fields.ModifiedSince = FModifiedSince;

@@ -154,10 +154,18 @@ void THttpCli::HeaderField(const std::string& Line) {
                 }
             }
         } else if (name == "content-length") {
-            if (!ParseContentLength(value, FContentLength)) {
+            std::int64_t length = 0;
+            if (!ParseContentLength(value, length)) {
                 Fail("invalid content-length in the server's answer", httpErrBadResponse);
                 return;
             }
+            // Two lengths leave the document's end in doubt: which bytes belong to it
+            // cannot be told.
+            if (FContentLength >= 0 && FContentLength != length) {
+                Fail("conflicting content-length in the server's answer", httpErrBadResponse);
+                return;
+            }
+            FContentLength = length;
         } else if (name == "content-range") {
             ParseContentRange(value, FContentRangeBegin, FContentRangeEnd);
         } else if (name == "accept-ranges") {

@@ -25,9 +25,7 @@ void THttpCli::WaitUntilReady() {
         QAbstractEventDispatcher::instance() == nullptr) {
         return;
     }
-    auto never = std::chrono::steady_clock::time_point::max();
-    const auto& deadline = FTimeout > 0 ? FDeadline : never;
-    switch (waitForMessagesUntil([this] { return FState == httpReady; }, deadline)) {
+    switch (waitForMessagesUntil([this] { return FState == httpReady; }, FDeadline)) {
         case WaitEnd::Done:
             break;
         case WaitEnd::Deadline:

@@ -21,6 +21,8 @@ THttpWhere HttpRequestTarget(const std::string& URL, const std::string& Proxy,
     if (where.TargetPort.empty()) {
         where.TargetPort = "80";
     }
+    // A fragment names a place inside the document and is never sent.
+    path = path.substr(0, path.find('#'));
     where.OriginPath = path.empty() ? "/" : path;
     where.Location = URL;
     if (Proxy.empty()) {

@@ -30,7 +30,9 @@ std::vector<std::string> BuildRequestLines(const THttpRequestFields& Fields) {
         AddWhenGiven(lines, "Content-Type: ", Fields.ContentTypePost);
     }
     AddWhenGiven(lines, "User-Agent: ", Fields.Agent);
-    lines.push_back("Host: " + Fields.TargetHost);
+    // A server that serves several ports tells them apart by this line.
+    const bool defaultPort = Fields.TargetPort.empty() || Fields.TargetPort == "80";
+    lines.push_back("Host: " + Fields.TargetHost + (defaultPort ? "" : ":" + Fields.TargetPort));
     if (Fields.NoCache) {
         lines.push_back("Pragma: no-cache");
     }

@@ -19,6 +19,7 @@ struct THttpRequestFields {
     std::string ContentTypePost;
     std::string Agent;
     std::string TargetHost;
+    std::string TargetPort;  // named in the "Host: " line unless it is the default, 80
     bool NoCache = false;
     std::int64_t PostSize = 0;  // the body's length, for "POST"
     double ModifiedSince = 0;   // 0: not sent

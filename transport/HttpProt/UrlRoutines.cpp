@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 
 namespace vantorell::transport {
 namespace {
@@ -156,8 +157,26 @@ int Posn(const std::string& Sub, const std::string& Text, int N) {
     }
 }
 
-std::string UrlEncode(const std::string& S) {
+namespace {
+
+void AppendEscaped(std::string& Out, unsigned char Byte) {
     static const char kHex[] = "0123456789ABCDEF";
+    Out += '%';
+    Out += kHex[Byte >> 4];
+    Out += kHex[Byte & 15];
+}
+
+bool RawInTarget(unsigned char Byte) {
+    if (Byte <= ' ' || Byte >= 127) {
+        return Byte == '\r' || Byte == '\n' || Byte == '\0';
+    }
+    return std::string_view("\"#<>[\\]^`{|}").find(static_cast<char>(Byte)) ==
+           std::string_view::npos;
+}
+
+}  // namespace
+
+std::string UrlEncode(const std::string& S) {
     std::string result;
     result.reserve(S.size());
     for (const char c : S) {
@@ -165,9 +184,21 @@ std::string UrlEncode(const std::string& S) {
         if (std::isalnum(byte) != 0 && byte < 128) {
             result += c;
         } else {
-            result += '%';
-            result += kHex[byte >> 4];
-            result += kHex[byte & 15];
+            AppendEscaped(result, byte);
+        }
+    }
+    return result;
+}
+
+std::string EncodeRequestTarget(const std::string& Target) {
+    std::string result;
+    result.reserve(Target.size());
+    for (const char c : Target) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (RawInTarget(byte)) {
+            result += c;
+        } else {
+            AppendEscaped(result, byte);
         }
     }
     return result;

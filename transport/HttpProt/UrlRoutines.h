@@ -21,6 +21,12 @@ std::string UrlEncode(const std::string& S);
 // two hex digits behind it stays as it is.
 std::string UrlDecode(const std::string& S);
 
+// A request target as it may go into a request line: every byte that a target cannot
+// hold raw (blanks, controls, bytes above 127, and " # < > [ \ ] ^ ` { | }) becomes "%" and
+// two upper-case hex digits; a "%" stays, as the text may be encoded already. Carriage
+// returns, line feeds and NULs stay too, so that the request is refused as a whole.
+std::string EncodeRequestTarget(const std::string& Target);
+
 bool IsDigit(char Ch);
 bool IsXDigit(char Ch);
 // The value of a hex digit; 0 for any other character.

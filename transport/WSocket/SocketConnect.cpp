@@ -29,7 +29,9 @@ void TCustomWSocket::ResolveSettings(bool Listening) {
         FProtoResolved = true;
     }
     if (!FPortResolved) {
-        FPortNum = WSocketResolvePort(FPortStr, FProtoStr);
+        // A listener may take any free port (0); a connection goes to a real one.
+        FPortNum = Listening ? WSocketResolvePort(FPortStr, FProtoStr)
+                             : WSocketResolveRemotePort(FPortStr, FProtoStr);
         sin.sin_port = WSocket_htons(FPortNum);
         FPortResolved = true;
     }

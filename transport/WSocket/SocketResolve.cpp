@@ -12,6 +12,13 @@ bool IsDigit(char c) {
 
 constexpr std::size_t kMaxHostLength = 256;
 constexpr std::size_t kMaxNameLength = 32;
+constexpr std::uint32_t kMaxPort = 65535;
+
+// A port text that names no port fails as a service name that is not found does.
+std::string CannotConvertPort(const std::string& Port, int Error = WSANO_DATA) {
+    return "WSocketResolvePort: Cannot convert port '" + Port + "', Error #" +
+           std::to_string(Error);
+}
 
 }  // namespace
 
@@ -99,16 +106,37 @@ std::uint16_t WSocketResolvePort(const std::string& Port, const std::string& Pro
         throw ESocketException("WSocketResolvePort: Invalid Proto.");
     }
     if (IsDigit(Port[0])) {
-        return static_cast<std::uint16_t>(WSocketAtoi(Port));
+        // Only a whole number of the port range names a port: cut to 16 bits or read up to
+        // trailing junk, a text would name another port than the one meant.
+        const std::string digits = WSocketTrim(Port);
+        std::uint32_t value = 0;
+        for (const char c : digits) {
+            if (!IsDigit(c) || value > kMaxPort) {
+                value = kMaxPort + 1;
+                break;
+            }
+            value = value * 10u + static_cast<std::uint32_t>(c - '0');
+        }
+        if (value > kMaxPort) {
+            throw ESocketException(CannotConvertPort(Port));
+        }
+        return static_cast<std::uint16_t>(value);
     }
     const std::string service = WSocketTrim(Port);
     const std::string protocol = WSocketTrim(Proto);
     const auto entry = WSocket_getservbyname(service, protocol.empty() ? nullptr : &protocol);
     if (!entry) {
-        throw ESocketException("WSocketResolvePort: Cannot convert port '" + Port + "', Error #" +
-                               std::to_string(WSocket_WSAGetLastError()));
+        throw ESocketException(CannotConvertPort(Port, WSocket_WSAGetLastError()));
     }
     return WSocket_ntohs(entry->s_port);
+}
+
+std::uint16_t WSocketResolveRemotePort(const std::string& Port, const std::string& Proto) {
+    const std::uint16_t port = WSocketResolvePort(Port, Proto);
+    if (port == 0) {
+        throw ESocketException(CannotConvertPort(Port));
+    }
+    return port;
 }
 
 int WSocketResolveProto(const std::string& sProto) {

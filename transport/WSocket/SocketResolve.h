@@ -15,8 +15,13 @@ bool WSocketIsDottedIP(const std::string& S);
 // looked up with the blocking gethostbyname.
 std::uint32_t WSocketResolveHost(const std::string& InAddr);
 
-// The port number, in host order, of a decimal text or a service name of the protocol.
+// The port number, in host order, of a decimal text or a service name of the protocol. A
+// text that begins with a digit must be a whole number from 0 to 65535 (blanks around it
+// aside).
 std::uint16_t WSocketResolvePort(const std::string& Port, const std::string& Proto);
+
+// The same for a port to connect to, which cannot be 0.
+std::uint16_t WSocketResolveRemotePort(const std::string& Port, const std::string& Proto);
 
 // The protocol number of a decimal text or a protocol name.
 int WSocketResolveProto(const std::string& sProto);

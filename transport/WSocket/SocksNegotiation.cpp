@@ -49,6 +49,11 @@ TSocksReply Done(std::size_t Length, std::uint8_t Method = 0) {
 }  // namespace
 
 TSocksRequest SocksMethodRequest(std::uint8_t Method) {
+    // A client with a user name offers no authentication too: a server that needs none
+    // would otherwise refuse it.
+    if (Method == SOCKS_METHOD_USERCODE) {
+        return TSocksRequest{std::string{'\x05', '\x02', '\x00', '\x02'}, std::string()};
+    }
     return TSocksRequest{std::string{'\x05', '\x01', static_cast<char>(Method)}, std::string()};
 }
 

@@ -17,6 +17,11 @@ inline constexpr int SOCKS_ERR_AUTH = 20015;
 inline constexpr int SOCKS_ERR_REJECTED = 20016;
 inline constexpr int SOCKS_ERR_RESOLVE = 20017;
 
+// An error word of the SOCKS range rather than a Winsock one.
+inline constexpr bool IsSocksError(int Error) {
+    return Error >= SOCKS_ERR_LOGIC && Error <= SOCKS_ERR_RESOLVE;
+}
+
 // SOCKS 5 methods.
 inline constexpr std::uint8_t SOCKS_METHOD_NONE = 0;
 inline constexpr std::uint8_t SOCKS_METHOD_USERCODE = 2;
@@ -30,6 +35,7 @@ struct TSocksRequest {
     std::string Error;
 };
 
+// The method selection: no authentication alone, or with the user name method both.
 TSocksRequest SocksMethodRequest(std::uint8_t Method);
 TSocksRequest SocksUsercodeRequest(const std::string& Usercode, const std::string& Password);
 // Port in host order, Address in network order.

@@ -106,14 +106,14 @@ void TCustomSocksWSocket::Connect() {
     try {
         // The plain Connect then connects to the server, not to Addr.
         if (!FPortResolved) {
-            sin.sin_port = WSocket_htons(WSocketResolvePort(FSocksPort, FProtoStr));
+            sin.sin_port = WSocket_htons(WSocketResolveRemotePort(FSocksPort, FProtoStr));
             FPortResolved = true;
         }
         if (!FAddrResolved) {
             sin.sin_addr.s_addr = WSocketResolveHost(FSocksServer);
             FAddrResolved = true;
         }
-        FSocksTargetPort = WSocketResolvePort(FPortStr, FProtoStr);
+        FSocksTargetPort = WSocketResolveRemotePort(FPortStr, FProtoStr);
         if (const std::string error = ConnectRequestError(); !error.empty()) {
             throw ESocketException(error);
         }

@@ -3,8 +3,7 @@
 // runs the command and reports the windows the user then sees.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
+#include "tests/support/BuiltPrograms.h"
 #include "tests/support/ProbedRun.h"
 #include "tests/support/RealEngine.h"
 #include "tests/support/TempFolder.h"
@@ -18,8 +17,7 @@ using test::reportHolds;
 
 // Runs the designer in `program` until the probe has reported what the About command shows.
 std::string shownByAbout(const TempFolder& program) {
-    const std::string designer = program.file("Vantorell");
-    std::filesystem::copy_file(VANTORELL_DESIGNER_EXE, designer);
+    const std::string designer = test::installBuiltProgram(program.path(), "Vantorell");
     return test::probedRun(designer, {}, program, "mnuHelpAbout");
 }
 

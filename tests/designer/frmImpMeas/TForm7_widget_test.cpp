@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -23,6 +25,7 @@
 #include "platform/FileDialogService.h"
 #include "tests/support/DialogScript.h"
 #include "tests/support/ImportModels.h"
+#include "tests/support/ModalMessages.h"
 #include "tests/support/ModelBuilder.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestEditors.h"
@@ -139,6 +142,62 @@ TEST_F(TForm7Test, TheUserChoosesThroughTheGridsAndOkHandsTheChoicesOver) {
     EXPECT_EQ(result.dimensions[0].intCategoryLimit, 35);
     EXPECT_FALSE(result.dimensions[1].flgInclude);
     EXPECT_EQ(result.measures, (TArrImportMeasuresTranslation{2, -1}));
+}
+
+TEST_F(TForm7Test, OneEnterOnAClashingNameOrCodeShowsOneMessage) {
+    // The message is a real modal box, which takes the focus from the grid while it is up.
+    ModalMessages modal;
+    DialogScript script(form, [&] {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        GridView& dims = *form.sgdDimsCatsImport;
+        const struct {
+            int col;
+            const char* typed;
+            const char* message;
+        } cases[] = {
+            {kImportNewDimensionName, "Region",
+             "Sorry, the value entered (i.e. Region), \ris already being used by row 1 (i.e. "
+             "Region) \rin the current models Dimensions/Category Tree."},
+            {kImportNewDimensionCode, "N",
+             "Sorry, the value entered (i.e. N), \ris already being used by row 2 (i.e. North) "
+             "\rin the current models Dimensions/Category Tree."},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.typed);
+            const std::string before = form.state.sgdDimsCatsImport.cell(c.col, 1);
+            clickCell(dims, c.col, 1);
+            // The first character opens the editor over the cell, which takes the rest.
+            QTest::keyClicks(&dims, QString(QLatin1Char(c.typed[0])));
+            ASSERT_TRUE(dims.inplaceEditor()->isVisible());
+            QTest::keyClicks(dims.inplaceEditor(), c.typed + 1);
+            modal.expect(c.message, MessageAnswer::Cancel);
+            QTest::keyClick(dims.inplaceEditor(), Qt::Key_Return);
+            processMessages();
+            EXPECT_EQ(modal.pending(), 0u);
+            EXPECT_EQ(form.state.sgdDimsCatsImport.cell(c.col, 1), before);
+            EXPECT_FALSE(dims.inplaceEditor()->isVisible());
+        }
+        // Moving on to another cell checks nothing again.
+        clickCell(dims, kImportCategoryLimit, 1);
+        QTest::mouseClick(form.btnCancel, Qt::LeftButton);
+    });
+    form.importDialog().run(file);
+    EXPECT_EQ(modal.shown().size(), 2u);
+}
+
+TEST_F(TForm7Test, AtItsSizeBothGridsShowEveryColumn) {
+    const std::string sample = sourcePath("examples/sales.vtm");
+    DialogScript script(form, [&] {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        processMessages();
+        for (const GridView* grid : {form.sgdDimsCatsImport, form.sgdMeasuresImport}) {
+            EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0)
+                << grid->objectName().toStdString();
+        }
+        EXPECT_LE(form.frameGeometry().right(), form.screen()->availableGeometry().right());
+        QTest::mouseClick(form.btnCancel, Qt::LeftButton);
+    });
+    form.importDialog().run(sample);
 }
 
 TEST_F(TForm7Test, CancelAndEscapeLeaveTheDialogUnconfirmed) {

@@ -11,6 +11,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
+#include "tests/support/BuiltPrograms.h"
 #include "tests/support/FileWait.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/TempFolder.h"
@@ -23,9 +24,7 @@ using test::TempFolder;
 
 // The executable's folder is the program folder, so the program runs from a copy.
 std::string installDesigner(const TempFolder& program) {
-    const std::string target = program.file("Vantorell");
-    std::filesystem::copy_file(VANTORELL_DESIGNER_EXE, target);
-    return target;
+    return test::installBuiltProgram(program.path(), "Vantorell");
 }
 
 bool sixLines(const std::string& log) {

@@ -77,11 +77,12 @@ protected:
         std::filesystem::copy_file(smallModelFile(), path);
         return path;
     }
-    std::string openFailure(const std::string& path) const {
+    // The designer's text, then the reader's reason.
+    std::string openFailure(const std::string& path, const std::string& reason) const {
         return "A fatal error was encountered while attempting to read the \r" + path +
                " file.\r\rThe information available at the time of the error has been appended "
                "to the \r" +
-               program.path() + "Arrays.log file.";
+               program.path() + "Arrays.log file.\r\r" + reason;
     }
 
     TempFolder program;
@@ -198,10 +199,8 @@ TEST_P(ChangeCheckTest, DecidesWhetherTheCommandGoesOn) {
     }
     if (!c.goesOn) {
         EXPECT_EQ(doc.strChecksum, digestBefore);
-        // A failed save keeps the name the user chose; a cancel keeps the old one.
-        EXPECT_EQ(doc.strCurrentFile, c.saveAs == SaveAs::Fails
-                                          ? program.file("no such folder/saved.vtm")
-                                          : untitled());
+        // A failed save and a cancel alike keep the name the model had.
+        EXPECT_EQ(doc.strCurrentFile, untitled());
     }
 }
 
@@ -316,10 +315,13 @@ TEST_F(DocumentCommandsTest, AFailedOpenKeepsTheModelItsFilePointsAndDigest) {
 
     const std::string broken = program.write("broken.vtm", "VT0200\r\n<x>\r\nMEAS\r\nA\r\n");
     const std::string missing = program.file("missing.vtm");
-    for (const std::string& path : {broken, missing}) {
+    const std::pair<std::string, std::string> files[] = {
+        {broken, "Line 4: the file ends inside a section or before its \"END\" record."},
+        {missing, "The model file \"" + missing + "\" cannot be read: No such file or directory."}};
+    for (const auto& [path, reason] : files) {
         SCOPED_TRACE(path);
         messages.expect(kChanged, MessageAnswer::No);
-        messages.expect(openFailure(path));
+        messages.expect(openFailure(path, reason));
         EXPECT_FALSE(doc.flgFileOpen(path));
         EXPECT_EQ(messages.pending(), 0u);
         ASSERT_EQ(messages.shown().back().caption, "Open File");
@@ -334,7 +336,7 @@ TEST_F(DocumentCommandsTest, AFailedOpenKeepsTheModelItsFilePointsAndDigest) {
         EXPECT_NE(program.read("Arrays.log")
                       .find("Array dump after rtnReaderWriter.flgReadFile(...) had a Fatal Error "
                             "reading " +
-                            path + "\r\n"),
+                            path + "\r\n" + reason + "\r\n"),
                   std::string::npos);
     }
 }
@@ -392,6 +394,24 @@ TEST_F(DocumentCommandsTest, AFailedSaveKeepsThePreviousFileAndDigestAndSaysWhy)
               ("Fatal error encountered while attempting to write file " + path + ".\r\r").size());
     EXPECT_EQ(program.read("kept.vtm"), before);
     EXPECT_EQ(doc.strChecksum, digest);
+}
+
+// Measures and no dimensions: the editors save the totals and they come back.
+TEST_F(DocumentCommandsTest, AModelWithoutDimensionsKeepsItsTotals) {
+    ModelArrays model;
+    model.measures = {test::independent("Sales", "S", 500, 20, 0, 10)};
+    const std::string path = program.file("totals.vtm");
+    std::string digest;
+    ASSERT_TRUE(flgWriteFile(program.path(), path, "", "", 0, digest, true, true, true, model, 1));
+    ASSERT_TRUE(doc.flgFileOpen(path));
+    ASSERT_TRUE(doc.mnuFileSaveClick());
+    ASSERT_TRUE(doc.flgFileOpen(path));
+    const ModelArrays shown = doc.shown();
+    ASSERT_EQ(shown.measures.size(), 1u);
+    EXPECT_EQ(shown.measures[0].dblPosTotal, 500);
+    EXPECT_EQ(shown.measures[0].dblNegTotal, 20);
+    EXPECT_EQ(shown.measures[0].intGlobalPercent, 10);
+    EXPECT_TRUE(shown.dimensions.empty());
 }
 
 TEST_F(DocumentCommandsTest, ReopenOpensAnExistingFileAndReportsAMissingOne) {

@@ -48,17 +48,22 @@ TEST_P(PlacementReadTest, RestoresInsideTheScreen) {
     EXPECT_EQ(got.windowState, want.windowState);
 }
 
-const ScreenArea kScreen{0, 0, 800, 600};
+const ScreenArea kScreen{0, 0, 1280, 1024};
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PlacementReadTest,
     ::testing::Values(
-        ReadCase{"NothingStoredIsCentred640x480", "", true, kScreen, {80, 60, 640, 480, 0}},
+        ReadCase{"NothingStoredIsCentred1024x768", "", true, kScreen, {128, 128, 1024, 768, 0}},
+        ReadCase{"NothingStoredOnASmallScreenFillsIt",
+                 "",
+                 true,
+                 ScreenArea{0, 0, 800, 600},
+                 {0, 0, 800, 600, 0}},
         ReadCase{"OddSizesCentreTruncated",
                  "Width=641\nHeight=481\n",
                  true,
                  kScreen,
-                 {79, 59, 641, 481, 0}},
+                 {319, 271, 641, 481, 0}},
         ReadCase{"StoredPlacement",
                  "Top=20\nLeft=10\nWidth=700\nHeight=500\nWindowState=2\n",
                  true,
@@ -68,28 +73,29 @@ INSTANTIATE_TEST_SUITE_P(
                  "Top=5\nLeft=6\nWindowState=1\n",
                  true,
                  kScreen,
-                 {6, 5, 640, 480, 0}},
-        ReadCase{"UnknownStateIsNormal", "WindowState=7\n", true, kScreen, {80, 60, 640, 480, 0}},
+                 {6, 5, 1024, 768, 0}},
+        ReadCase{
+            "UnknownStateIsNormal", "WindowState=7\n", true, kScreen, {128, 128, 1024, 768, 0}},
         ReadCase{"OffTheRightAndTopIsPulledIn",
                  "Top=-300\nLeft=5000\n",
                  true,
                  kScreen,
-                 {160, 0, 640, 480, 0}},
+                 {256, 0, 1024, 768, 0}},
         ReadCase{"LargerThanTheScreenIsCut",
                  "Top=10\nLeft=10\nWidth=3000\nHeight=2000\n",
                  true,
                  kScreen,
-                 {0, 0, 800, 600, 0}},
+                 {0, 0, 1280, 1024, 0}},
         ReadCase{"FixedBorderKeepsItsSize",
                  "Width=700\nHeight=500\n",
                  false,
                  kScreen,
-                 {250, 200, 300, 200, 0}},
+                 {490, 412, 300, 200, 0}},
         ReadCase{"ScreenAreaWithAnOffset",
                  "",
                  true,
-                 ScreenArea{100, 40, 800, 600},
-                 {180, 100, 640, 480, 0}}),
+                 ScreenArea{100, 40, 1280, 1024},
+                 {228, 168, 1024, 768, 0}}),
     [](const auto& info) { return info.param.name; });
 
 TEST(FormPlacementTest, MaximisedKeepsTheEarlierNormalPlacement) {

@@ -64,15 +64,22 @@ TEST_F(IrregularitiesEditorTest, ARowPerDimensionForTheCurrentMeasure) {
     EXPECT_EQ(row(2), (Texts{"Product and Revenue", "10", "0", "No Family"}));
     EXPECT_EQ(grid().fixedCols(), 1);
 
-    // A fraction shows truncated and goes back as the whole percentage; 0.29 stays 29 %.
+    // A fraction shows as the nearest whole percentage and stays as it is until its cell
+    // changes; a changed cell goes back as the whole percentage.
     irregularityItem(*e.node("Region"), 0)->dblStandardIrregularity = 0.257;
     irregularityItem(*e.node("Product"), 0)->dblStandardIrregularity = 0.29;
+    irregularityItem(*e.node("Product"), 0)->dblInterFamilyIrregularity = 0.054;
     nulsgdIrregularitiesLoad(e);
-    EXPECT_EQ(grid().cell(kIrregularitiesAdjustment, 1), "25");
+    EXPECT_EQ(grid().cell(kIrregularitiesAdjustment, 1), "26");
     EXPECT_EQ(grid().cell(kIrregularitiesAdjustment, 2), "29");
+    EXPECT_EQ(grid().cell(kIrregularitiesExtraAdjustment, 2), "5");
+    nulsgdIrregularitiesSave(e);
+    EXPECT_DOUBLE_EQ(item("Region").dblStandardIrregularity, 0.257);
+    EXPECT_DOUBLE_EQ(item("Product").dblStandardIrregularity, 0.29);
+    EXPECT_DOUBLE_EQ(item("Product").dblInterFamilyIrregularity, 0.054);
+    grid().setCell(kIrregularitiesAdjustment, 1, "25");
     nulsgdIrregularitiesSave(e);
     EXPECT_DOUBLE_EQ(item("Region").dblStandardIrregularity, 0.25);
-    EXPECT_DOUBLE_EQ(item("Product").dblStandardIrregularity, 0.29);
 
     // Another measure without families hides the page and lets go of the rows.
     e.sgdMeasures.setCurrentCell(kMeasuresName, 2);

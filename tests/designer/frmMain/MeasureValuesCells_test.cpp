@@ -213,9 +213,10 @@ TEST(MeasureValuesCellsTest, TheMouseSetsABarAgainstTheScale) {
 
     test::RecordingCanvas canvas;
     sgdMeasureValuesDrawCell(e, kPercentCol, 1, cell, {}, canvas);
-    ASSERT_EQ(canvas.ofKind(test::CanvasOp::Kind::Invert).size(), 1u);
-    EXPECT_EQ(canvas.ofKind(test::CanvasOp::Kind::Invert)[0].brush, clNavy);
-    EXPECT_EQ(canvas.ofKind(test::CanvasOp::Kind::Invert)[0].rect.width(), 202) << "50 % of 50 %";
+    const auto fills = canvas.ofKind(test::CanvasOp::Kind::Fill);
+    ASSERT_EQ(fills.size(), 2u) << "the background and the bar";
+    EXPECT_EQ(fills[1].brush, clNavy);
+    EXPECT_EQ(fills[1].rect.width(), 202) << "50 % of 50 %";
     test::RecordingCanvas lock;
     sgdMeasureValuesDrawCell(e, kLockedCol, 1, cell, {}, lock);
     EXPECT_EQ(lock.ofKind(test::CanvasOp::Kind::Bitmap).at(0).text, kUnlockedBitmap);

@@ -3,17 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
+#include <filesystem>
 
 #include "designer/MenuBar.h"
 #include "designer/frmMain/StartupSequence.h"
 #include "platform/HelpService.h"
+#include "platform/QtHelpService.h"
 #include "platform/RecordingHelpService.h"
 #include "tests/support/Popups.h"
 #include "tests/support/StandInPrograms.h"
@@ -61,17 +65,50 @@ TEST_F(ShellCommandsTest, TheMenuShowsAsAToolBarOfItsFileAndHelpMenus) {
     EXPECT_EQ(test::poppedBy([&] { QTest::mouseClick(buttons[1], Qt::LeftButton); }), form.mnuHelp);
 }
 
-TEST_F(ShellCommandsTest, HelpContentsOpensTheHelpFileOrSaysItIsMissing) {
-    TForm1 form(program.path());
-    messages.expect("Could not find help file \"" + program.file("Vantorell.chm") + "\".");
-    form.mnuHelpHelp->trigger();
-    EXPECT_TRUE(help.shown.empty());
-    ASSERT_EQ(messages.shown().size(), 1U);
-    EXPECT_EQ(messages.shown()[0].caption, "Loading Main Help File");
-
+TEST_F(ShellCommandsTest, HelpContentsOpensTheHelpPagesOrAnOriginalHelpFileOrSaysTheyAreMissing) {
+    {
+        TForm1 form(program.path());
+        messages.expect("Could not find help file \"" + program.file("help/index.html") + "\".");
+        form.mnuHelpHelp->trigger();
+        EXPECT_TRUE(help.shown.empty());
+        ASSERT_EQ(messages.shown().size(), 1U);
+        EXPECT_EQ(messages.shown()[0].caption, "Loading Main Help File");
+    }
+    // A help file of the original kind serves where the pages are missing, and not beside them.
     program.write("Vantorell.chm", "help");
-    form.mnuHelpHelp->trigger();
-    EXPECT_EQ(help.shown, (std::vector<std::string>{program.file("Vantorell.chm")}));
+    TForm1(program.path()).mnuHelpHelp->trigger();
+    program.write("help/index.html", "<html></html>");
+    TForm1(program.path()).mnuHelpHelp->trigger();
+    EXPECT_EQ(help.shown, (std::vector<std::string>{program.file("Vantorell.chm"),
+                                                    program.file("help/index.html")}));
+}
+
+// The designer's own help pages in the help window, opened from the Help menu with the keys.
+TEST_F(ShellCommandsTest, HelpContentsShowsTheHelpPagesInTheHelpWindow) {
+    std::filesystem::copy(test::sourcePath("help"), program.file("help"));
+    QtHelpService pages;
+    ScopedHelpService shownInWindows{pages};
+    {
+        TForm1 form(program.path());
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        // Alt+H drops the Help menu down, H chooses Help Contents in it.
+        QTimer::singleShot(0, [] {
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                QTest::keyClick(menu, Qt::Key_H);
+            }
+        });
+        QTest::keyClick(&form, Qt::Key_H, Qt::AltModifier);
+        ASSERT_NE(pages.window(), nullptr);
+        EXPECT_TRUE(pages.window()->isVisible());
+        EXPECT_EQ(pages.window()->windowTitle(), "Vantorell Help");
+        EXPECT_EQ(pages.window()->browser()->source().toLocalFile().toStdString(),
+                  program.file("help/index.html"));
+        EXPECT_TRUE(messages.shown().empty());
+    }
+    // The designer's end closes it.
+    EXPECT_EQ(pages.window(), nullptr);
 }
 
 TEST_F(ShellCommandsTest, TheDesignersEndClosesTheHelpWindows) {

@@ -42,6 +42,11 @@ QRect availableArea() {
     return QGuiApplication::primaryScreen()->availableGeometry();
 }
 
+// The default size, as far as the screen has room for it.
+QSize firstStartSize() {
+    return QSize(1024, 768).boundedTo(availableArea().size());
+}
+
 std::vector<QAction*> optionalGroup(const TForm1& f) {
     return {f.tbnFileConvertModelToCube, f.mnuFileConvertModelToCube,
             f.tbnFileConvertCubeToModel, f.mnuFileConvertCubeToModel,
@@ -76,7 +81,7 @@ TEST_F(TForm1Test, FirstStartWithoutSettings) {
         EXPECT_EQ(form.strProgramFolder, program.path());
         EXPECT_EQ(form.strWorkFolder, program.path() + "Temp/");
         EXPECT_TRUE(directoryExists(form.strWorkFolder));
-        EXPECT_EQ(form.strHelpFile, program.path() + "Vantorell.chm");
+        EXPECT_EQ(form.strHelpFile, program.path() + "help/index.html");
         EXPECT_EQ(form.iniSettings->fileName(), program.path() + "Vantorell.ini");
         EXPECT_EQ(form.windowTitle().toStdString(),
                   "Vantorell - " + program.path() + "~untitled~.vtm");
@@ -98,10 +103,10 @@ TEST_F(TForm1Test, FirstStartWithoutSettings) {
         EXPECT_TRUE(form.flgUsePassiveTransfer);
         EXPECT_EQ(form.intReaderWriterDebugFlags, 0);
 
-        const QRect area = availableArea();
-        EXPECT_EQ(form.size(), QSize(640, 480));
-        EXPECT_EQ(form.x(), area.x() + (area.width() - 640) / 2);
-        EXPECT_EQ(form.y(), area.y() + (area.height() - 480) / 2);
+        const QSize size = firstStartSize();
+        EXPECT_EQ(form.size(), size);
+        EXPECT_EQ(form.x(), availableArea().x() + (availableArea().width() - size.width()) / 2);
+        EXPECT_EQ(form.y(), availableArea().y() + (availableArea().height() - size.height()) / 2);
         EXPECT_FALSE(form.windowState() & Qt::WindowMaximized);
 
         EXPECT_EQ(form.pnlTop->height(), 300);
@@ -128,9 +133,12 @@ TEST_F(TForm1Test, FirstStartWithoutSettings) {
         written.readSectionValues("Vantorell Form"),
         (std::vector<std::string>{
             "TopPanelHeight=300", "DimsCatsPanelWidth=304", "DimsCatsTreeWidth=216",
-            "Top=" + std::to_string(availableArea().y() + (availableArea().height() - 480) / 2),
-            "Left=" + std::to_string(availableArea().x() + (availableArea().width() - 640) / 2),
-            "Width=640", "Height=480", "WindowState=0"}));
+            "Top=" + std::to_string(availableArea().y() +
+                                    (availableArea().height() - firstStartSize().height()) / 2),
+            "Left=" + std::to_string(availableArea().x() +
+                                     (availableArea().width() - firstStartSize().width()) / 2),
+            "Width=" + std::to_string(firstStartSize().width()),
+            "Height=" + std::to_string(firstStartSize().height()), "WindowState=0"}));
     EXPECT_EQ(written.readString("File Transfer", "UsePassiveTransferFlag", ""), "1");
 }
 

@@ -67,6 +67,36 @@ TEST(TForm8Test, WaitsWithTheMainWindowDisabledAndGivesTheTypedName) {
     EXPECT_EQ(choice->dimensionName, "Sales Größe");
 }
 
+// "$$" is the list file's mark for dimensions from the file: as a typed name it is refused,
+// and the dialog stays open for another name.
+TEST(TForm8Test, TheNameOfTheOtherChoiceIsRefused) {
+    test::TestMessages messages;
+    QWidget mainWindow;
+    TForm8 form;
+    form.mainWindow = &mainWindow;
+    bool openAfterRefusal = false;
+    DialogScript script(form, [&] {
+        form.edtDimensionName->selectAll();
+        QTest::keyClicks(form.edtDimensionName, QStringLiteral("$$"));
+        messages.expect(
+            "Sorry, \"$$\" cannot be the name of a dimension: a list converted under that name "
+            "takes its dimensions from the top-level records of the file. Please choose another "
+            "name.");
+        QTest::mouseClick(form.btnOk, Qt::LeftButton);
+        openAfterRefusal = form.isVisible() && !form.state.flgOkPressed;
+        EXPECT_EQ(form.focusWidget(), form.edtDimensionName);
+        QTest::keyClicks(form.edtDimensionName, QStringLiteral("Sales"));
+        QTest::keyClick(form.edtDimensionName, Qt::Key_Return);
+    });
+    const std::optional<ListConversionChoice> choice = form.listConversion().ask();
+    EXPECT_TRUE(openAfterRefusal);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].caption, "Error");
+    ASSERT_TRUE(choice.has_value());
+    EXPECT_TRUE(choice->useSpecifiedDimension);
+    EXPECT_EQ(choice->dimensionName, "Sales");
+}
+
 TEST(TForm8Test, EscapeCancelsAndTheNextShowingStartsFromTheDefaultName) {
     QWidget mainWindow;
     TForm8 form;
