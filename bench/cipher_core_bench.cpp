@@ -46,6 +46,13 @@ void report(benchmark::State& state, const bench::Stopwatch& loop, std::size_t b
     state.counters["copies"] = pass / bench::memoryCopySeconds(bytes);
 }
 
+FeistelLayer benchLayer(CipherDirection direction) {
+    CipherSchedule schedule;
+    ExpandCipherKey(CipherKey{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}, schedule,
+                    direction);
+    return FeistelLayer(schedule);
+}
+
 KeyDerivationInput derivationInput() {
     KeyDerivationInput in;
     in.firstKey = "secret";
@@ -75,10 +82,7 @@ BENCHMARK(BM_MemoryCopy);
 static void BM_FeistelLayers(benchmark::State& state) {
     const int layers = static_cast<int>(state.range(0));
     std::vector<std::uint8_t> bytes = buffer();
-    CipherSchedule schedule;
-    ExpandCipherKey(CipherKey{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}, schedule,
-                    CipherDirection::Encipher);
-    const FeistelLayer layer(schedule);
+    const FeistelLayer layer = benchLayer(CipherDirection::Encipher);
     const bench::Stopwatch loop;
     for (auto _ : state) {
         for (std::size_t i = 0; i < bytes.size(); i += kFeistelBlock) {
@@ -96,10 +100,7 @@ BENCHMARK(BM_FeistelLayers)->Arg(1)->Arg(3);
 // The main layer over blocks that do not depend on each other, as deciphering takes them.
 static void BM_FeistelLayerApart(benchmark::State& state) {
     std::vector<std::uint8_t> bytes = buffer();
-    CipherSchedule schedule;
-    ExpandCipherKey(CipherKey{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}, schedule,
-                    CipherDirection::Decipher);
-    const FeistelLayer layer(schedule);
+    const FeistelLayer layer = benchLayer(CipherDirection::Decipher);
     const bench::Stopwatch loop;
     for (auto _ : state) {
         layer.applyBlocks(bytes.data(), bytes.size() / kFeistelBlock);
