@@ -131,11 +131,11 @@ void TCustomFtpCli::DataSocketPutDataSent(TWord Error) {
     if (FEof || !FStorAnswerRcvd || !FPutSessionOpened || data.State() != wsConnected) {
         return;
     }
-    FSendBuffer.resize(kSendChunk);
-    const int count = FLocalStream->Read(FSendBuffer.data(), kSendChunk);
+    FDataBuffer.resize(kDataChunk);
+    const int count = FLocalStream->Read(FDataBuffer.data(), kDataChunk);
     if (count > 0) {
         FByteCount += count;
-        data.Send(FSendBuffer.data(), count);
+        data.Send(FDataBuffer.data(), count);
     } else if (count == 0) {
         // All has been handed to the system: a graceful close delivers it.
         FEof = true;

@@ -159,6 +159,10 @@ bool TFtpReplacingFile::Append(std::string_view Bytes) {
         return false;
     }
     FWritten += static_cast<std::int64_t>(Bytes.size());
+    if (FWritten >= FWritebackAt) {
+        FFile.startWriteback();
+        FWritebackAt = FWritten + kWritebackPiece;
+    }
     return true;
 }
 

@@ -56,13 +56,12 @@ void TCustomWSocket::PutDataInSendBuffer(const void* Data, int Len) {
     if (Len < 1) {
         return;
     }
-    if (FBufList.empty()) {
-        FBufList.push_back(std::make_unique<TBuffer>(FBufSize));
-    }
     const char* bytes = static_cast<const char*>(Data);
-    int written = FBufList.back()->Write(bytes, Len);
+    int written = FBufList.empty() ? 0 : FBufList.back()->Write(bytes, Len);
+    // What the last chunk cannot take goes into one chunk of its own size: a large send
+    // is queued in few chunks and leaves without being gathered.
     while (written < Len) {
-        FBufList.push_back(std::make_unique<TBuffer>(FBufSize));
+        FBufList.push_back(std::make_unique<TBuffer>(std::max(FBufSize, Len - written)));
         written += FBufList.back()->Write(bytes + written, Len - written);
     }
 }
