@@ -2,6 +2,8 @@
 // same buffer: "copies" says how many copies of the buffer one pass of the stage costs.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -15,6 +17,7 @@
 #include "engine/tqmh01/FeistelLayer.h"
 #include "engine/tqmh01/KeyDerivation.h"
 #include "engine/tqmh01/KeyStream.h"
+#include "engine/tqmh01/LayerChain.h"
 #include "engine/tqmh01/TableBuilder.h"
 
 using namespace vantorell::engine;
@@ -46,11 +49,15 @@ void report(benchmark::State& state, const bench::Stopwatch& loop, std::size_t b
     state.counters["copies"] = pass / bench::memoryCopySeconds(bytes);
 }
 
-FeistelLayer benchLayer(CipherDirection direction) {
+CipherSchedule benchSchedule(CipherDirection direction) {
     CipherSchedule schedule;
     ExpandCipherKey(CipherKey{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}, schedule,
                     direction);
-    return FeistelLayer(schedule);
+    return schedule;
+}
+
+FeistelLayer benchLayer(CipherDirection direction) {
+    return FeistelLayer(benchSchedule(direction));
 }
 
 KeyDerivationInput derivationInput() {
@@ -96,6 +103,46 @@ static void BM_FeistelLayers(benchmark::State& state) {
 }
 // Stage A alone, and stages A and B (three layers).
 BENCHMARK(BM_FeistelLayers)->Arg(1)->Arg(3);
+
+// Enciphering's chain of blocks through the main layer, as files take it: in runs of 4096
+// blocks, each block xored with the one before it; beside it the same over the bytes.
+static void BM_LayerChain(benchmark::State& state) {
+    constexpr std::size_t kRun = 4096;
+    std::vector<std::uint8_t> bytes = buffer();
+    const CipherSchedule schedule = benchSchedule(CipherDirection::Encipher);
+    const LayerChain chain(schedule);
+    std::array<std::uint8_t, kFeistelBlock> chaining{};
+    const bench::Stopwatch loop;
+    for (auto _ : state) {
+        const std::size_t blocks = bytes.size() / kFeistelBlock;
+        for (std::size_t b = 0; b < blocks; b += kRun) {
+            chain.encipher(bytes.data() + b * kFeistelBlock, std::min(kRun, blocks - b), chaining);
+        }
+        benchmark::ClobberMemory();
+    }
+    report(state, loop, bytes.size());
+}
+BENCHMARK(BM_LayerChain);
+
+static void BM_ChainedFeistelLayer(benchmark::State& state) {
+    std::vector<std::uint8_t> bytes = buffer();
+    const FeistelLayer layer = benchLayer(CipherDirection::Encipher);
+    std::array<std::uint8_t, kFeistelBlock> chaining{};
+    const bench::Stopwatch loop;
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < bytes.size(); i += kFeistelBlock) {
+            std::uint8_t* block = bytes.data() + i;
+            for (std::size_t k = 0; k < kFeistelBlock; ++k) {
+                block[k] ^= chaining[k];
+            }
+            layer.apply(block);
+            std::copy(block, block + kFeistelBlock, chaining.begin());
+        }
+        benchmark::ClobberMemory();
+    }
+    report(state, loop, bytes.size());
+}
+BENCHMARK(BM_ChainedFeistelLayer);
 
 // The main layer over blocks that do not depend on each other, as deciphering takes them.
 static void BM_FeistelLayerApart(benchmark::State& state) {

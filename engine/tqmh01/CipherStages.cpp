@@ -16,6 +16,9 @@ CipherStages::CipherStages(const CipherKeyMaterial& material, const CipherStageF
       stream_(material.keyStream) {
     // The second and third layers only ever follow the main layer.
     stages_.b = stages_.a && stages_.b;
+    if (direction_ == CipherDirection::Encipher && stages_.a && !stages_.b) {
+        chain_ = std::make_unique<LayerChain>(material.mainLayer);
+    }
 }
 
 bool CipherStages::blocksStandAlone() const {
@@ -92,6 +95,20 @@ void CipherStages::block(std::uint8_t* bytes) {
         chaining_ = kept;
     }
     stepBytes(bytes, kFeistelBlock);
+}
+
+void CipherStages::blocks(std::uint8_t* bytes, std::size_t count) {
+    if (!chain_) {
+        for (std::size_t b = 0; b < count; ++b) {
+            block(bytes + b * kFeistelBlock);
+        }
+        return;
+    }
+    // The byte stages take the bytes in the same order either way; the chaining ties each
+    // block only to the one before it.
+    stepBytes(bytes, count * kFeistelBlock);
+    chain_->encipher(bytes, count, chaining_);
+    streamBytes(bytes, count * kFeistelBlock);
 }
 
 void CipherStages::tail(std::uint8_t* bytes, std::size_t count) {
