@@ -124,6 +124,8 @@ std::optional<int> DecipherBodyInBatches(CipherStages& stages, SourceFile& sourc
             chaining = batch.lastCipher;
             output.write(
                 std::string_view(reinterpret_cast<const char*>(batch.bytes.data()), blockBytes));
+            // The commit waits for the disk: what is written goes there meanwhile.
+            output.startWriteback();
         }
         tail.insert(tail.end(), batch.bytes.begin() + static_cast<std::ptrdiff_t>(blockBytes),
                     batch.bytes.end());

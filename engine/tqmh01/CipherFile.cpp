@@ -89,6 +89,8 @@ void encipher(const CipherRequest& request, SourceFile& source) {
         if (text.size() >= kEncodedChunk) {
             output.write(text);
             text.clear();
+            // The commit waits for the disk: what is written goes there meanwhile.
+            output.startWriteback();
         }
     };
     std::vector<char> piece(PieceWorker::kPieceSize);
