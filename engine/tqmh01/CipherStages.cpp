@@ -16,7 +16,9 @@ CipherStages::CipherStages(const CipherKeyMaterial& material, const CipherStageF
       stream_(material.keyStream) {
     // The second and third layers only ever follow the main layer.
     stages_.b = stages_.a && stages_.b;
-    if (direction_ == CipherDirection::Encipher && stages_.a && !stages_.b) {
+    // The images' lookups fill the first-level cache: for one layer they pay, for three
+    // they would not stay there.
+    if (stages_.a && !stages_.b) {
         chain_ = std::make_unique<LayerChain>(material.mainLayer);
     }
 }
@@ -30,6 +32,10 @@ void CipherStages::setChaining(const std::uint8_t* block) {
 }
 
 void CipherStages::unlayerBlocks(std::uint8_t* blocks, std::size_t count) const {
+    if (chain_) {
+        chain_->applyBlocks(blocks, count);
+        return;
+    }
     if (stages_.b) {
         third_.applyBlocks(blocks, count);
         second_.applyBlocks(blocks, count);
@@ -98,7 +104,7 @@ void CipherStages::block(std::uint8_t* bytes) {
 }
 
 void CipherStages::blocks(std::uint8_t* bytes, std::size_t count) {
-    if (!chain_) {
+    if (!chain_ || direction_ != CipherDirection::Encipher) {
         for (std::size_t b = 0; b < count; ++b) {
             block(bytes + b * kFeistelBlock);
         }

@@ -54,7 +54,7 @@ private:
     FeistelLayer main_;
     FeistelLayer second_;
     FeistelLayer third_;
-    std::unique_ptr<LayerChain> chain_;  // enciphering with the main layer alone
+    std::unique_ptr<LayerChain> chain_;  // the main layer, when it is the only one
     std::array<std::uint8_t, kFeistelBlock> chaining_;
     ByteStep byteStep_;
     KeyStream stream_;

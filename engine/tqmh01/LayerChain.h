@@ -1,13 +1,14 @@
 #pragma once
-// Enciphering chained blocks through the main layer, with the halves kept in another
-// form while they go through the rounds. The spreading of a round is a fixed permutation P
-// of the 64 bits after the nibbles of some bytes are swapped (those whose mirrored byte
-// has bit 3 set). With Y(x) = x xor x with every byte's nibbles swapped, and F(x) the mask
-// of the bytes that swap, spread(x) = P(x) xor (P(Y(x)) and P(F(x))); and P, Y and F are
-// each an exclusive-or of what every byte gives alone. So a half is kept as its three
-// images P(x), P(Y(x)), P(F(x)): a round adds up the images of its substituted bytes, one
-// lookup each, and the chaining is an exclusive-or of images. Blocks are turned into images
-// before the chain and back after it, outside the work that takes one block after another.
+// The main layer over runs of blocks, chained as enciphering takes them or apart as
+// deciphering does, with the halves kept in another form while they go through the rounds.
+// The spreading of a round is a fixed permutation P of the 64 bits after the nibbles of
+// some bytes are swapped (those whose mirrored byte has bit 3 set). With Y(x) = x xor x
+// with every byte's nibbles swapped, and F(x) the mask of the bytes that swap,
+// spread(x) = P(x) xor (P(Y(x)) and P(F(x))); and P, Y and F are each an exclusive-or of
+// what every byte gives alone. So a half is kept as its three images P(x), P(Y(x)),
+// P(F(x)): a round adds up the images of its substituted bytes, one lookup each, and the
+// chaining is an exclusive-or of images. Blocks are turned into images before the rounds
+// and back after them, outside the work that takes one block after another.
 
 #include <array>
 #include <cstddef>
@@ -33,6 +34,9 @@ public:
     // becomes the chaining block.
     void encipher(std::uint8_t* blocks, std::size_t count,
                   std::array<std::uint8_t, kFeistelBlock>& chaining) const;
+
+    // Each block of `count` in place through the layer alone, as FeistelLayer::applyBlocks.
+    void applyBlocks(std::uint8_t* blocks, std::size_t count) const;
 
     struct Image {
         std::uint64_t p = 0;  // P(x)
