@@ -1,7 +1,8 @@
-// The blocking FTP client against curl on the same loopback FTP server (pyftpdlib) in the same run:
-// downloading and uploading a large file and listing a large folder, each as a whole
-// session (log in, change folder, transfer, quit) over a passive data connection, as curl
-// does it. "curl_ratio" is the client's speed as a share of curl's (above 1: faster).
+// The blocking FTP client against curl on the same loopback FTP server (pyftpdlib) in the same run,
+// in turns: downloading (over a passive and over an active data connection) and uploading
+// a large file and listing a large folder, each as a whole session (log in, change folder,
+// transfer, quit), as curl does it. "curl_ratio" is the client's speed as a share of
+// curl's (above 1: faster), of the medians.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -13,8 +14,8 @@
 #include "bench/BenchFolder.h"
 #include "bench/BenchSupport.h"
 #include "bench/ComponentPair.h"
-#include "bench/CopyAnchor.h"
 #include "bench/CurlAnchor.h"
+#include "bench/Interleaved.h"
 #include "tests/servers/FtpServer.h"
 #include "tests/support/RandomBytes.h"
 #include "transport/FtpCli/FtpClient.h"
@@ -26,7 +27,7 @@ using namespace vantorell::transport;
 namespace {
 
 long long fileSize() {
-    return bench::sized(50LL << 20, 64LL << 10);
+    return bench::sized(200LL << 20, 64LL << 10);
 }
 
 int folderEntries() {
@@ -75,55 +76,50 @@ Site& site() {
 }
 
 // Runs one blocking client session, as the programs run them; false when it failed.
-bool runClient(const std::function<bool(TFtpClient&)>& request) {
+bool runClient(const std::function<bool(TFtpClient&)>& request, bool passive = true) {
     TFtpClient client;
     client.SetHostName("127.0.0.1");
     client.SetPort(site().server->portText());
     client.SetUserName(test::kFtpUser);
     client.SetPassWord(test::kFtpPassword);
-    client.SetPassive(true);
+    client.SetPassive(passive);
     return request(client);
 }
 
-// Seconds per run of each side, the client's timed by the benchmark loop.
 void compare(benchmark::State& state, const std::function<bool()>& clientRun,
              const std::vector<std::string>& curlArguments, long long bytes) {
-    const double curl = bench::secondsPerCall([&] {
-        if (!bench::runCurl(curlArguments)) {
-            throw std::runtime_error("curl failed");
-        }
-    });
-    const bench::Stopwatch loop;
-    for (auto _ : state) {
-        if (!clientRun()) {
-            state.SkipWithError("the client's transfer failed");
-            return;
-        }
+    bench::InterleavedTimes times;
+    if (bench::runInterleaved(
+            state, clientRun, [&] { return bench::runCurl(curlArguments); }, times)) {
+        bench::reportInterleaved(state, times, bytes, "curl", "curl_ratio");
     }
-    const double seconds = loop.seconds() / static_cast<double>(state.iterations());
-    if (bytes > 0) {
-        state.SetBytesProcessed(state.iterations() * bytes);
-        state.counters["MB_per_s"] = static_cast<double>(bytes) / seconds / 1e6;
-        state.counters["curl_MB_per_s"] = static_cast<double>(bytes) / curl / 1e6;
-    }
-    state.counters["curl_ratio"] = curl / seconds;
+}
+
+bool download(bool passive) {
+    return runClient(
+        [&](TFtpClient& c) {
+            c.SetHostDirName("output");
+            c.SetHostFileName("big.bin");
+            c.SetLocalFileName(site().local.file("down.bin"));
+            return c.Receive();
+        },
+        passive);
 }
 
 }  // namespace
 
 static void BM_FtpDownload(benchmark::State& state) {
-    const std::string target = site().local.file("down.bin");
     compare(
-        state,
-        [&] {
-            return runClient([&](TFtpClient& c) {
-                c.SetHostDirName("output");
-                c.SetHostFileName("big.bin");
-                c.SetLocalFileName(target);
-                return c.Receive();
-            });
-        },
+        state, [] { return download(true); },
         {"-o", site().local.file("curl.bin"), site().url("output/big.bin")}, fileSize());
+}
+
+static void BM_FtpDownloadActive(benchmark::State& state) {
+    compare(
+        state, [] { return download(false); },
+        {"--ftp-port", "127.0.0.1", "-o", site().local.file("curl.bin"),
+         site().url("output/big.bin")},
+        fileSize());
 }
 
 static void BM_FtpUpload(benchmark::State& state) {
@@ -155,9 +151,12 @@ static void BM_FtpListing(benchmark::State& state) {
     state.counters["entries"] = folderEntries();
 }
 
-BENCHMARK(BM_FtpDownload)->UseRealTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FtpUpload)->UseRealTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FtpListing)->UseRealTime()->Unit(benchmark::kMillisecond);
+// Five turns each: enough for a median on a machine that others load.
+#define TRANSFER_TURNS UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_FtpDownload)->TRANSFER_TURNS;
+BENCHMARK(BM_FtpDownloadActive)->TRANSFER_TURNS;
+BENCHMARK(BM_FtpUpload)->TRANSFER_TURNS;
+BENCHMARK(BM_FtpListing)->TRANSFER_TURNS;
 
 int main(int argc, char** argv) {
     return vantorell::bench::runWithApplication(argc, argv);

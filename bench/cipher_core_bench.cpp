@@ -2,6 +2,8 @@
 // same buffer: "copies" says how many copies of the buffer one pass of the stage costs.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -15,6 +17,7 @@
 #include "engine/tqmh01/FeistelLayer.h"
 #include "engine/tqmh01/KeyDerivation.h"
 #include "engine/tqmh01/KeyStream.h"
+#include "engine/tqmh01/LayerChain.h"
 #include "engine/tqmh01/TableBuilder.h"
 
 using namespace vantorell::engine;
@@ -46,6 +49,17 @@ void report(benchmark::State& state, const bench::Stopwatch& loop, std::size_t b
     state.counters["copies"] = pass / bench::memoryCopySeconds(bytes);
 }
 
+CipherSchedule benchSchedule(CipherDirection direction) {
+    CipherSchedule schedule;
+    ExpandCipherKey(CipherKey{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}, schedule,
+                    direction);
+    return schedule;
+}
+
+FeistelLayer benchLayer(CipherDirection direction) {
+    return FeistelLayer(benchSchedule(direction));
+}
+
 KeyDerivationInput derivationInput() {
     KeyDerivationInput in;
     in.firstKey = "secret";
@@ -75,10 +89,7 @@ BENCHMARK(BM_MemoryCopy);
 static void BM_FeistelLayers(benchmark::State& state) {
     const int layers = static_cast<int>(state.range(0));
     std::vector<std::uint8_t> bytes = buffer();
-    CipherSchedule schedule;
-    ExpandCipherKey(CipherKey{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}, schedule,
-                    CipherDirection::Encipher);
-    const FeistelLayer layer(schedule);
+    const FeistelLayer layer = benchLayer(CipherDirection::Encipher);
     const bench::Stopwatch loop;
     for (auto _ : state) {
         for (std::size_t i = 0; i < bytes.size(); i += kFeistelBlock) {
@@ -92,6 +103,72 @@ static void BM_FeistelLayers(benchmark::State& state) {
 }
 // Stage A alone, and stages A and B (three layers).
 BENCHMARK(BM_FeistelLayers)->Arg(1)->Arg(3);
+
+// Enciphering's chain of blocks through the main layer, as files take it: in runs of 4096
+// blocks, each block xored with the one before it; beside it the same over the bytes.
+static void BM_LayerChain(benchmark::State& state) {
+    constexpr std::size_t kRun = 4096;
+    std::vector<std::uint8_t> bytes = buffer();
+    const CipherSchedule schedule = benchSchedule(CipherDirection::Encipher);
+    const LayerChain chain(schedule);
+    std::array<std::uint8_t, kFeistelBlock> chaining{};
+    const bench::Stopwatch loop;
+    for (auto _ : state) {
+        const std::size_t blocks = bytes.size() / kFeistelBlock;
+        for (std::size_t b = 0; b < blocks; b += kRun) {
+            chain.encipher(bytes.data() + b * kFeistelBlock, std::min(kRun, blocks - b), chaining);
+        }
+        benchmark::ClobberMemory();
+    }
+    report(state, loop, bytes.size());
+}
+BENCHMARK(BM_LayerChain);
+
+static void BM_ChainedFeistelLayer(benchmark::State& state) {
+    std::vector<std::uint8_t> bytes = buffer();
+    const FeistelLayer layer = benchLayer(CipherDirection::Encipher);
+    std::array<std::uint8_t, kFeistelBlock> chaining{};
+    const bench::Stopwatch loop;
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < bytes.size(); i += kFeistelBlock) {
+            std::uint8_t* block = bytes.data() + i;
+            for (std::size_t k = 0; k < kFeistelBlock; ++k) {
+                block[k] ^= chaining[k];
+            }
+            layer.apply(block);
+            std::copy(block, block + kFeistelBlock, chaining.begin());
+        }
+        benchmark::ClobberMemory();
+    }
+    report(state, loop, bytes.size());
+}
+BENCHMARK(BM_ChainedFeistelLayer);
+
+// The main layer over blocks that do not depend on each other, as deciphering takes them.
+static void BM_FeistelLayerApart(benchmark::State& state) {
+    std::vector<std::uint8_t> bytes = buffer();
+    const FeistelLayer layer = benchLayer(CipherDirection::Decipher);
+    const bench::Stopwatch loop;
+    for (auto _ : state) {
+        layer.applyBlocks(bytes.data(), bytes.size() / kFeistelBlock);
+        benchmark::ClobberMemory();
+    }
+    report(state, loop, bytes.size());
+}
+BENCHMARK(BM_FeistelLayerApart);
+
+// The same through the halves' images, as deciphering with the main layer alone takes it.
+static void BM_LayerChainApart(benchmark::State& state) {
+    std::vector<std::uint8_t> bytes = buffer();
+    const LayerChain layer(benchSchedule(CipherDirection::Decipher));
+    const bench::Stopwatch loop;
+    for (auto _ : state) {
+        layer.applyBlocks(bytes.data(), bytes.size() / kFeistelBlock);
+        benchmark::ClobberMemory();
+    }
+    report(state, loop, bytes.size());
+}
+BENCHMARK(BM_LayerChainApart);
 
 static void BM_ByteStep(benchmark::State& state) {
     std::vector<std::uint8_t> bytes = buffer();

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake make pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev libssl-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libssl-dev libxcb1-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     xvfb xauth
     python3 python3-pyftpdlib tinyproxy microsocks dante-server curl

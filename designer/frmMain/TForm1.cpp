@@ -19,6 +19,7 @@
 #include "designer/views/GridView.h"
 #include "designer/views/NodeTreeView.h"
 #include "designer/views/OverlayComboBox.h"
+#include "platform/BlockedCloseFilter.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageService.h"
 #include "platform/ProgramFolder.h"
@@ -39,6 +40,9 @@ TForm1::TForm1(const std::string& programFolder, QWidget* parent)
     nulShellCommandsConnect();
     nulPanesCreate();
     FormCreate();
+    // Such a close never reaches closeEvent; it is handled as closeEvent handles a close
+    // while blocked.
+    blockedCloseFilter_ = std::make_unique<BlockedCloseFilter>(this, requestTermination);
 }
 
 TForm1::~TForm1() {

@@ -36,6 +36,7 @@ class QTreeView;
 
 namespace vantorell {
 
+class BlockedCloseFilter;
 class GridBitmaps;
 class GridView;
 class NodeTreeView;
@@ -288,6 +289,8 @@ private:
     std::unique_ptr<GridBitmaps> gridBitmaps_;
     QStringListModel* codeListModel_ = nullptr;
     TreeNode* codeEditNode_ = nullptr;  // whose code the code list's open edit changes
+    // A window manager's close while a modal box holds the window, which Qt would drop.
+    std::unique_ptr<BlockedCloseFilter> blockedCloseFilter_;
 };
 
 }  // namespace vantorell

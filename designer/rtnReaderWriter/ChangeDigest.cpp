@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "designer/rtnReaderWriter/PieceWorker.h"
+#include "platform/PieceWorker.h"
 
 namespace vantorell {
 

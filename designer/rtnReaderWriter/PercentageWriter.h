@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "designer/rtnReaderWriter/ModelRecords.h"
-#include "designer/rtnReaderWriter/OrderedJobs.h"
+#include "platform/OrderedJobs.h"
 #include "designer/rtnReaderWriter/PercentageBlocks.h"
 #include "designer/rtnReaderWriter/RecordBuffer.h"
 #include "designer/rtnReaderWriter/RecordWriter.h"

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "designer/rtnReaderWriter/ChangeDigest.h"
-#include "designer/rtnReaderWriter/PieceWorker.h"
+#include "platform/PieceWorker.h"
 #include "designer/rtnReaderWriter/RecordBuffer.h"
 #include "designer/rtnReaderWriter/ShortCopy.h"
 #include "platform/AtomicFile.h"

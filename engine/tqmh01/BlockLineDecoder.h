@@ -7,10 +7,17 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "engine/tqmh01/BodyLines.h"
 
 namespace vantorell::engine {
+
+// The `count` bytes (1 .. 64) that body line number `lineNumber` carries, from its text
+// without the line end; gives the exclusive-or of its characters. Raises CipherRunError
+// (MalformedInput) for a line that is not a blank and the characters of `count` bytes.
+unsigned DecodeBodyLine(std::string_view text, std::size_t count, std::uint64_t lineNumber,
+                        std::uint8_t* out);
 
 class BlockLineDecoder {
 public:

@@ -30,9 +30,7 @@ void WalkBlocks(CipherStages& stages, std::uint64_t length, const BlockReader& r
         const std::uint64_t blocks = std::min(left, kChunkBlocks);
         const auto bytes = static_cast<std::size_t>(blocks * kFeistelBlock);
         read(chunk.data(), bytes);
-        for (std::size_t offset = 0; offset < bytes; offset += kFeistelBlock) {
-            stages.block(chunk.data() + offset);
-        }
+        stages.blocks(chunk.data(), static_cast<std::size_t>(blocks));
         write(chunk.data(), bytes);
         left -= blocks;
     }

@@ -6,6 +6,7 @@
 #include "engine/tqmh01/BlockLineDecoder.h"
 #include "engine/tqmh01/BlockLineEncoder.h"
 #include "engine/tqmh01/BlockWalk.h"
+#include "engine/tqmh01/BodyBatches.h"
 #include "engine/tqmh01/CipherRequest.h"
 #include "engine/tqmh01/CipherRunError.h"
 #include "engine/tqmh01/CipherStages.h"
@@ -16,6 +17,7 @@
 #include "engine/tqmh01/StageChoice.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileSystem.h"
+#include "platform/PieceWorker.h"
 
 namespace vantorell::engine {
 namespace {
@@ -78,16 +80,43 @@ void encipher(const CipherRequest& request, SourceFile& source) {
     std::string text =
         EncipheredHeaderText(length, request.thirdKey, keyBlock ? &keyBlockText : nullptr);
     BlockLineEncoder encoder(text);
+    // The chaining makes the blocks one stream, so this thread enciphers them all; the
+    // encoding into lines and the writes are done by a worker meanwhile. `encoder`, `text`
+    // and `output` belong to the worker until it is finished.
+    PieceWorker worker;
+    const PieceWorker::Consume encode = [&](std::string_view piece) {
+        encoder.EncodeBlockLine(reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size());
+        if (text.size() >= kEncodedChunk) {
+            output.write(text);
+            text.clear();
+            // The commit waits for the disk: what is written goes there meanwhile.
+            output.startWriteback();
+        }
+    };
+    std::vector<char> piece(PieceWorker::kPieceSize);
+    std::size_t used = 0;
     WalkBlocks(
         stages, length,
         [&](std::uint8_t* bytes, std::size_t count) { source.readExact(bytes, count); },
         [&](const std::uint8_t* bytes, std::size_t count) {
-            encoder.EncodeBlockLine(bytes, count);
-            if (text.size() >= kEncodedChunk) {
-                output.write(text);
-                text.clear();
+            while (count > 0) {
+                const std::size_t take = std::min(count, piece.size() - used);
+                std::copy_n(bytes, take, piece.data() + used);
+                used += take;
+                bytes += take;
+                count -= take;
+                if (used == piece.size()) {
+                    worker.handOver(piece, used, encode);
+                    used = 0;
+                }
             }
         });
+    if (worker.started()) {
+        worker.handOver(piece, used, encode);
+        worker.finish();
+    } else {
+        encode(std::string_view(piece.data(), used));
+    }
     encoder.FlushBlockLine();
     text += std::to_string(encoder.checkValue()) + "\n";
     output.write(text);
@@ -136,12 +165,30 @@ void decipher(const CipherRequest& request, SourceFile& source) {
         request, header->thirdKey.value_or(request.thirdKey), keyNumber, header->length, stageSet));
     CipherStages stages(material, stageSet, CipherDirection::Decipher);
 
-    AtomicFile output(request.outputPath, kDecipheredMode);
-    BlockLineDecoder decoder(nextLine, header->length);
-    WalkBlocks(
-        stages, header->length,
-        [&](std::uint8_t* bytes, std::size_t count) { decoder.read(bytes, count); },
-        [&](const std::uint8_t* bytes, std::size_t count) { output.write(bytesOf(bytes, count)); });
+    std::optional<AtomicFile> output;
+    std::optional<int> computed;
+    const std::uint64_t bodyStart = source.position();
+    // Batches change the stages only once they are all deciphered, so a body they cannot take
+    // is read again line by line with the stages as they were.
+    if (BatchesPay(stages, header->length)) {
+        output.emplace(request.outputPath, kDecipheredMode);
+        computed = DecipherBodyInBatches(stages, source, bodyStart, header->length, *output);
+        if (!computed) {
+            output.reset();
+            source.seek(bodyStart);
+        }
+    }
+    if (!computed) {
+        output.emplace(request.outputPath, kDecipheredMode);
+        BlockLineDecoder decoder(nextLine, header->length);
+        WalkBlocks(
+            stages, header->length,
+            [&](std::uint8_t* bytes, std::size_t count) { decoder.read(bytes, count); },
+            [&](const std::uint8_t* bytes, std::size_t count) {
+                output->write(bytesOf(bytes, count));
+            });
+        computed = decoder.checkValue();
+    }
 
     std::string line;
     if (!nextLine(line)) {
@@ -153,17 +200,16 @@ void decipher(const CipherRequest& request, SourceFile& source) {
             throw CipherRunError(CipherOutcome::MalformedInput, "text follows the check value");
         }
     }
-    const int computed = decoder.checkValue();
-    if (request.mismatchReport && computed != stored) {
+    if (request.mismatchReport && *computed != stored) {
         // A text file of the system's own, so its line ends in CR LF.
         try {
             writeFileAtomically(request.mismatchReportPath,
-                                std::to_string(computed) + " " + std::to_string(stored) + "\r\n");
+                                std::to_string(*computed) + " " + std::to_string(stored) + "\r\n");
         } catch (const std::exception& e) {
             throw CipherRunError(CipherOutcome::OutputFailed, e.what());
         }
     }
-    output.commit();
+    output->commit();
 }
 
 }  // namespace

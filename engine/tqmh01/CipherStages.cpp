@@ -16,6 +16,31 @@ CipherStages::CipherStages(const CipherKeyMaterial& material, const CipherStageF
       stream_(material.keyStream) {
     // The second and third layers only ever follow the main layer.
     stages_.b = stages_.a && stages_.b;
+    // The images' lookups fill the first-level cache: for one layer they pay, for three
+    // they would not stay there.
+    if (stages_.a && !stages_.b) {
+        chain_ = std::make_unique<LayerChain>(material.mainLayer);
+    }
+}
+
+bool CipherStages::blocksStandAlone() const {
+    return direction_ == CipherDirection::Decipher && stages_.a && !stages_.c && !stages_.d;
+}
+
+void CipherStages::setChaining(const std::uint8_t* block) {
+    std::copy(block, block + kFeistelBlock, chaining_.begin());
+}
+
+void CipherStages::unlayerBlocks(std::uint8_t* blocks, std::size_t count) const {
+    if (chain_) {
+        chain_->applyBlocks(blocks, count);
+        return;
+    }
+    if (stages_.b) {
+        third_.applyBlocks(blocks, count);
+        second_.applyBlocks(blocks, count);
+    }
+    main_.applyBlocks(blocks, count);
 }
 
 void CipherStages::layersForward(std::uint8_t* bytes) const {
@@ -76,6 +101,20 @@ void CipherStages::block(std::uint8_t* bytes) {
         chaining_ = kept;
     }
     stepBytes(bytes, kFeistelBlock);
+}
+
+void CipherStages::blocks(std::uint8_t* bytes, std::size_t count) {
+    if (!chain_ || direction_ != CipherDirection::Encipher) {
+        for (std::size_t b = 0; b < count; ++b) {
+            block(bytes + b * kFeistelBlock);
+        }
+        return;
+    }
+    // The byte stages take the bytes in the same order either way; the chaining ties each
+    // block only to the one before it.
+    stepBytes(bytes, count * kFeistelBlock);
+    chain_->encipher(bytes, count, chaining_);
+    streamBytes(bytes, count * kFeistelBlock);
 }
 
 void CipherStages::tail(std::uint8_t* bytes, std::size_t count) {

@@ -5,12 +5,14 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "engine/tqmh01/ByteStep.h"
 #include "engine/tqmh01/CipherRequest.h"
 #include "engine/tqmh01/FeistelLayer.h"
 #include "engine/tqmh01/KeyDerivation.h"
 #include "engine/tqmh01/KeyStream.h"
+#include "engine/tqmh01/LayerChain.h"
 
 namespace vantorell::engine {
 
@@ -24,9 +26,21 @@ public:
 
     // One whole block of 16 bytes, in place.
     void block(std::uint8_t* bytes);
+    // `count` whole blocks one after the other, in place: as block() on each in turn.
+    void blocks(std::uint8_t* bytes, std::size_t count);
     // The tail: 1..15 bytes (no whole block in the file), or 17..31 bytes, whose first and
     // last 16 bytes are enciphered as two overlapping blocks.
     void tail(std::uint8_t* bytes, std::size_t count);
+
+    // Deciphering with the layers and without stages C and D, a block's bytes depend only on
+    // it and the cipher block before it, so blocks may be deciphered apart, on any thread:
+    // unlayer a block, then xor it with the cipher block before it (the chaining block for
+    // the first). block() and tail() go on after such blocks once they are given the last
+    // cipher block as the chaining block.
+    bool blocksStandAlone() const;
+    void unlayerBlocks(std::uint8_t* blocks, std::size_t count) const;
+    const std::array<std::uint8_t, kFeistelBlock>& chaining() const { return chaining_; }
+    void setChaining(const std::uint8_t* block);
 
 private:
     void layersForward(std::uint8_t* bytes) const;
@@ -40,6 +54,7 @@ private:
     FeistelLayer main_;
     FeistelLayer second_;
     FeistelLayer third_;
+    std::unique_ptr<LayerChain> chain_;  // the main layer, when it is the only one
     std::array<std::uint8_t, kFeistelBlock> chaining_;
     ByteStep byteStep_;
     KeyStream stream_;

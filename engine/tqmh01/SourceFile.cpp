@@ -58,6 +58,7 @@ bool SourceFile::refill() {
             unreadable(path_, std::strerror(errno));
         }
         end_ = static_cast<std::size_t>(n);
+        position_ += end_;
         return n > 0;
     }
 }
@@ -111,11 +112,34 @@ bool SourceFile::readLine(std::string& line, std::size_t limit) {
 }
 
 void SourceFile::rewind() {
-    if (::lseek(fd_, 0, SEEK_SET) != 0) {
+    seek(0);
+}
+
+void SourceFile::seek(std::uint64_t offset) {
+    if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0) {
         unreadable(path_, std::strerror(errno));
     }
     begin_ = 0;
     end_ = 0;
+    position_ = offset;
+}
+
+std::size_t SourceFile::readAt(std::uint64_t offset, std::uint8_t* out, std::size_t count) const {
+    std::size_t got = 0;
+    while (got < count) {
+        const ssize_t n = ::pread(fd_, out + got, count - got, static_cast<off_t>(offset + got));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            unreadable(path_, std::strerror(errno));
+        }
+        if (n == 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    return got;
 }
 
 bool sameFile(const std::string& first, const std::string& second) {

@@ -32,6 +32,14 @@ public:
 
     void rewind();
 
+    // Offset of the next byte a read takes, and a move there.
+    std::uint64_t position() const { return position_ - (end_ - begin_); }
+    void seek(std::uint64_t offset);
+
+    // Up to `count` bytes from `offset`, apart from the reads above and safe to call from
+    // several threads at once; fewer only at the end of the file.
+    std::size_t readAt(std::uint64_t offset, std::uint8_t* out, std::size_t count) const;
+
 private:
     bool refill();
 
@@ -41,6 +49,7 @@ private:
     std::vector<char> buffer_;
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
+    std::uint64_t position_ = 0;  // offset of the byte after the buffer's
 };
 
 // True when both paths name one existing file (also through links), or, when neither file

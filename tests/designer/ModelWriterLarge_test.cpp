@@ -13,7 +13,7 @@
 #include "designer/rtnReaderWriter/FileKey.h"
 #include "designer/rtnReaderWriter/ModelReader.h"
 #include "designer/rtnReaderWriter/ModelWriter.h"
-#include "designer/rtnReaderWriter/PieceWorker.h"
+#include "platform/PieceWorker.h"
 #include "designer/rtnReaderWriter/RecordWriter.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileSystem.h"

@@ -1,4 +1,4 @@
-#include "designer/rtnReaderWriter/PieceWorker.h"
+#include "platform/PieceWorker.h"
 
 #include <gtest/gtest.h>
 

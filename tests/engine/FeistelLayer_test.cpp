@@ -5,8 +5,12 @@
 #include <algorithm>
 #include <array>
 #include <random>
+#include <vector>
 
 #include "engine/tqmh01/CipherSchedule.h"
+#include "engine/tqmh01/CipherStages.h"
+#include "engine/tqmh01/KeyDerivation.h"
+#include "engine/tqmh01/LayerChain.h"
 
 namespace vantorell::engine {
 namespace {
@@ -109,6 +113,117 @@ TEST(FeistelLayerTest, AgreesWithTheRoundFunctionAsDescribed) {
         Block fast = plain;
         FeistelLayer(s).apply(fast.data());
         EXPECT_EQ(fast, referenceLayer(plain, s));
+    }
+}
+
+// Blocks taken two at a time through the rounds come out as when taken one by one.
+TEST(FeistelLayerTest, BlocksTakenTogetherAsOneByOne) {
+    std::mt19937 rng(4);
+    for (const CipherDirection direction : {CipherDirection::Encipher, CipherDirection::Decipher}) {
+        CipherSchedule s;
+        ExpandCipherKey(randomKey(rng), s, direction);
+        const FeistelLayer layer(s);
+        for (std::size_t count = 0; count <= 5; ++count) {
+            std::vector<std::uint8_t> together(count * kFeistelBlock);
+            for (auto& b : together) {
+                b = static_cast<std::uint8_t>(rng());
+            }
+            std::vector<std::uint8_t> single = together;
+            layer.applyBlocks(together.data(), count);
+            for (std::size_t i = 0; i < count; ++i) {
+                layer.apply(single.data() + i * kFeistelBlock);
+            }
+            EXPECT_EQ(together, single) << count;
+        }
+    }
+}
+
+std::vector<std::uint8_t> randomBytes(std::mt19937& rng, std::size_t count) {
+    std::vector<std::uint8_t> bytes(count);
+    for (auto& b : bytes) {
+        b = static_cast<std::uint8_t>(rng());
+    }
+    return bytes;
+}
+
+// The chain over the halves' images gives every block and the last chaining block as the
+// layer over the bytes does, across its batches.
+TEST(FeistelLayerTest, ChainedBlocksAsBlockByBlock) {
+    std::mt19937 rng(5);
+    for (int key = 0; key < 3; ++key) {
+        CipherSchedule s;
+        ExpandCipherKey(randomKey(rng), s, CipherDirection::Encipher);
+        const FeistelLayer layer(s);
+        const LayerChain chain(s);
+        for (const std::size_t count : {0, 1, 2, 1023, 1024, 1025, 2500}) {
+            std::vector<std::uint8_t> chained = randomBytes(rng, count * kFeistelBlock);
+            std::vector<std::uint8_t> layered = chained;
+            Block before = randomBlock(rng);
+            Block after = before;
+            chain.encipher(chained.data(), count, after);
+            for (std::size_t b = 0; b < count; ++b) {
+                std::uint8_t* block = layered.data() + b * kFeistelBlock;
+                for (int i = 0; i < kFeistelBlock; ++i) {
+                    block[i] ^= before[static_cast<std::size_t>(i)];
+                }
+                layer.apply(block);
+                std::copy(block, block + kFeistelBlock, before.begin());
+            }
+            EXPECT_EQ(chained, layered) << count;
+            EXPECT_EQ(after, before) << count;
+        }
+    }
+}
+
+// Blocks apart through the images come out as FeistelLayer takes them, in both directions.
+TEST(FeistelLayerTest, BlocksApartAsFeistelLayer) {
+    std::mt19937 rng(7);
+    for (const CipherDirection direction : {CipherDirection::Encipher, CipherDirection::Decipher}) {
+        CipherSchedule s;
+        ExpandCipherKey(randomKey(rng), s, direction);
+        const FeistelLayer layer(s);
+        const LayerChain images(s);
+        for (const std::size_t count : {0, 1, 2, 3, 100}) {
+            std::vector<std::uint8_t> viaImages = randomBytes(rng, count * kFeistelBlock);
+            std::vector<std::uint8_t> viaBytes = viaImages;
+            images.applyBlocks(viaImages.data(), count);
+            layer.applyBlocks(viaBytes.data(), count);
+            EXPECT_EQ(viaImages, viaBytes) << count;
+        }
+    }
+}
+
+// Whole blocks taken a run at a time come out as taken one by one, for every stage set
+// and both directions, and the tail after them too.
+TEST(FeistelLayerTest, StagesOverRunsOfBlocksAsBlockByBlock) {
+    std::mt19937 rng(6);
+    for (int set = 0; set < 16; ++set) {
+        const CipherStageFlags stages{(set & 1) != 0, (set & 2) != 0, (set & 4) != 0,
+                                      (set & 8) != 0};
+        for (const CipherDirection direction :
+             {CipherDirection::Encipher, CipherDirection::Decipher}) {
+            KeyDerivationInput in;
+            in.firstKey = "first";
+            in.secondKey = "second";
+            in.secondKeyGiven = true;
+            in.thirdKey = "third";
+            in.fileLength = 3000;
+            in.stages = stages;
+            in.direction = direction;
+            const CipherKeyMaterial material = DeriveCipherKeys(in);
+            CipherStages runs(material, stages, direction);
+            CipherStages single(material, stages, direction);
+            std::vector<std::uint8_t> together = randomBytes(rng, 187 * kFeistelBlock + 8);
+            std::vector<std::uint8_t> apart = together;
+            runs.blocks(together.data(), 100);
+            runs.blocks(together.data() + 100 * kFeistelBlock, 86);
+            runs.tail(together.data() + 186 * kFeistelBlock, kFeistelBlock + 8);
+            for (std::size_t b = 0; b < 186; ++b) {
+                single.block(apart.data() + b * kFeistelBlock);
+            }
+            single.tail(apart.data() + 186 * kFeistelBlock, kFeistelBlock + 8);
+            EXPECT_EQ(together, apart) << set << " " << static_cast<int>(direction);
+        }
     }
 }
 

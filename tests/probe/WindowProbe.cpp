@@ -9,8 +9,9 @@
 // report. A program that this one starts reports what it shows into the report's name followed
 // by ".child", and runs no commands. With VANTORELL_WINDOW_PROBE_MESSAGES naming a file, the
 // probe only notes each message box as it is shown, one "message <caption>: <text>" line in
-// that file (line breaks of the text as blanks), and leaves it open. The program itself carries
-// no test hook.
+// that file (line breaks of the text as blanks), and leaves it open; commands named by
+// VANTORELL_WINDOW_PROBE_TRIGGER then run once the message loop waits for input, and no report
+// is written. The program itself carries no test hook.
 #include <QAbstractButton>
 #include <QAbstractEventDispatcher>
 #include <QAction>
@@ -24,6 +25,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -128,15 +130,19 @@ void runCommand(const QString& command) {
     }
 }
 
+void runCommands(const QString& commands) {
+    for (const QString& command : commands.split(QLatin1Char(','))) {
+        runCommand(command);
+    }
+}
+
 void probe(const QString& target, const QString& commands) {
     if (commands.isEmpty()) {
         writeReport(target);
         return;
     }
     qApp->installEventFilter(new MessageAnswerer(qApp));
-    for (const QString& command : commands.split(QLatin1Char(','))) {
-        runCommand(command);
-    }
+    runCommands(commands);
     QTimer::singleShot(0, qApp, [target] { writeReport(target); });
 }
 
@@ -162,37 +168,43 @@ private:
     QString target_;
 };
 
+// Runs `then` once the program's message loop waits for input: events let run while the
+// program starts up (before its message loop) are not yet what the user sees.
+void onceTheLoopWaits(const std::function<void()>& then) {
+    QTimer::singleShot(0, qApp, [then] {
+        if (QThread::currentThread()->loopLevel() > 0) {
+            then();
+            return;
+        }
+        auto started = std::make_shared<QMetaObject::Connection>();
+        *started = QObject::connect(QAbstractEventDispatcher::instance(),
+                                    &QAbstractEventDispatcher::aboutToBlock, qApp, [then, started] {
+                                        if (QThread::currentThread()->loopLevel() == 0) {
+                                            return;
+                                        }
+                                        QObject::disconnect(*started);
+                                        QTimer::singleShot(0, qApp, then);
+                                    });
+    });
+}
+
 void probeOnceTheLoopRuns() {
     const QString messages = qEnvironmentVariable("VANTORELL_WINDOW_PROBE_MESSAGES");
+    const QString target = qEnvironmentVariable("VANTORELL_WINDOW_PROBE");
+    const QString command = qEnvironmentVariable("VANTORELL_WINDOW_PROBE_TRIGGER");
+    // What the programs started from here inherit.
+    qunsetenv("VANTORELL_WINDOW_PROBE_TRIGGER");
     if (!messages.isEmpty()) {
         qApp->installEventFilter(new MessageNoter(messages, qApp));
+        if (target.isEmpty() && !command.isEmpty()) {
+            onceTheLoopWaits([command] { runCommands(command); });
+        }
     }
-    const QString target = qEnvironmentVariable("VANTORELL_WINDOW_PROBE");
     if (target.isEmpty()) {
         return;
     }
-    const QString command = qEnvironmentVariable("VANTORELL_WINDOW_PROBE_TRIGGER");
-    // What the programs started from here inherit.
     qputenv("VANTORELL_WINDOW_PROBE", (target + QStringLiteral(".child")).toLocal8Bit());
-    qunsetenv("VANTORELL_WINDOW_PROBE_TRIGGER");
-    QTimer::singleShot(0, qApp, [target, command] {
-        if (QThread::currentThread()->loopLevel() > 0) {
-            probe(target, command);
-            return;
-        }
-        // Events let run while the program starts up (before its message loop) are not yet
-        // what the user sees: wait until the message loop waits for input.
-        auto started = std::make_shared<QMetaObject::Connection>();
-        *started = QObject::connect(
-            QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, qApp,
-            [target, command, started] {
-                if (QThread::currentThread()->loopLevel() == 0) {
-                    return;
-                }
-                QObject::disconnect(*started);
-                QTimer::singleShot(0, qApp, [target, command] { probe(target, command); });
-            });
-    });
+    onceTheLoopWaits([target, command] { probe(target, command); });
 }
 
 }  // namespace

@@ -46,17 +46,20 @@ ScopedEnvironment::Variables probeVariables(const std::optional<std::string>& re
     };
 }
 
+std::optional<std::string> optionalCommand(const std::string& command) {
+    return command.empty() ? std::nullopt : std::optional<std::string>(command);
+}
+
 }  // namespace
 
 ScopedEnvironment::Variables windowProbeVariables(const std::string& reportFile,
                                                   const std::string& command) {
-    return probeVariables(reportFile,
-                          command.empty() ? std::nullopt : std::optional<std::string>(command),
-                          std::nullopt);
+    return probeVariables(reportFile, optionalCommand(command), std::nullopt);
 }
 
-ScopedEnvironment::Variables messageProbeVariables(const std::string& noteFile) {
-    return probeVariables(std::nullopt, std::nullopt, noteFile);
+ScopedEnvironment::Variables messageProbeVariables(const std::string& noteFile,
+                                                   const std::string& command) {
+    return probeVariables(std::nullopt, optionalCommand(command), noteFile);
 }
 
 }  // namespace vantorell::test

@@ -27,7 +27,9 @@ ScopedEnvironment::Variables windowProbeVariables(const std::string& reportFile,
                                                   const std::string& command = "");
 
 // What a started program needs, on the offscreen platform, for the window probe to note each
-// message box it shows in `noteFile` and leave the box open for the test.
-ScopedEnvironment::Variables messageProbeVariables(const std::string& noteFile);
+// message box it shows in `noteFile` and leave the box open for the test; with a `command`
+// (object names as for windowProbeVariables), run once its message loop waits for input.
+ScopedEnvironment::Variables messageProbeVariables(const std::string& noteFile,
+                                                   const std::string& command = "");
 
 }  // namespace vantorell::test

@@ -82,6 +82,26 @@ TEST_F(FtpTransfersPeer, FilesGoBothWaysOverActiveAndPassiveConnections) {
     }
 }
 
+// Files of many chunks, past the pieces whose disk writes a download starts as it goes,
+// arrive whole both ways.
+TEST_F(FtpTransfersPeer, LargeFilesArriveWholeBothWays) {
+    const std::string big = test::randomBytes(20 << 20, 4);
+    root.write("output/big.mdc", big);
+    client.SetPassive(true);
+    ASSERT_EQ(Download("output", "big.mdc", local.file("big.mdc")),
+              FtpRecorder::text(ftpReceiveAsync, 0))
+        << client.ErrorMessage();
+    EXPECT_TRUE(local.read("big.mdc") == big);
+    EXPECT_EQ(client.ByteCount(), 20 << 20);
+
+    client.SetHostDirName("input");
+    client.SetHostFileName("big.mdc");
+    client.SetLocalFileName(local.file("big.mdc"));
+    ASSERT_EQ(Run([&] { client.TransmitAsync(); }), FtpRecorder::text(ftpPutAsync, 0))
+        << client.ErrorMessage();
+    EXPECT_TRUE(root.read("input/big.mdc") == big);
+}
+
 TEST_F(FtpTransfersPeer, ListingsGoToAFileOrLineByLineToTheDisplay) {
     std::set<std::string> names;
     for (int i = 0; i < 300; ++i) {

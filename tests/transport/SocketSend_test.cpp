@@ -90,6 +90,32 @@ TEST_F(ConnectedSockets, ShortAndRefusedSendsLoseNothing) {
     EXPECT_EQ(bytesSent, 300000);
 }
 
+// A send the system takes whole goes straight from the caller's bytes; one that follows
+// bytes still waiting must wait behind them.
+TEST_F(ConnectedSockets, SendsBehindWaitingBytesKeepTheirOrder) {
+    test::ApiOverride faults;
+    int calls = 0;
+    const auto send = faults.original().send;
+    faults.api().send = [&](TSocket s, const void* buf, int len, int flags) {
+        if (++calls == 2) {  // the second send is taken in part
+            const int n = send(s, buf, len / 2, flags);
+            SelectNoteSendBlocked(s);
+            return n;
+        }
+        return send(s, buf, len, flags);
+    };
+    SocketRecorder received(server, true);
+    const std::string first = Pattern(5000);
+    const std::string second = Pattern(7000).substr(1000);
+    const std::string third = "the last words";
+    EXPECT_EQ(client.Send(first.data(), static_cast<int>(first.size())), 5000);
+    EXPECT_EQ(client.Send(second.data(), static_cast<int>(second.size())), 6000);
+    EXPECT_EQ(client.SendStr(third), static_cast<int>(third.size()));
+    const std::string all = first + second + third;
+    ASSERT_TRUE(waitUntil([&] { return received.received().size() >= all.size(); }));
+    EXPECT_TRUE(received.received() == all);
+}
+
 TEST_F(ConnectedSockets, ResetWhileSendingClosesAndReportsOnce) {
     test::ApiOverride faults;
     faults.api().send = [](TSocket, const void*, int, int) {

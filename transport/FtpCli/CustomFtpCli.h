@@ -12,6 +12,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "transport/FtpCli/FtpReplies.h"
 #include "transport/FtpCli/FtpStreams.h"
@@ -308,10 +309,12 @@ protected:
     std::string FDataFailure;     // a local failure of the transfer, as a reply of ours
     std::string FListingLine;     // a listing line still waiting for its end
     std::string FSocksErrorText;  // the SOCKS server's reason for the last SOCKS failure
-    // One chunk of an upload in flight at a time; sixteen frames of 1460 bytes each, as
-    // single frames leave a fast link idle between the chunks.
-    static constexpr int kSendChunk = 1460 * 16;
-    char FSendBuffer[kSendChunk] = {0};
+    // One chunk of an upload in flight at a time, of many frames, and the chunks a download
+    // takes from the system: each chunk costs a pass through the message loop or a system
+    // call, which small chunks make the transfer's pace. Made with the first transfer; a
+    // client runs one transfer at a time.
+    static constexpr int kDataChunk = 1 << 18;
+    std::vector<char> FDataBuffer;
     std::int64_t FByteCount = 0;
     std::int64_t FResumeAt = 0;
     bool FReplyReceived = false;

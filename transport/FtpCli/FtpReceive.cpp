@@ -6,8 +6,7 @@
 namespace vantorell::transport {
 namespace {
 
-constexpr int kReceiveChunk = 4096;
-constexpr int kChunksPerNotice = 16;
+constexpr int kChunksPerNotice = 4;
 
 }  // namespace
 
@@ -118,16 +117,17 @@ void TCustomFtpCli::DataSocketGetSessionConnected(TWord Error) {
     }
 }
 
-// Chunks of 4096 bytes, a few per notice: enough to keep up with a fast server, few enough
-// that the thread's other events run between notices.
+// Large chunks, a few per notice: enough to keep up with a fast server in few system calls,
+// few enough that the thread's other events run between notices.
 void TCustomFtpCli::DataSocketGetDataAvailable(TWord) {
     TWSocket& data = *FDataSocket;
+    FDataBuffer.resize(kDataChunk);
+    char* const buffer = FDataBuffer.data();
     for (int chunk = 0; chunk < kChunksPerNotice; ++chunk) {
         if (!Progress()) {
             return;
         }
-        char buffer[kReceiveChunk];
-        const int count = data.Receive(buffer, sizeof buffer);
+        const int count = data.Receive(buffer, kDataChunk);
         if (count > 0) {
             FByteCount += count;
             if (FLocalStream != nullptr && !FLocalStream->Write(buffer, count)) {
@@ -139,8 +139,10 @@ void TCustomFtpCli::DataSocketGetDataAvailable(TWord) {
             if (FDisplayFileFlag) {
                 ShowListing(buffer, count, false);
             }
-            if (count < kReceiveChunk) {
-                return;  // the system holds no more for now
+            if (count < kDataChunk) {
+                // The system holds no more for now: what came is reported at once.
+                Progress();
+                return;
             }
             continue;
         }

@@ -131,10 +131,11 @@ void TCustomFtpCli::DataSocketPutDataSent(TWord Error) {
     if (FEof || !FStorAnswerRcvd || !FPutSessionOpened || data.State() != wsConnected) {
         return;
     }
-    const int count = FLocalStream->Read(FSendBuffer, kSendChunk);
+    FDataBuffer.resize(kDataChunk);
+    const int count = FLocalStream->Read(FDataBuffer.data(), kDataChunk);
     if (count > 0) {
         FByteCount += count;
-        data.Send(FSendBuffer, count);
+        data.Send(FDataBuffer.data(), count);
     } else if (count == 0) {
         // All has been handed to the system: a graceful close delivers it.
         FEof = true;

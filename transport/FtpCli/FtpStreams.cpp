@@ -13,7 +13,7 @@
 namespace vantorell::transport {
 namespace {
 
-// A file the client opened; reads go through a buffer, as uploads take small chunks.
+// A file the client opened; small reads go through a buffer.
 class FileStream : public TFtpStream {
 public:
     explicit FileStream(int Fd) : FFd(Fd) {}
@@ -22,6 +22,14 @@ public:
     FileStream& operator=(const FileStream&) = delete;
 
     int Read(void* Buffer, int Count) override {
+        if (FNext == FBuffer.size() && static_cast<std::size_t>(Count) >= kBufferSize) {
+            // A chunk as large as the buffer is read straight into place.
+            ssize_t n = 0;
+            do {
+                n = ::read(FFd, Buffer, static_cast<std::size_t>(Count));
+            } while (n < 0 && errno == EINTR);
+            return n < 0 ? -1 : static_cast<int>(n);
+        }
         if (FNext == FBuffer.size()) {
             FBuffer.resize(kBufferSize);
             ssize_t n = 0;
@@ -151,6 +159,10 @@ bool TFtpReplacingFile::Append(std::string_view Bytes) {
         return false;
     }
     FWritten += static_cast<std::int64_t>(Bytes.size());
+    if (FWritten >= FWritebackAt) {
+        FFile.startWriteback();
+        FWritebackAt = FWritten + kWritebackPiece;
+    }
     return true;
 }
 

@@ -67,8 +67,13 @@ public:
     bool Commit();
 
 private:
+    // Commit waits until the file is on disk: the disk writes of each piece of this size
+    // are started as it arrives, so that little is left to wait for at the end.
+    static constexpr std::int64_t kWritebackPiece = 8 << 20;
+
     AtomicFile FFile;
     std::int64_t FWritten = 0;
+    std::int64_t FWritebackAt = kWritebackPiece;
     bool FFailed = false;
 };
 

@@ -43,6 +43,9 @@ inline constexpr TWord httpErrLocal = 8;        // the request or its streams fa
 inline constexpr TWord httpErrTimeout = 10060;  // no progress for Timeout seconds
 
 inline constexpr int kHttpReceiveSize = 8192;
+// The document's bytes are taken from the system in pieces of up to this size: each piece
+// costs a system call and a pass through the stream.
+inline constexpr int kHttpBodyChunk = 1 << 18;
 inline constexpr int kHttpSendSize = 8193;
 inline constexpr std::size_t kHttpMaxHeader = 65536;
 inline constexpr int kHttpMaxRedirections = 20;
@@ -249,6 +252,7 @@ protected:
     THttpRequest FRequestType = httpAbort;
     char FReceiveBuffer[kHttpReceiveSize + 1] = {};
     int FReceiveLen = 0;
+    std::vector<char> FBodyBuffer;  // made with the first document
     std::string FLastResponse;
     int FHeaderLineCount = 0;
     int FBodyLineCount = 0;

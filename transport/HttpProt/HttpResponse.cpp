@@ -26,6 +26,15 @@ bool StartsWithHtmlTag(const std::string& line) {
 }  // namespace
 
 void THttpCli::SocketDataAvailable(TObject*, TWord) {
+    if (FBodyPhase && !FFinished && FRequestType != httpAbort) {
+        FBodyBuffer.resize(kHttpBodyChunk);
+        const int count = FCtrlSocket->Receive(FBodyBuffer.data(), kHttpBodyChunk);
+        if (count > 0) {
+            Progress();
+            BodyData(FBodyBuffer.data(), static_cast<std::size_t>(count));
+        }
+        return;
+    }
     if (kHttpReceiveSize - FReceiveLen < 1) {
         Fail("HTTP line too long", httpErrLineTooLong);
         return;

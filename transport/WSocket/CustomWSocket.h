@@ -254,6 +254,8 @@ private:
     void DropPendingLookup();
     void SetIntOption(int Level, int OptName, int Value, const char* OpName);
     void SendFailed(TWord Error);
+    void SendAtOnce(const char* Data, int Len);
+    void SendRefused(int Error);
     bool QueueEmpty() const;
     const char* GatherQueued(int& Len);
     void RemoveQueued(int Count);

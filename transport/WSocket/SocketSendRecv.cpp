@@ -16,12 +16,14 @@ int TCustomWSocket::Send(const void* Data, int Len) {
         return -1;
     }
     FAllSent = false;
-    int result = 0;
-    if (Len > 0) {
+    const int result = Len > 0 ? Len : 0;
+    // Datagrams leave chunk by chunk, as queued.
+    if (Len > 0 && FType == WSOCK_SOCK_STREAM && FHSocket != INVALID_SOCKET && QueueEmpty()) {
+        SendAtOnce(static_cast<const char*>(Data), Len);
+    } else {
         PutDataInSendBuffer(Data, Len);
-        result = Len;
+        TryToSend();
     }
-    TryToSend();
     // The data-sent event comes from the message queue, after Send has returned.
     if (FAllSent && FHSocket != INVALID_SOCKET) {
         PostMessage(FWindowHandle, WM_ASYNCSELECT, static_cast<WPARAM>(FHSocket),
@@ -54,13 +56,12 @@ void TCustomWSocket::PutDataInSendBuffer(const void* Data, int Len) {
     if (Len < 1) {
         return;
     }
-    if (FBufList.empty()) {
-        FBufList.push_back(std::make_unique<TBuffer>(FBufSize));
-    }
     const char* bytes = static_cast<const char*>(Data);
-    int written = FBufList.back()->Write(bytes, Len);
+    int written = FBufList.empty() ? 0 : FBufList.back()->Write(bytes, Len);
+    // What the last chunk cannot take goes into one chunk of its own size: a large send
+    // is queued in few chunks and leaves without being gathered.
     while (written < Len) {
-        FBufList.push_back(std::make_unique<TBuffer>(FBufSize));
+        FBufList.push_back(std::make_unique<TBuffer>(std::max(FBufSize, Len - written)));
         written += FBufList.back()->Write(bytes + written, Len - written);
     }
 }
@@ -113,18 +114,46 @@ void TCustomWSocket::TryToSend() {
             }
             continue;
         }
-        const int error = WSocket_WSAGetLastError();
-        if (error == WSAEWOULDBLOCK) {
-            return;
-        }
-        if (error == WSAECONNRESET || error == WSAENOTSOCK || error == WSAENOTCONN ||
-            error == WSAEINVAL || error == WSAECONNABORTED) {
-            SendFailed(static_cast<TWord>(error));
-            return;
-        }
-        SocketError("TryToSend failed");
+        SendRefused(WSocket_WSAGetLastError());
         return;
     }
+}
+
+// A send the system refused: one that would block waits for the write notice, a closed or
+// reset connection is reported closed, anything else is raised.
+void TCustomWSocket::SendRefused(int Error) {
+    if (Error == WSAEWOULDBLOCK) {
+        return;
+    }
+    if (Error == WSAECONNRESET || Error == WSAENOTSOCK || Error == WSAENOTCONN ||
+        Error == WSAEINVAL || Error == WSAECONNABORTED) {
+        SendFailed(static_cast<TWord>(Error));
+        return;
+    }
+    WSocket_WSASetLastError(Error);
+    SocketError("TryToSend failed");
+}
+
+// With nothing queued the data goes to the system straight from the caller's buffer, and
+// only what the system does not take is queued: a connection that keeps up copies nothing.
+// Otherwise as queueing it all and TryToSend.
+void TCustomWSocket::SendAtOnce(const char* Data, int Len) {
+    const int count = RealSend(Data, Len);
+    if (count == Len) {
+        // A chunk stays, as after queued data, for a later Send of nothing to report.
+        if (FBufList.empty()) {
+            FBufList.push_back(std::make_unique<TBuffer>(FBufSize));
+        }
+        FAllSent = true;
+        return;
+    }
+    if (count >= 0) {
+        PutDataInSendBuffer(Data + count, Len - count);  // the write notice resumes
+        return;
+    }
+    const int error = WSocket_WSAGetLastError();
+    PutDataInSendBuffer(Data, Len);
+    SendRefused(error);
 }
 
 // The connection cannot send any more. When the peer has closed or reset it, what the peer

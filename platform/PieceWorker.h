@@ -1,7 +1,8 @@
 #pragma once
-// A worker thread that consumes whole pieces of one of the model writer's outputs (hashes
-// them into the change digest, or writes them to the file) while the writer goes on producing
-// records: on a large model hashing and writing cost about as much as making the records.
+// A worker thread that consumes whole pieces of an output while its writer goes on producing
+// it: the model writer's records are hashed into the change digest and written to the file,
+// the file cipher's blocks are encoded into body lines and written, on the worker; on a large
+// model hashing and writing cost about as much as making the records.
 //
 // The thread starts with the first piece handed over, so a model smaller than a piece never
 // starts one. At most kPiecesInFlight pieces wait for or are with the worker; the writer

@@ -1,4 +1,4 @@
-#include "designer/rtnReaderWriter/PieceWorker.h"
+#include "platform/PieceWorker.h"
 
 #include <system_error>
 #include <utility>

@@ -1,7 +1,8 @@
 #pragma once
 // Jobs made on worker threads and taken in their order on the calling thread: the model
-// writer makes the blocks of its measures side by side and writes them out one after the
-// other, as a single thread would have.
+// writer makes the blocks of its measures side by side, the file cipher deciphers batches
+// of body lines side by side, and each writes them out one after the other, as a single
+// thread would have.
 //
 // A job is made at most `lookAhead` jobs ahead of the one being taken, which bounds what
 // waits in memory whatever the number of jobs. Without threads (none asked for, or none the

@@ -1,4 +1,4 @@
-#include "designer/rtnReaderWriter/OrderedJobs.h"
+#include "platform/OrderedJobs.h"
 
 #include <algorithm>
 #include <condition_variable>

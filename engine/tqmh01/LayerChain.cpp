@@ -1,0 +1,265 @@
+#include "engine/tqmh01/LayerChain.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <vector>
+
+#include "engine/tqmh01/SpreadRows.h"
+
+namespace vantorell::engine {
+
+using Image = LayerChain::Image;
+
+struct LayerChain::Layer {
+    // Round r's key, and the keys of rounds r and r + 2 together (none beyond the last).
+    Image keys[kFeistelRounds];
+    Image keySteps[kFeistelRounds];
+    // The images of the substituted byte v at position m, apart, so that each is one load.
+    std::uint64_t p[8][256];
+    std::uint64_t y[8][256];
+    std::uint64_t f[8][256];
+};
+
+namespace {
+
+constexpr std::uint64_t kLowNibbles = 0x0F0F0F0F0F0F0F0FULL;
+constexpr std::uint64_t kLowBits = 0x0101010101010101ULL;
+
+std::uint32_t byteAt(std::uint64_t v, int m) {
+    return static_cast<std::uint32_t>((v >> (8 * m)) & 255U);
+}
+
+// The spreading of x as if no byte swapped its nibbles.
+std::uint64_t permute(std::uint64_t x) {
+    std::uint64_t out = 0;
+    for (int m = 0; m < 8; ++m) {
+        out ^= std::rotl(kSpreadRows.rows[byteAt(x, m)], 8 * m);
+    }
+    return out;
+}
+
+Image imageOf(std::uint64_t x) {
+    const std::uint64_t swapped = ((x >> 4) & kLowNibbles) | ((x & kLowNibbles) << 4);
+    // Byte m swaps when bit 3 of byte 7 - m is set.
+    const std::uint64_t swaps = ((__builtin_bswap64(x) >> 3) & kLowBits) * 255U;
+    return {permute(x), permute(x ^ swapped), permute(swaps)};
+}
+
+Image operator^(const Image& a, const Image& b) {
+    return {a.p ^ b.p, a.y ^ b.y, a.f ^ b.f};
+}
+
+// The lookups that do not depend on a key: the images of each byte value at each
+// position, and the pieces of P's inverse.
+struct Images {
+    Images() {
+        for (int m = 0; m < 8; ++m) {
+            for (unsigned v = 0; v < 256; ++v) {
+                byteImage[m][v] = imageOf(std::uint64_t{v} << (8 * m));
+            }
+        }
+        int target[64];
+        for (int bit = 0; bit < 64; ++bit) {
+            target[bit] = std::countr_zero(permute(std::uint64_t{1} << bit));
+        }
+        for (int bit = 0; bit < 64; ++bit) {
+            const int at = target[bit];
+            for (unsigned v = 0; v < 256; ++v) {
+                if ((v >> (at % 8)) & 1U) {
+                    inverse[at / 8][v] |= std::uint64_t{1} << bit;
+                }
+            }
+        }
+    }
+
+    Image half(const std::uint8_t* bytes) const {
+        Image out;
+        for (int m = 0; m < 8; ++m) {
+            out = out ^ byteImage[m][bytes[m]];
+        }
+        return out;
+    }
+    void store(const Image& image, std::uint8_t* bytes) const {
+        std::uint64_t x = 0;
+        for (int j = 0; j < 8; ++j) {
+            x |= inverse[j][byteAt(image.p, j)];
+        }
+        for (int i = 0; i < 8; ++i) {
+            bytes[i] = static_cast<std::uint8_t>(x >> (8 * i));
+        }
+    }
+
+    Image byteImage[8][256];
+    std::uint64_t inverse[8][256] = {};
+};
+
+const Images& images() {
+    static const Images instance;
+    return instance;
+}
+
+// Keeps the compiler from turning a tree of exclusive-ors into one long chain, which
+// would make each round wait for every lookup in turn.
+[[gnu::always_inline]] inline std::uint64_t kept(std::uint64_t x) {
+    asm("" : "+r"(x));
+    return x;
+}
+
+[[gnu::always_inline]] inline std::uint64_t sum(const std::uint64_t (&table)[8][256],
+                                                const std::uint32_t (&at)[8]) {
+    const std::uint64_t s0 = kept(table[0][at[0]] ^ table[1][at[1]]);
+    const std::uint64_t s1 = kept(table[2][at[2]] ^ table[3][at[3]]);
+    const std::uint64_t s2 = kept(table[4][at[4]] ^ table[5][at[5]]);
+    const std::uint64_t s3 = kept(table[6][at[6]] ^ table[7][at[7]]);
+    return kept(s0 ^ s1) ^ kept(s2 ^ s3);
+}
+
+// One layer over the halves' images, as FeistelLayer::apply over the bytes. The halves go
+// through the rounds with keys added: the right one with the key of its round, the left
+// one with the key of the next round, so that no key is added between a round's lookups
+// and the next round's.
+[[gnu::always_inline]] inline void run(const LayerChain::Layer& layer, Image& left, Image& right) {
+    Image keyedLeft = left ^ layer.keys[1];
+    Image keyedRight = right ^ layer.keys[0];
+#pragma GCC unroll 16
+    for (int r = 0; r < kFeistelRounds; ++r) {
+        const std::uint64_t a = keyedRight.p ^ (keyedRight.y & keyedRight.f);
+        std::uint32_t at[8];
+        for (int m = 0; m < 8; ++m) {
+            at[m] = byteAt(a, m);
+        }
+        const Image next{keyedLeft.p ^ sum(layer.p, at), keyedLeft.y ^ sum(layer.y, at),
+                         keyedLeft.f ^ sum(layer.f, at)};
+        if (r < kFeistelRounds - 1) {
+            keyedLeft = keyedRight ^ layer.keySteps[r];
+            keyedRight = next;
+        } else {
+            left = next;
+            right = keyedRight ^ layer.keys[r];
+        }
+    }
+}
+
+// Two blocks that do not depend on each other through the rounds together, which keeps the
+// processor busy while one block waits for its lookups.
+[[gnu::always_inline]] inline void runTwo(const LayerChain::Layer& layer, Image& left0,
+                                          Image& right0, Image& left1, Image& right1) {
+    Image kl0 = left0 ^ layer.keys[1];
+    Image kr0 = right0 ^ layer.keys[0];
+    Image kl1 = left1 ^ layer.keys[1];
+    Image kr1 = right1 ^ layer.keys[0];
+#pragma GCC unroll 16
+    for (int r = 0; r < kFeistelRounds; ++r) {
+        const std::uint64_t a0 = kr0.p ^ (kr0.y & kr0.f);
+        const std::uint64_t a1 = kr1.p ^ (kr1.y & kr1.f);
+        std::uint32_t at0[8];
+        std::uint32_t at1[8];
+        for (int m = 0; m < 8; ++m) {
+            at0[m] = byteAt(a0, m);
+            at1[m] = byteAt(a1, m);
+        }
+        const Image n0{kl0.p ^ sum(layer.p, at0), kl0.y ^ sum(layer.y, at0),
+                       kl0.f ^ sum(layer.f, at0)};
+        const Image n1{kl1.p ^ sum(layer.p, at1), kl1.y ^ sum(layer.y, at1),
+                       kl1.f ^ sum(layer.f, at1)};
+        if (r < kFeistelRounds - 1) {
+            kl0 = kr0 ^ layer.keySteps[r];
+            kr0 = n0;
+            kl1 = kr1 ^ layer.keySteps[r];
+            kr1 = n1;
+        } else {
+            left0 = n0;
+            right0 = kr0 ^ layer.keys[r];
+            left1 = n1;
+            right1 = kr1 ^ layer.keys[r];
+        }
+    }
+}
+
+// Blocks turned into images at a time: the lookups of each step then stay in the
+// first-level cache through many blocks.
+constexpr std::size_t kBatch = 1024;
+
+}  // namespace
+
+LayerChain::LayerChain(const CipherSchedule& schedule) : layer_(std::make_unique<Layer>()) {
+    const Images& im = images();
+    Layer& layer = *layer_;
+    for (int r = 0; r < kFeistelRounds; ++r) {
+        layer.keys[r] = im.half(&schedule.subkeys[static_cast<std::size_t>(r) * 8]);
+    }
+    for (int r = 0; r < kFeistelRounds; ++r) {
+        layer.keySteps[r] =
+            r + 2 < kFeistelRounds ? layer.keys[r] ^ layer.keys[r + 2] : layer.keys[r];
+    }
+    for (int m = 0; m < 8; ++m) {
+        for (unsigned v = 0; v < 256; ++v) {
+            const Image& image = im.byteImage[m][schedule.sbox[v]];
+            layer.p[m][v] = image.p;
+            layer.y[m][v] = image.y;
+            layer.f[m][v] = image.f;
+        }
+    }
+}
+
+LayerChain::~LayerChain() = default;
+
+void LayerChain::encipher(std::uint8_t* blocks, std::size_t count,
+                          std::array<std::uint8_t, kFeistelBlock>& chaining) const {
+    if (count == 0) {
+        return;
+    }
+    const Images& im = images();
+    Image left = im.half(chaining.data());
+    Image right = im.half(chaining.data() + 8);
+    std::vector<std::array<Image, 2>> halves(std::min(kBatch, count));
+    for (std::size_t first = 0; first < count; first += kBatch) {
+        const std::size_t n = std::min(kBatch, count - first);
+        std::uint8_t* bytes = blocks + first * kFeistelBlock;
+        for (std::size_t b = 0; b < n; ++b) {
+            halves[b][0] = im.half(bytes + b * kFeistelBlock);
+            halves[b][1] = im.half(bytes + b * kFeistelBlock + 8);
+        }
+        for (std::size_t b = 0; b < n; ++b) {
+            left = left ^ halves[b][0];
+            right = right ^ halves[b][1];
+            run(*layer_, left, right);
+            halves[b][0] = left;
+            halves[b][1] = right;
+        }
+        for (std::size_t b = 0; b < n; ++b) {
+            im.store(halves[b][0], bytes + b * kFeistelBlock);
+            im.store(halves[b][1], bytes + b * kFeistelBlock + 8);
+        }
+    }
+    std::memcpy(chaining.data(), blocks + (count - 1) * kFeistelBlock, kFeistelBlock);
+}
+
+void LayerChain::applyBlocks(std::uint8_t* blocks, std::size_t count) const {
+    const Images& im = images();
+    std::size_t b = 0;
+    for (; b + 2 <= count; b += 2) {
+        std::uint8_t* first = blocks + b * kFeistelBlock;
+        std::uint8_t* second = first + kFeistelBlock;
+        Image left0 = im.half(first);
+        Image right0 = im.half(first + 8);
+        Image left1 = im.half(second);
+        Image right1 = im.half(second + 8);
+        runTwo(*layer_, left0, right0, left1, right1);
+        im.store(left0, first);
+        im.store(right0, first + 8);
+        im.store(left1, second);
+        im.store(right1, second + 8);
+    }
+    if (b < count) {
+        std::uint8_t* last = blocks + b * kFeistelBlock;
+        Image left = im.half(last);
+        Image right = im.half(last + 8);
+        run(*layer_, left, right);
+        im.store(left, last);
+        im.store(right, last + 8);
+    }
+}
+
+}  // namespace vantorell::engine
