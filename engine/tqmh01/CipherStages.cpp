@@ -16,8 +16,8 @@ CipherStages::CipherStages(const CipherKeyMaterial& material, const CipherStageF
       stream_(material.keyStream) {
     // The second and third layers only ever follow the main layer.
     stages_.b = stages_.a && stages_.b;
-    // The images' lookups fill the first-level cache: for one layer they pay, for three
-    // they would not stay there.
+    // The images' round lookups take most of the first-level cache: for one layer they
+    // pay, for three they would not stay there.
     if (stages_.a && !stages_.b) {
         chain_ = std::make_unique<LayerChain>(material.mainLayer);
     }

@@ -15,10 +15,13 @@ struct LayerChain::Layer {
     // Round r's key, and the keys of rounds r and r + 2 together (none beyond the last).
     Image keys[kFeistelRounds];
     Image keySteps[kFeistelRounds];
-    // The images of the substituted byte v at position m, apart, so that each is one load.
-    std::uint64_t p[8][256];
-    std::uint64_t y[8][256];
-    std::uint64_t f[8][256];
+    // The images of the substituted byte v at position m, for m = 0..3. Each image at
+    // position m + 4 is the one at m rotated by 32 bits, so the four upper positions are
+    // added up on their own and rotated once: 24 KB, which leaves room in a 32 KB
+    // first-level cache for the blocks going through.
+    std::uint64_t p[4][256];
+    std::uint64_t y[4][256];
+    std::uint64_t f[4][256];
 };
 
 namespace {
@@ -50,11 +53,17 @@ Image operator^(const Image& a, const Image& b) {
     return {a.p ^ b.p, a.y ^ b.y, a.f ^ b.f};
 }
 
-// The lookups that do not depend on a key: the images of each byte value at each
-// position, and the pieces of P's inverse.
+Image rotated(const Image& a) {
+    return {std::rotl(a.p, 32), std::rotl(a.y, 32), std::rotl(a.f, 32)};
+}
+
+// The lookups that do not depend on a key: the images of each byte value at positions 0..3,
+// and the pieces of P's inverse for bytes 0..3. P turns a rotation of its input by a byte
+// into the same rotation of its output, and so does its inverse: what byte m + 4 gives is
+// what byte m gives, rotated by 32 bits.
 struct Images {
     Images() {
-        for (int m = 0; m < 8; ++m) {
+        for (int m = 0; m < 4; ++m) {
             for (unsigned v = 0; v < 256; ++v) {
                 byteImage[m][v] = imageOf(std::uint64_t{v} << (8 * m));
             }
@@ -65,6 +74,9 @@ struct Images {
         }
         for (int bit = 0; bit < 64; ++bit) {
             const int at = target[bit];
+            if (at >= 32) {
+                continue;
+            }
             for (unsigned v = 0; v < 256; ++v) {
                 if ((v >> (at % 8)) & 1U) {
                     inverse[at / 8][v] |= std::uint64_t{1} << bit;
@@ -74,24 +86,29 @@ struct Images {
     }
 
     Image half(const std::uint8_t* bytes) const {
-        Image out;
-        for (int m = 0; m < 8; ++m) {
-            out = out ^ byteImage[m][bytes[m]];
+        Image low;
+        Image high;
+        for (int m = 0; m < 4; ++m) {
+            low = low ^ byteImage[m][bytes[m]];
+            high = high ^ byteImage[m][bytes[m + 4]];
         }
-        return out;
+        return low ^ rotated(high);
     }
     void store(const Image& image, std::uint8_t* bytes) const {
-        std::uint64_t x = 0;
-        for (int j = 0; j < 8; ++j) {
-            x |= inverse[j][byteAt(image.p, j)];
+        std::uint64_t low = 0;
+        std::uint64_t high = 0;
+        for (int j = 0; j < 4; ++j) {
+            low |= inverse[j][byteAt(image.p, j)];
+            high |= inverse[j][byteAt(image.p, j + 4)];
         }
+        const std::uint64_t x = low | std::rotl(high, 32);
         for (int i = 0; i < 8; ++i) {
             bytes[i] = static_cast<std::uint8_t>(x >> (8 * i));
         }
     }
 
-    Image byteImage[8][256];
-    std::uint64_t inverse[8][256] = {};
+    Image byteImage[4][256];
+    std::uint64_t inverse[4][256] = {};
 };
 
 const Images& images() {
@@ -106,13 +123,22 @@ const Images& images() {
     return x;
 }
 
-[[gnu::always_inline]] inline std::uint64_t sum(const std::uint64_t (&table)[8][256],
+// base ^ the sum of one image of the substituted bytes at[0..7]. The base is added while
+// the rotated upper sum is still on its way, so it costs no step of its own.
+[[gnu::always_inline]] inline std::uint64_t sum(std::uint64_t base,
+                                                const std::uint64_t (&t)[4][256],
                                                 const std::uint32_t (&at)[8]) {
-    const std::uint64_t s0 = kept(table[0][at[0]] ^ table[1][at[1]]);
-    const std::uint64_t s1 = kept(table[2][at[2]] ^ table[3][at[3]]);
-    const std::uint64_t s2 = kept(table[4][at[4]] ^ table[5][at[5]]);
-    const std::uint64_t s3 = kept(table[6][at[6]] ^ table[7][at[7]]);
-    return kept(s0 ^ s1) ^ kept(s2 ^ s3);
+    const std::uint64_t s0 = kept(t[0][at[0]] ^ t[1][at[1]]);
+    const std::uint64_t s1 = kept(t[2][at[2]] ^ t[3][at[3]]);
+    const std::uint64_t s2 = kept(t[0][at[4]] ^ t[1][at[5]]);
+    const std::uint64_t s3 = kept(t[2][at[6]] ^ t[3][at[7]]);
+    const std::uint64_t low = kept(base ^ kept(s0 ^ s1));
+    return low ^ std::rotl(kept(s2 ^ s3), 32);
+}
+
+[[gnu::always_inline]] inline Image sum(const Image& base, const LayerChain::Layer& layer,
+                                        const std::uint32_t (&at)[8]) {
+    return {sum(base.p, layer.p, at), sum(base.y, layer.y, at), sum(base.f, layer.f, at)};
 }
 
 // One layer over the halves' images, as FeistelLayer::apply over the bytes. The halves go
@@ -129,8 +155,7 @@ const Images& images() {
         for (int m = 0; m < 8; ++m) {
             at[m] = byteAt(a, m);
         }
-        const Image next{keyedLeft.p ^ sum(layer.p, at), keyedLeft.y ^ sum(layer.y, at),
-                         keyedLeft.f ^ sum(layer.f, at)};
+        const Image next = sum(keyedLeft, layer, at);
         if (r < kFeistelRounds - 1) {
             keyedLeft = keyedRight ^ layer.keySteps[r];
             keyedRight = next;
@@ -159,10 +184,8 @@ const Images& images() {
             at0[m] = byteAt(a0, m);
             at1[m] = byteAt(a1, m);
         }
-        const Image n0{kl0.p ^ sum(layer.p, at0), kl0.y ^ sum(layer.y, at0),
-                       kl0.f ^ sum(layer.f, at0)};
-        const Image n1{kl1.p ^ sum(layer.p, at1), kl1.y ^ sum(layer.y, at1),
-                       kl1.f ^ sum(layer.f, at1)};
+        const Image n0 = sum(kl0, layer, at0);
+        const Image n1 = sum(kl1, layer, at1);
         if (r < kFeistelRounds - 1) {
             kl0 = kr0 ^ layer.keySteps[r];
             kr0 = n0;
@@ -179,7 +202,7 @@ const Images& images() {
 
 // Blocks turned into images at a time: the lookups of each step then stay in the
 // first-level cache through many blocks.
-constexpr std::size_t kBatch = 1024;
+constexpr std::size_t kBatch = 256;
 
 }  // namespace
 
@@ -193,7 +216,7 @@ LayerChain::LayerChain(const CipherSchedule& schedule) : layer_(std::make_unique
         layer.keySteps[r] =
             r + 2 < kFeistelRounds ? layer.keys[r] ^ layer.keys[r + 2] : layer.keys[r];
     }
-    for (int m = 0; m < 8; ++m) {
+    for (int m = 0; m < 4; ++m) {
         for (unsigned v = 0; v < 256; ++v) {
             const Image& image = im.byteImage[m][schedule.sbox[v]];
             layer.p[m][v] = image.p;
