@@ -91,6 +91,8 @@ void TForm1::nulDimsCatsViewsConnect() {
     tvwDimsCats->setEditTriggers(QAbstractItemView::EditKeyPressed);
     tvwDimsCats->onMouseDown = [this](const TreeMouseEvent& e) { tvwDimsCatsMouseDown(e.node); };
     tvwDimsCats->onClick = [this] { nulMeasureValuesAndIrregularitiesSetPanels(editors); };
+    // A node selected by the arrow keys is shown in the lower panels as a clicked one is.
+    tvwDimsCats->onKeySelect = tvwDimsCats->onClick;
 
     // The list is refilled whenever the tree scrolls or changes: an edit belongs to the node
     // its row showed when it started.

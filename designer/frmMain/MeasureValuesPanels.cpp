@@ -82,4 +82,18 @@ void nulMeasureValuesAndIrregularitiesNodeRenamed(EditorState& editors, const Tr
     }
 }
 
+void nulMeasureValuesAndIrregularitiesMeasureRenamed(EditorState& editors,
+                                                     const std::string& previous) {
+    const std::string named = strMeasuresForText(editors.sgdMeasures, "");
+    const std::string was = " and " + previous;
+    for (StringGrid* grid : {&editors.sgdMeasureValues, &editors.sgdIrregularities}) {
+        for (int r = grid->fixedRows(); r < grid->rowCount(); ++r) {
+            const std::string& cell = grid->cell(0, r);
+            if (cell.ends_with(was)) {
+                grid->setCell(0, r, cell.substr(0, cell.size() - was.size()) + named);
+            }
+        }
+    }
+}
+
 }  // namespace vantorell

@@ -29,4 +29,9 @@ void nulMeasureValuesAndIrregularitiesChoosePanels(EditorState& editors);
 void nulMeasureValuesAndIrregularitiesNodeRenamed(EditorState& editors, const TreeNode& node,
                                                   const std::string& name);
 
+// The current measure takes a new name, which the measures grid's current row already
+// shows: the "For" cells that named it by `previous` show the new name at once.
+void nulMeasureValuesAndIrregularitiesMeasureRenamed(EditorState& editors,
+                                                     const std::string& previous);
+
 }  // namespace vantorell

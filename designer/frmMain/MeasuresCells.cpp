@@ -4,6 +4,7 @@
 
 #include "common/ShortString.h"
 #include "designer/frmMain/DimsCatsRename.h"
+#include "designer/frmMain/MeasureValuesPanels.h"
 #include "designer/frmMain/MeasuresEditor.h"
 #include "designer/frmMain/MeasuresGrid.h"
 #include "designer/frmMain/MeasuresWorkingData.h"
@@ -236,6 +237,8 @@ void sgdMeasuresKeyPress(EditorState& editors, char32_t& key) {
     }
     if (flgMeasuresValidateCell(editors, col, row) && col == kMeasuresName) {
         nulSourceMeasuresReplace(grid, editors.strCellPreviousText, grid.cell(col, row));
+        // The lower panel shows the measure by its name.
+        nulMeasureValuesAndIrregularitiesMeasureRenamed(editors, editors.strCellPreviousText);
         editors.strCellPreviousText = grid.cell(col, row);
     }
 }

@@ -25,11 +25,15 @@ void nulNewRowSetUp(EditorState& editors, int row) {
     nulMeasureAddToDimsCats(editors, row - grid.fixedRows());
 }
 
-void nulNameEditStart(StringGrid& grid, int row) {
+void nulNameEditStart(EditorState& editors, int row) {
+    StringGrid& grid = editors.sgdMeasures;
     grid.setCurrentCell(kMeasuresName, row);
     grid.includeOption(goEditing);
     grid.setEditorMode(true);
     grid.setFocus();
+    // A lower grid that held the focus has stored its values on losing it, and taken its own
+    // current text as the text before editing: the name's checks go back to the new name.
+    editors.strCellPreviousText = grid.cell(kMeasuresName, row);
 }
 
 }  // namespace
@@ -77,7 +81,7 @@ int intMeasuresAddRow(EditorState& editors, bool edit) {
     const int row = grid.rowCount() - 1;
     nulNewRowSetUp(editors, row);
     if (edit) {
-        nulNameEditStart(grid, row);
+        nulNameEditStart(editors, row);
     }
     return row;
 }
@@ -91,7 +95,7 @@ int intMeasuresInsertRow(EditorState& editors, int row) {
     grid.setEditorMode(false);
     nulGridRowInsert(grid, row, newRowValues(grid));
     nulNewRowSetUp(editors, row);
-    nulNameEditStart(grid, row);
+    nulNameEditStart(editors, row);
     return row;
 }
 

@@ -1,5 +1,6 @@
 #include "designer/views/NodeTreeView.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
 
@@ -139,6 +140,14 @@ void NodeTreeView::mouseReleaseEvent(QMouseEvent* event) {
     QTreeView::mouseReleaseEvent(event);
     if (onClick) {
         onClick();
+    }
+}
+
+void NodeTreeView::keyPressEvent(QKeyEvent* event) {
+    const TreeNode* before = tree_.selected();
+    QTreeView::keyPressEvent(event);
+    if (tree_.selected() != before && onKeySelect) {
+        onKeySelect();
     }
 }
 

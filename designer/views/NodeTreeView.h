@@ -37,6 +37,8 @@ public:
 
     std::function<void(const TreeMouseEvent& event)> onMouseDown;
     std::function<void()> onClick;
+    // After a key that made another node the selected one.
+    std::function<void()> onKeySelect;
     // After every repaint of the tree.
     std::function<void()> onCustomDraw;
 
@@ -49,6 +51,7 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 

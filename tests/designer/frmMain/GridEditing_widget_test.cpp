@@ -196,6 +196,28 @@ TEST(MeasuresButtons, AMeasureAddedOrInsertedTakesTheNameTyped) {
     EXPECT_EQ(ShownModel::column(grid, kMeasuresName), names);
 }
 
+TEST(MeasuresButtons, AMeasureAddedFromTheLowerGridIsCheckedAgainstItsOwnName) {
+    ShownModel shown(kSales);
+    TForm1& form = shown.form();
+    const StringGrid& grid = shown.editors().sgdMeasures;
+    const StringGrid& values = shown.editors().sgdMeasureValues;
+    shown.clickNode("Product/Beverages");
+    // The lower grid has the focus, on Gift Cards' "False".
+    shown.clickCell(*form.sgdMeasureValues, intMeasureValuesLockedColumn(values), 3);
+    shown.clickButton(*form.tbnMeasureAdd);
+
+    // An emptied name gets the new measure's name back, not the lower grid's text.
+    shown.messages().expect("Sorry, a value must be specified.");
+    shown.keys(" {Enter}");
+    EXPECT_EQ(grid.cell(kMeasuresName, 4), "Measure 1");
+    EXPECT_EQ(shown.messages().pending(), 0u);
+
+    shown.keys("{F2}Margin{Enter}");
+    EXPECT_EQ(grid.cell(kMeasuresName, 4), "Margin");
+    EXPECT_EQ(ShownModel::column(values, 0),
+              (Texts{"Beverages and Margin", "Snacks and Margin", "Gift Cards and Margin"}));
+}
+
 // --- irregularities: Revenue's adjustments, Product's stored as 25.7 % and 5.5 % ---
 
 const ShownModel::Edits kFractions = {{"D1\r\n15\r\n1\r\n5\r\n", "D1\r\n25.7\r\n1\r\n5.5\r\n"}};

@@ -69,6 +69,45 @@ TEST(LowerPanel, ANewNodeShowsTheNameTypedForIt) {
     EXPECT_EQ(shown.editors().sgdIrregularities.cell(0, 1), "Goods and Revenue");
 }
 
+TEST(LowerPanel, ANodeSelectedByKeysIsShownAsAClickedOne) {
+    ShownModel shown(kSales);
+    const StringGrid& values = shown.editors().sgdMeasureValues;
+    shown.clickNode("Product");
+    ASSERT_EQ(ShownModel::column(values, 0), (Texts{"Product and Revenue"}));
+
+    shown.keys("{Right}{Down}");  // opens Product, then down to Beverages
+    ASSERT_EQ(shown.editors().tvwDimsCats.selected(), shown.node("Product/Beverages"));
+    EXPECT_EQ(ShownModel::column(values, 0),
+              (Texts{"Beverages and Revenue", "Snacks and Revenue", "Gift Cards and Revenue"}));
+    EXPECT_EQ(ShownModel::column(values, 2), (Texts{"550000", "380000", "70000"}));
+
+    // Past the last category of Product to the next dimension, and back up by Left.
+    shown.keys("{Down}{Down}{Down}");
+    ASSERT_EQ(shown.editors().tvwDimsCats.selected(), shown.node("Region"));
+    EXPECT_EQ(ShownModel::column(values, 0), (Texts{"Region and Revenue"}));
+    shown.keys("{Up}{Left}");
+    ASSERT_EQ(shown.editors().tvwDimsCats.selected(), shown.node("Product"));
+    EXPECT_EQ(ShownModel::column(values, 0), (Texts{"Product and Revenue"}));
+}
+
+TEST(LowerPanel, AMeasureNamedByEnterShowsItsNameInBothLowerGrids) {
+    ShownModel shown(kSales);
+    TForm1& form = shown.form();
+    const StringGrid& values = shown.editors().sgdMeasureValues;
+    shown.clickNode("Product/Beverages");
+    shown.clickCell(*form.sgdMeasures, kMeasuresName, 1);
+    shown.keys("Sales{Enter}");
+    EXPECT_EQ(ShownModel::column(values, 0),
+              (Texts{"Beverages and Sales", "Snacks and Sales", "Gift Cards and Sales"}));
+    EXPECT_EQ(shown.editors().sgdIrregularities.cell(0, 1), "Product and Sales");
+
+    // A measure added is named as it is typed.
+    shown.clickButton(*form.tbnMeasureAdd);
+    shown.keys("Margin{Enter}");
+    EXPECT_EQ(ShownModel::column(values, 0),
+              (Texts{"Beverages and Margin", "Snacks and Margin", "Gift Cards and Margin"}));
+}
+
 // Units takes Revenue's values and irregularity type from the same model.
 class UnitsFromRevenue : public ImportDialogPort {
 public:
