@@ -1,7 +1,11 @@
 // The change check, Save and Save As.
+#include <string>
+#include <vector>
+
 #include "designer/frmMain/ArraysConversion.h"
 #include "designer/frmMain/ArraysLog.h"
 #include "designer/frmMain/DocumentCommands.h"
+#include "designer/rtnReaderWriter/LostShares.h"
 #include "designer/rtnReaderWriter/ModelWriter.h"
 #include "platform/FileDialogService.h"
 #include "platform/FileSystem.h"
@@ -17,6 +21,35 @@ public:
         return request.buttons & kButtonOk ? MessageAnswer::Ok : MessageAnswer::Cancel;
     }
 };
+
+// Categories named at most in the warning about shares the file does not keep.
+constexpr std::size_t kLostSharesNamed = 10;
+
+// The warning after a save that kept some shares out of the file; empty when none.
+std::string strLostSharesWarning(const std::string& fileName, const ModelArrays& model) {
+    const std::vector<LostShares> lost = arrLostSharesFind(model);
+    if (lost.empty()) {
+        return std::string();
+    }
+    std::string text = "The file " + fileName +
+                       " was saved, but it does not keep the shares below the categories listed "
+                       "here: each has a share of 0 %, and a model file holds only the values of "
+                       "the categories without subcategories, which are all 0 below them. When "
+                       "the file is opened again, the first category of each group below them "
+                       "has 100 %.\r";
+    for (std::size_t i = 0; i < lost.size() && i < kLostSharesNamed; ++i) {
+        const LostShares& l = lost[i];
+        text += "\rMeasure \"" +
+                model.measures[static_cast<std::size_t>(l.intMeasureIndex)].strName.str() +
+                "\", category \"" +
+                model.categories[static_cast<std::size_t>(l.intCategoryIndex)].strName.str() +
+                "\"" + (l.flgNegative ? ", negative side" : "");
+    }
+    if (lost.size() > kLostSharesNamed) {
+        text += "\rand " + std::to_string(lost.size() - kLostSharesNamed) + " more";
+    }
+    return text;
+}
 
 }  // namespace
 
@@ -90,6 +123,10 @@ bool DocumentCommands::flgFileSave(const std::string& fileName) {
     // Only a written file is the saved state.
     strChecksum = checksum;
     nulMainMenuReopenListAddItem(fileName);
+    const std::string lost = strLostSharesWarning(fileName, arrModel);
+    if (!lost.empty()) {
+        showMessage("Save File", lost, MessageIcon::Warning);
+    }
     return true;
 }
 

@@ -7,10 +7,10 @@
 #include <limits>
 #include <vector>
 
-#include "designer/rtnReaderWriter/ModelReader.h"
 #include "platform/FileSystem.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/ModelBuilder.h"
+#include "tests/support/ModelCompare.h"
 #include "tests/support/ModelInvariants.h"
 #include "tests/support/RecordLayer.h"
 #include "tests/support/SmallModel.h"
@@ -378,14 +378,8 @@ TEST(ModelWriterTest, MeasuresWithoutCategoriesKeepTheirTotals) {
             }
         }
         TempFolder dir;
-        std::string digest;
-        ASSERT_TRUE(savePlain(dir, model, dir.file("m.vtm"), digest));
         ModelArrays read;
-        std::int32_t points = 0;
-        std::string reason;
-        ASSERT_TRUE(
-            flgReadFile(dir.path(), dir.file("m.vtm"), "", "", 0, false, points, read, reason))
-            << reason;
+        ASSERT_TRUE(test::writtenAndRead(dir.file("m.vtm"), model, read));
         ASSERT_EQ(read.measures.size(), 2u);
         for (std::size_t i = 0; i < 2; ++i) {
             EXPECT_EQ(read.measures[i].dblPosTotal, 500);

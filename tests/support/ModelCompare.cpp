@@ -1,8 +1,25 @@
 #include "tests/support/ModelCompare.h"
 
+#include "designer/rtnReaderWriter/ModelReader.h"
 #include "designer/rtnReaderWriter/ModelWriter.h"
+#include "platform/FileSystem.h"
 
 namespace vantorell::test {
+
+::testing::AssertionResult writtenAndRead(const std::string& file, ModelArrays model,
+                                          ModelArrays& read) {
+    const std::string folder = extractFilePath(file);
+    std::string digest;
+    if (!flgWriteFile(folder, file, "", "", 0, digest, true, true, true, model, 0)) {
+        return ::testing::AssertionFailure() << file << " was not written";
+    }
+    std::int32_t points = 0;
+    std::string reason;
+    if (!flgReadFile(folder, file, "", "", 0, false, points, read, reason)) {
+        return ::testing::AssertionFailure() << reason;
+    }
+    return ::testing::AssertionSuccess();
+}
 
 ::testing::AssertionResult sameModel(const ModelArrays& a, const ModelArrays& b) {
     if (a.dimensions.size() != b.dimensions.size() || a.categories.size() != b.categories.size() ||

@@ -396,6 +396,32 @@ TEST_F(DocumentCommandsTest, AFailedSaveKeepsThePreviousFileAndDigestAndSaysWhy)
     EXPECT_EQ(doc.strChecksum, digest);
 }
 
+// A category at 0 % whose subcategories still hold shares of their own: the file is written,
+// and the user is told which shares it does not keep.
+TEST_F(DocumentCommandsTest, ASaveThatCannotKeepTheSharesBelowACategoryAt0PercentSaysSo) {
+    ModelArrays model = test::smallModel();
+    model.values[7].intPercentage = 0;          // Hardware
+    model.values[6].intPercentage = 1'000'000;  // Services
+    ASSERT_TRUE(doc.editors.internalize(model));
+    const std::string path = program.file("zero.vtm");
+    messages.expect(
+        "The file " + path +
+        " was saved, but it does not keep the shares below the categories listed here: each "
+        "has a share of 0 %, and a model file holds only the values of the categories without "
+        "subcategories, which are all 0 below them. When the file is opened again, the first "
+        "category of each group below them has 100 %.\r\rMeasure \"Revenue\", category "
+        "\"Hardware\"");
+    EXPECT_TRUE(doc.flgFileSave(path));
+    EXPECT_EQ(messages.shown().back().caption, "Save File");
+    EXPECT_EQ(messages.shown().back().icon, MessageIcon::Warning);
+    EXPECT_TRUE(doc.flgCurrentFileCheckForSave());  // saved: nothing to ask
+
+    // Opened again, it holds what the file kept, and saves without a word.
+    ASSERT_TRUE(doc.flgFileOpen(path));
+    EXPECT_TRUE(doc.flgFileSave(path));
+    EXPECT_EQ(messages.shown().size(), 1u);
+}
+
 // Measures and no dimensions: the editors save the totals and they come back.
 TEST_F(DocumentCommandsTest, AModelWithoutDimensionsKeepsItsTotals) {
     ModelArrays model;
