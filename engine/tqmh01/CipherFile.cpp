@@ -155,6 +155,14 @@ void decipher(const CipherRequest& request, SourceFile& source) {
         copyThrough(request, source);
         return;
     }
+    // Every byte of the body takes more than a character of the file, so a longer length is
+    // the file's fault; refused here, it plans no work or memory by it.
+    if (header->length > source.size() - source.position()) {
+        const std::string length = std::to_string(header->length);
+        throw CipherRunError(
+            CipherOutcome::MalformedInput,
+            "the header gives a length of " + length + " bytes, more than the file holds");
+    }
     std::optional<LongNumber> keyNumber;
     if (header->keyBlock) {
         keyNumber = DecipheringKeyNumber(request, *header->keyBlock);

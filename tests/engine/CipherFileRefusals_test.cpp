@@ -1,5 +1,6 @@
 // Runs that must write nothing, files that are copied through, and the mismatch report.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -108,6 +109,28 @@ TEST_F(CipherRefusal, MalformedEncipheredFiles) {
                                       c.keyInRequest ? &kSmallCipherKey : nullptr),
                       CipherOutcome::MalformedInput, c.what);
     }
+}
+
+long peakMemoryKb() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// A length that the rest of the file cannot hold is refused as such, before the run plans
+// any work or memory by it: the batches would otherwise keep a slot for each of millions of
+// batches (2^44 bytes), and sums over a length near 2^64 wrap.
+TEST_F(CipherRefusal, LengthTheFileCannotHoldIsRefusedFirst) {
+    const long before = peakMemoryKb();
+    for (const std::string length : {"17592186044416", "18446744073709551615"}) {
+        folder.write("bad", replaced(enciphered, "L\n100\n", "L\n" + length + "\n"));
+        const CipherResult r = CipherFile(decipherRequest(folder.file("bad"), folder.file("dec")));
+        EXPECT_EQ(r.outcome, CipherOutcome::MalformedInput) << length;
+        EXPECT_NE(r.message.find(length + " bytes, more than the file holds"), std::string::npos)
+            << r.message;
+        EXPECT_FALSE(std::filesystem::exists(folder.file("dec")));
+    }
+    EXPECT_LT(peakMemoryKb() - before, 128 * 1024) << "kB more at the peak";
 }
 
 TEST_F(CipherRefusal, KeysThatCannotBeUsed) {
