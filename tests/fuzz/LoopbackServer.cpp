@@ -22,6 +22,17 @@ int millisecondsTo(Clock::time_point end) {
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
+// Appends what one receive on a readable connection gives; false at its end or an error.
+bool receiveInto(int connection, std::string& text) {
+    char buffer[4096];
+    const ssize_t got = ::recv(connection, buffer, sizeof buffer, 0);
+    if (got <= 0) {
+        return false;
+    }
+    text.append(buffer, static_cast<std::size_t>(got));
+    return true;
+}
+
 }  // namespace
 
 LoopbackServer::LoopbackServer(Handler handler) : handler_(std::move(handler)) {
@@ -77,15 +88,9 @@ bool LoopbackServer::readUntil(int connection, std::string& text, const std::str
                                std::chrono::milliseconds deadline) {
     const auto until = Clock::now() + deadline;
     while (text.find(end) == std::string::npos) {
-        if (!wait(connection, POLLIN, until)) {
+        if (!wait(connection, POLLIN, until) || !receiveInto(connection, text)) {
             return false;
         }
-        char buffer[4096];
-        const ssize_t got = ::recv(connection, buffer, sizeof buffer, 0);
-        if (got <= 0) {
-            return false;
-        }
-        text.append(buffer, static_cast<std::size_t>(got));
     }
     return true;
 }
@@ -95,13 +100,7 @@ bool LoopbackServer::readSome(int connection, std::string& text,
     if (!wait(connection, POLLIN, Clock::now() + deadline)) {
         return !stopping_;
     }
-    char buffer[4096];
-    const ssize_t got = ::recv(connection, buffer, sizeof buffer, 0);
-    if (got <= 0) {
-        return false;
-    }
-    text.append(buffer, static_cast<std::size_t>(got));
-    return true;
+    return receiveInto(connection, text);
 }
 
 bool LoopbackServer::sendAll(int connection, const std::string& bytes) {

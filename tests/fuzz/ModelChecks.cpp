@@ -1,6 +1,7 @@
 #include "tests/fuzz/ModelChecks.h"
 
 #include "designer/frmMain/ArraysConversion.h"
+#include "designer/rtnReaderWriter/ListConversion.h"
 #include "designer/rtnReaderWriter/ModelFileError.h"
 #include "designer/rtnReaderWriter/ModelReader.h"
 #include "designer/rtnReaderWriter/ModelWriter.h"
@@ -123,6 +124,17 @@ bool openAndSave(const std::string& folder, const std::string& file) {
     require(readFile(savedAgain) == readFile(opened),
             "a model saved from the editors saves again as the same file");
     return true;
+}
+
+void convertListAndOpen(const std::string& folder, const std::string& list,
+                        const std::string& model) {
+    try {
+        nulConvertListToModel(list, model);
+    } catch (const ListConversionError&) {
+        require(!exists(model), "a refused list writes no model file");
+        return;
+    }
+    require(openAndSave(folder, model), "a model made from a list reads");
 }
 
 }  // namespace vantorell::fuzz

@@ -28,12 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::require(!fuzz::exists(list), "a refused list writes no list file");
         return 0;
     }
-    try {
-        nulConvertListToModel(list, model);
-    } catch (const ListConversionError&) {
-        fuzz::require(!fuzz::exists(model), "a refused list writes no model file");
-        return 0;
-    }
-    fuzz::require(fuzz::openAndSave(folder, model), "a model made from a list reads");
+    fuzz::convertListAndOpen(folder, list, model);
     return 0;
 }

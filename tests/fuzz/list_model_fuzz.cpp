@@ -1,6 +1,5 @@
 // The list file (brace lines for the nesting) into a model file, on hostile list files:
 // nothing is written when it refuses, and a model made from a list reads, opens and saves.
-#include "designer/rtnReaderWriter/ListConversion.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "tests/fuzz/ModelChecks.h"
 
@@ -15,12 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string folder = fuzz::inputFolder();
     const std::string list = fuzz::writeFile(folder + "list.txt", fuzz::text(data, size));
     const std::string model = folder + "list.vtm";
-    try {
-        nulConvertListToModel(list, model);
-    } catch (const ListConversionError&) {
-        fuzz::require(!fuzz::exists(model), "a refused list writes no model file");
-        return 0;
-    }
-    fuzz::require(fuzz::openAndSave(folder, model), "a model made from a list reads");
+    fuzz::convertListAndOpen(folder, list, model);
     return 0;
 }
