@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QTest>
+#include <algorithm>
 
 #include "designer/views/GridModel.h"
 #include "designer/views/GridView.h"
@@ -146,6 +147,36 @@ TEST_F(SendModelDialog, NoAtAcceptanceGoesBackToIdentification) {
     QTest::mouseClick(s.btnIdentification, Qt::LeftButton);
     EXPECT_EQ(s.lblProgress[1]->text(), QStringLiteral("Server busy, please try again later."));
     EXPECT_TRUE(s.btnClose->isEnabled());
+}
+
+// A model whose protected copy cannot carry its names is marked on its row as it is added:
+// its text in red and the writer's reason as the row's tip.
+TEST_F(SendModelDialog, AModelThatCannotBeSentIsMarkedOnItsRow) {
+    logIn();
+    const std::string accented =
+        models.write("sales.vtm", readWholeFile(test::sourcePath("examples/sales.vtm")));
+    dialogs.queueFiles(std::vector<std::string>{accented});
+    QTest::mouseClick(dialog->btnAcceptanceYes, Qt::LeftButton);
+    GridView& view = *dialog->sgdSelectionFiles;
+    const GridModel& rows = view.gridModel();
+    ASSERT_EQ(rows.rowCount(), 1);
+    const std::string tip = rows.data(rows.index(0, 0), Qt::ToolTipRole).toString().toStdString();
+    EXPECT_NE(tip.find("cannot be carried by a protected copy"), std::string::npos) << tip;
+
+    const auto reddish = [&](const Rect& cell) {
+        const QImage image = view.grab().toImage();
+        int count = 0;
+        for (int y = std::max(cell.top, 0); y <= std::min(cell.bottom, image.height() - 1); ++y) {
+            for (int x = std::max(cell.left, 0); x <= std::min(cell.right, image.width() - 1);
+                 ++x) {
+                const QColor c = image.pixelColor(x, y);
+                count += c.red() > 120 && c.green() < 80 && c.blue() < 80 ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    EXPECT_GT(reddish(view.cellRect(0, 1)), 0);
+    EXPECT_EQ(reddish(view.cellRect(0, 0)), 0);
 }
 
 }  // namespace
