@@ -7,6 +7,7 @@
 #include "engine/tqmh01/BlockLineEncoder.h"
 #include "engine/tqmh01/BlockWalk.h"
 #include "engine/tqmh01/BodyBatches.h"
+#include "engine/tqmh01/EncipherPipeline.h"
 #include "engine/tqmh01/CipherRequest.h"
 #include "engine/tqmh01/CipherRunError.h"
 #include "engine/tqmh01/CipherStages.h"
@@ -81,8 +82,9 @@ void encipher(const CipherRequest& request, SourceFile& source) {
         EncipheredHeaderText(length, request.thirdKey, keyBlock ? &keyBlockText : nullptr);
     BlockLineEncoder encoder(text);
     // The chaining makes the blocks one stream, so this thread enciphers them all; the
-    // encoding into lines and the writes are done by a worker meanwhile. `encoder`, `text`
-    // and `output` belong to the worker until it is finished.
+    // encoding into lines and the writes are done by a worker meanwhile (and, with the main
+    // layer alone, the reading and the conversions around the chain by others).
+    // `encoder`, `text` and `output` belong to the worker until it is finished.
     PieceWorker worker;
     const PieceWorker::Consume encode = [&](std::string_view piece) {
         encoder.EncodeBlockLine(reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size());
@@ -93,29 +95,33 @@ void encipher(const CipherRequest& request, SourceFile& source) {
             output.startWriteback();
         }
     };
-    std::vector<char> piece(PieceWorker::kPieceSize);
-    std::size_t used = 0;
-    WalkBlocks(
-        stages, length,
-        [&](std::uint8_t* bytes, std::size_t count) { source.readExact(bytes, count); },
-        [&](const std::uint8_t* bytes, std::size_t count) {
-            while (count > 0) {
-                const std::size_t take = std::min(count, piece.size() - used);
-                std::copy_n(bytes, take, piece.data() + used);
-                used += take;
-                bytes += take;
-                count -= take;
-                if (used == piece.size()) {
-                    worker.handOver(piece, used, encode);
-                    used = 0;
-                }
-            }
-        });
-    if (worker.started()) {
-        worker.handOver(piece, used, encode);
-        worker.finish();
+    if (PipelinePays(stages, length)) {
+        EncipherInPipeline(stages, source, length, worker, encode);
     } else {
-        encode(std::string_view(piece.data(), used));
+        std::vector<char> piece(PieceWorker::kPieceSize);
+        std::size_t used = 0;
+        WalkBlocks(
+            stages, length,
+            [&](std::uint8_t* bytes, std::size_t count) { source.readExact(bytes, count); },
+            [&](const std::uint8_t* bytes, std::size_t count) {
+                while (count > 0) {
+                    const std::size_t take = std::min(count, piece.size() - used);
+                    std::copy_n(bytes, take, piece.data() + used);
+                    used += take;
+                    bytes += take;
+                    count -= take;
+                    if (used == piece.size()) {
+                        worker.handOver(piece, used, encode);
+                        used = 0;
+                    }
+                }
+            });
+        if (worker.started()) {
+            worker.handOver(piece, used, encode);
+            worker.finish();
+        } else {
+            encode(std::string_view(piece.data(), used));
+        }
     }
     encoder.FlushBlockLine();
     text += std::to_string(encoder.checkValue()) + "\n";

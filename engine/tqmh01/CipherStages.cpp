@@ -27,6 +27,11 @@ bool CipherStages::blocksStandAlone() const {
     return direction_ == CipherDirection::Decipher && stages_.a && !stages_.c && !stages_.d;
 }
 
+const LayerChain* CipherStages::imageChain() const {
+    const bool alone = direction_ == CipherDirection::Encipher && !stages_.c && !stages_.d;
+    return alone ? chain_.get() : nullptr;
+}
+
 void CipherStages::setChaining(const std::uint8_t* block) {
     std::copy(block, block + kFeistelBlock, chaining_.begin());
 }

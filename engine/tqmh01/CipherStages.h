@@ -40,6 +40,11 @@ public:
     bool blocksStandAlone() const;
     void unlayerBlocks(std::uint8_t* blocks, std::size_t count) const;
     const std::array<std::uint8_t, kFeistelBlock>& chaining() const { return chaining_; }
+
+    // Enciphering with the main layer alone, the blocks are the chain's from the first to
+    // the last, and turning them into its images and back may be done apart, on any
+    // thread (then setChaining() before tail()); null for other stages.
+    const LayerChain* imageChain() const;
     void setChaining(const std::uint8_t* block);
 
 private:

@@ -21,6 +21,18 @@ namespace vantorell::engine {
 
 class LayerChain {
 public:
+    struct Image {
+        std::uint64_t p = 0;  // P(x)
+        std::uint64_t y = 0;  // P(Y(x))
+        std::uint64_t f = 0;  // P(F(x))
+    };
+    // A block as the rounds take it: the images of its halves.
+    struct BlockImage {
+        Image left;
+        Image right;
+    };
+    struct Layer;
+
     // Every output byte as FeistelLayer::apply with the same schedule gives it. The round
     // lookups take 24 KB, and the conversions' another 32 KB that are needed only between
     // runs of rounds: for more layers than one they would not stay in the first-level
@@ -36,15 +48,19 @@ public:
     void encipher(std::uint8_t* blocks, std::size_t count,
                   std::array<std::uint8_t, kFeistelBlock>& chaining) const;
 
+    // encipher() in its three steps, for callers that turn blocks into images and back on
+    // other threads while one thread takes the chain: the conversions depend on nothing but
+    // their own block and may run anywhere at any time.
+    void toImages(const std::uint8_t* blocks, std::size_t count, BlockImage* out) const;
+    // Each of `count` images from `in` to `out` (which may be `in`): xored with the
+    // enciphered image before it, `chaining` for the first, then through the layer.
+    // `chaining` becomes the last.
+    void encipherImages(const BlockImage* in, BlockImage* out, std::size_t count,
+                        BlockImage& chaining) const;
+    void fromImages(const BlockImage* in, std::size_t count, std::uint8_t* blocks) const;
+
     // Each block of `count` in place through the layer alone, as FeistelLayer::applyBlocks.
     void applyBlocks(std::uint8_t* blocks, std::size_t count) const;
-
-    struct Image {
-        std::uint64_t p = 0;  // P(x)
-        std::uint64_t y = 0;  // P(Y(x))
-        std::uint64_t f = 0;  // P(F(x))
-    };
-    struct Layer;
 
 private:
     std::unique_ptr<Layer> layer_;

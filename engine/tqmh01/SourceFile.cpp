@@ -142,6 +142,12 @@ std::size_t SourceFile::readAt(std::uint64_t offset, std::uint8_t* out, std::siz
     return got;
 }
 
+void SourceFile::readExactAt(std::uint64_t offset, std::uint8_t* out, std::size_t count) const {
+    if (readAt(offset, out, count) != count) {
+        unreadable(path_, "the file ended early");
+    }
+}
+
 bool sameFile(const std::string& first, const std::string& second) {
     struct stat a {};
     struct stat b {};

@@ -39,6 +39,8 @@ public:
     // Up to `count` bytes from `offset`, apart from the reads above and safe to call from
     // several threads at once; fewer only at the end of the file.
     std::size_t readAt(std::uint64_t offset, std::uint8_t* out, std::size_t count) const;
+    // Exactly `count` bytes from `offset`, as readAt, or CipherRunError as readExact.
+    void readExactAt(std::uint64_t offset, std::uint8_t* out, std::size_t count) const;
 
 private:
     bool refill();

@@ -1,0 +1,107 @@
+#include "engine/tqmh01/EncipherPipeline.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "engine/tqmh01/BlockWalk.h"
+#include "platform/OrderedJobs.h"
+
+namespace vantorell::engine {
+namespace {
+
+using BlockImage = LayerChain::BlockImage;
+
+// 64 KB of blocks a job: the images of a few jobs stay in the second-level cache.
+constexpr std::uint64_t kJobBlocks = 4096;
+constexpr int kLookAhead = 4;
+// Below a few jobs the threads do not pay for their start.
+constexpr std::uint64_t kLeastLength = 4 * kJobBlocks * kFeistelBlock;
+// The images an output piece holds.
+constexpr std::size_t kPieceImages = PieceWorker::kPieceSize / sizeof(BlockImage);
+
+std::string_view bytesOf(const std::uint8_t* bytes, std::size_t count) {
+    return {reinterpret_cast<const char*>(bytes), count};
+}
+
+}  // namespace
+
+bool PipelinePays(const CipherStages& stages, std::uint64_t length) {
+    return stages.imageChain() != nullptr && length >= kLeastLength;
+}
+
+void EncipherInPipeline(CipherStages& stages, const SourceFile& source, std::uint64_t length,
+                        PieceWorker& worker, const PieceWorker::Consume& encode) {
+    const LayerChain& chain = *stages.imageChain();
+    const BlockPlan plan = PlanBlocks(length);
+    const auto jobs = static_cast<int>((plan.wholeBlocks + kJobBlocks - 1) / kJobBlocks);
+    const auto jobBlocks = [&](int job) {
+        const std::uint64_t first = static_cast<std::uint64_t>(job) * kJobBlocks;
+        return static_cast<std::size_t>(std::min(kJobBlocks, plan.wholeBlocks - first));
+    };
+    // One thread makes images several times as fast as the chain takes them; a second
+    // keeps up when another program holds a core.
+    const unsigned cores = std::thread::hardware_concurrency();
+    const int threads = cores >= 4 ? 2 : (cores >= 2 ? 1 : 0);
+
+    // Before the jobs, so that their threads are joined before these go.
+    std::vector<std::vector<BlockImage>> made(kLookAhead, std::vector<BlockImage>(kJobBlocks));
+    std::vector<std::vector<std::uint8_t>> read(
+        static_cast<std::size_t>(std::max(threads, 1)),
+        std::vector<std::uint8_t>(kJobBlocks * kFeistelBlock));
+    const auto make = [&](int job, int thread) {
+        std::vector<std::uint8_t>& bytes = read[static_cast<std::size_t>(thread)];
+        const std::size_t count = jobBlocks(job);
+        source.readExactAt(static_cast<std::uint64_t>(job) * kJobBlocks * kFeistelBlock,
+                           bytes.data(), count * kFeistelBlock);
+        chain.toImages(bytes.data(), count, made[static_cast<std::size_t>(job % kLookAhead)].data());
+    };
+
+    // The output's worker gets pieces of enciphered images and encodes their blocks. It
+    // may still be at one when this returns by an exception, so it keeps what it uses.
+    const PieceWorker::Consume decode = [&chain, encode](std::string_view piece) {
+        const auto* images = reinterpret_cast<const BlockImage*>(piece.data());
+        const std::size_t count = piece.size() / sizeof(BlockImage);
+        std::vector<std::uint8_t> blocks(count * kFeistelBlock);
+        chain.fromImages(images, count, blocks.data());
+        encode(bytesOf(blocks.data(), blocks.size()));
+    };
+    std::vector<char> piece(PieceWorker::kPieceSize);
+    std::size_t used = 0;  // images in the piece
+    BlockImage chaining;
+    chain.toImages(stages.chaining().data(), 1, &chaining);
+    const auto take = [&](int job) {
+        const BlockImage* in = made[static_cast<std::size_t>(job % kLookAhead)].data();
+        for (std::size_t left = jobBlocks(job); left > 0;) {
+            const std::size_t count = std::min(left, kPieceImages - used);
+            auto* out = reinterpret_cast<BlockImage*>(piece.data()) + used;
+            chain.encipherImages(in, out, count, chaining);
+            in += count;
+            left -= count;
+            used += count;
+            if (used == kPieceImages) {
+                worker.handOver(piece, used * sizeof(BlockImage), decode);
+                used = 0;
+            }
+        }
+    };
+    OrderedJobs::run(jobs, threads, kLookAhead, make, take);
+    if (used > 0) {
+        worker.handOver(piece, used * sizeof(BlockImage), decode);
+    }
+
+    std::array<std::uint8_t, kFeistelBlock> last;
+    chain.fromImages(&chaining, 1, last.data());
+    stages.setChaining(last.data());
+    if (plan.tailBytes > 0) {
+        auto* tail = reinterpret_cast<std::uint8_t*>(piece.data());
+        source.readExactAt(plan.wholeBlocks * kFeistelBlock, tail, plan.tailBytes);
+        stages.tail(tail, plan.tailBytes);
+        worker.handOver(piece, plan.tailBytes, encode);
+    }
+    worker.finish();
+}
+
+}  // namespace vantorell::engine
