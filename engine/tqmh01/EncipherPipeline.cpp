@@ -41,10 +41,8 @@ void EncipherInPipeline(CipherStages& stages, const SourceFile& source, std::uin
         const std::uint64_t first = static_cast<std::uint64_t>(job) * kJobBlocks;
         return static_cast<std::size_t>(std::min(kJobBlocks, plan.wholeBlocks - first));
     };
-    // One thread makes images several times as fast as the chain takes them; a second
-    // keeps up when another program holds a core.
-    const unsigned cores = std::thread::hardware_concurrency();
-    const int threads = cores >= 4 ? 2 : (cores >= 2 ? 1 : 0);
+    // One thread makes images several times as fast as the chain takes them.
+    const int threads = std::thread::hardware_concurrency() >= 2 ? 1 : 0;
 
     // Before the jobs, so that their threads are joined before these go.
     std::vector<std::vector<BlockImage>> made(kLookAhead, std::vector<BlockImage>(kJobBlocks));
