@@ -252,16 +252,10 @@ const Images& images() {
     Image kr1 = right1 ^ layer.keys[0];
 #pragma GCC unroll 16
     for (int r = 0; r < kFeistelRounds; ++r) {
-        const std::uint64_t a0 = kr0.p ^ (kr0.y & kr0.f);
-        const std::uint64_t a1 = kr1.p ^ (kr1.y & kr1.f);
-        std::uint32_t at0[8];
-        std::uint32_t at1[8];
-        for (int m = 0; m < 8; ++m) {
-            at0[m] = byteAt(a0, m);
-            at1[m] = byteAt(a1, m);
-        }
-        const Image n0 = sum(kl0, layer, at0);
-        const Image n1 = sum(kl1, layer, at1);
+        Image n0 = kl0;
+        Image n1 = kl1;
+        addRound(layer, kr0.p ^ (kr0.y & kr0.f), n0);
+        addRound(layer, kr1.p ^ (kr1.y & kr1.f), n1);
         if (r < kFeistelRounds - 1) {
             kl0 = kr0 ^ layer.keySteps[r];
             kr0 = n0;
