@@ -117,40 +117,16 @@ const Images& images() {
     return instance;
 }
 
-// Keeps the compiler from turning a tree of exclusive-ors into one long chain, which
-// would make each round wait for every lookup in turn.
-[[gnu::always_inline]] inline std::uint64_t kept(std::uint64_t x) {
-    asm("" : "+r"(x));
-    return x;
-}
-
-// base ^ the sum of one image of the substituted bytes at[0..7]. The base is added while
-// the rotated upper sum is still on its way, so it costs no step of its own.
-[[gnu::always_inline]] inline std::uint64_t sum(std::uint64_t base,
-                                                const std::uint64_t (&t)[4][256],
-                                                const std::uint32_t (&at)[8]) {
-    const std::uint64_t s0 = kept(t[0][at[0]] ^ t[1][at[1]]);
-    const std::uint64_t s1 = kept(t[2][at[2]] ^ t[3][at[3]]);
-    const std::uint64_t s2 = kept(t[0][at[4]] ^ t[1][at[5]]);
-    const std::uint64_t s3 = kept(t[2][at[6]] ^ t[3][at[7]]);
-    const std::uint64_t low = kept(base ^ kept(s0 ^ s1));
-    return low ^ std::rotl(kept(s2 ^ s3), 32);
-}
-
-[[gnu::always_inline]] inline Image sum(const Image& base, const LayerChain::Layer& layer,
-                                        const std::uint32_t (&at)[8]) {
-    return {sum(base.p, layer.p, at), sum(base.y, layer.y, at), sum(base.f, layer.f, at)};
-}
-
-// base ^ the images of the substituted bytes of the round index a, as sum() gives them. On
-// x86-64 written out by hand: each byte is taken out of a once and used for its three
-// lookups straight away, and each lookup is a load folded into its exclusive-or. The
-// compiler's form takes a third more instructions per round (it shifts every index into a
-// byte offset and keeps spilling images), and the single chain of enciphering is as fast
-// as the instructions of a round can be issued.
+// base ^ the images of the substituted bytes of the round index a: for each image, the
+// lookups of bytes 0..3 and those of bytes 4..7 rotated by 32 bits.
+#if defined(__x86_64__)
+// Written out by hand: each byte is taken out of a once and used for its three lookups
+// straight away, and each lookup is a load folded into its exclusive-or. The compiler's
+// form takes a third more instructions per round (it shifts every index into a byte offset
+// and keeps spilling images), and the single chain of enciphering is as fast as the
+// instructions of a round can be issued.
 [[gnu::always_inline]] inline void addRound(const LayerChain::Layer& layer, std::uint64_t a,
                                             Image& base) {
-#if defined(__x86_64__)
     static_assert(offsetof(LayerChain::Layer, p) == 0 &&
                   offsetof(LayerChain::Layer, y) == 8192 &&
                   offsetof(LayerChain::Layer, f) == 16384);
@@ -212,14 +188,37 @@ const Images& images() {
           [hy] "=&r"(hy), [hf] "=&r"(hf), [i0] "=&r"(i0), [i1] "=&Q"(i1), [s] "=&Q"(s)
         : [tb] "r"(&layer.p[0][0]), "m"(layer.p), "m"(layer.y), "m"(layer.f));
     base = {lp, ly, lf};
+}
 #else
+// Keeps the compiler from turning a tree of exclusive-ors into one long chain, which
+// would make each round wait for every lookup in turn.
+[[gnu::always_inline]] inline std::uint64_t kept(std::uint64_t x) {
+    asm("" : "+r"(x));
+    return x;
+}
+
+// base ^ the sum of one image of the substituted bytes at[0..7]. The base is added while
+// the rotated upper sum is still on its way, so it costs no step of its own.
+[[gnu::always_inline]] inline std::uint64_t sum(std::uint64_t base,
+                                                const std::uint64_t (&t)[4][256],
+                                                const std::uint32_t (&at)[8]) {
+    const std::uint64_t s0 = kept(t[0][at[0]] ^ t[1][at[1]]);
+    const std::uint64_t s1 = kept(t[2][at[2]] ^ t[3][at[3]]);
+    const std::uint64_t s2 = kept(t[0][at[4]] ^ t[1][at[5]]);
+    const std::uint64_t s3 = kept(t[2][at[6]] ^ t[3][at[7]]);
+    const std::uint64_t low = kept(base ^ kept(s0 ^ s1));
+    return low ^ std::rotl(kept(s2 ^ s3), 32);
+}
+
+[[gnu::always_inline]] inline void addRound(const LayerChain::Layer& layer, std::uint64_t a,
+                                            Image& base) {
     std::uint32_t at[8];
     for (int m = 0; m < 8; ++m) {
         at[m] = byteAt(a, m);
     }
-    base = sum(base, layer, at);
-#endif
+    base = {sum(base.p, layer.p, at), sum(base.y, layer.y, at), sum(base.f, layer.f, at)};
 }
+#endif
 
 // One layer over the halves' images, as FeistelLayer::apply over the bytes. The halves go
 // through the rounds with keys added: the right one with the key of its round, the left
