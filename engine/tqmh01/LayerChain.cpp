@@ -345,28 +345,18 @@ void LayerChain::encipher(std::uint8_t* blocks, std::size_t count,
 }
 
 void LayerChain::applyBlocks(std::uint8_t* blocks, std::size_t count) const {
-    const Images& im = images();
     std::size_t b = 0;
     for (; b + 2 <= count; b += 2) {
-        std::uint8_t* first = blocks + b * kFeistelBlock;
-        std::uint8_t* second = first + kFeistelBlock;
-        Image left0 = im.half(first);
-        Image right0 = im.half(first + 8);
-        Image left1 = im.half(second);
-        Image right1 = im.half(second + 8);
-        runTwo(*layer_, left0, right0, left1, right1);
-        im.store(left0, first);
-        im.store(right0, first + 8);
-        im.store(left1, second);
-        im.store(right1, second + 8);
+        BlockImage two[2];
+        toImages(blocks + b * kFeistelBlock, 2, two);
+        runTwo(*layer_, two[0].left, two[0].right, two[1].left, two[1].right);
+        fromImages(two, 2, blocks + b * kFeistelBlock);
     }
     if (b < count) {
-        std::uint8_t* last = blocks + b * kFeistelBlock;
-        Image left = im.half(last);
-        Image right = im.half(last + 8);
-        run(*layer_, left, right);
-        im.store(left, last);
-        im.store(right, last + 8);
+        BlockImage last;
+        toImages(blocks + b * kFeistelBlock, 1, &last);
+        run(*layer_, last.left, last.right);
+        fromImages(&last, 1, blocks + b * kFeistelBlock);
     }
 }
 

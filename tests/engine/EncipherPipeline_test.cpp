@@ -14,6 +14,7 @@
 #include "engine/tqmh01/BlockWalk.h"
 #include "engine/tqmh01/CipherRunError.h"
 #include "engine/tqmh01/EncipherPipeline.h"
+#include "tests/support/CipherRequests.h"
 #include "tests/support/RandomBytes.h"
 #include "tests/support/TempFolder.h"
 
@@ -27,14 +28,7 @@ constexpr std::size_t kPieceBytes = PieceWorker::kPieceSize / sizeof(LayerChain:
                                     kFeistelBlock;
 
 CipherKeyMaterial material(std::uint64_t length) {
-    KeyDerivationInput in;
-    in.firstKey = "first";
-    in.secondKey = "second";
-    in.secondKeyGiven = true;
-    in.thirdKey = "third";
-    in.fileLength = length;
-    in.stages = kMainLayerAlone;
-    return DeriveCipherKeys(in);
+    return DeriveCipherKeys(test::keyInput(length, kMainLayerAlone, CipherDirection::Encipher));
 }
 
 struct Output {

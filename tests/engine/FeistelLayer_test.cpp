@@ -11,6 +11,7 @@
 #include "engine/tqmh01/CipherStages.h"
 #include "engine/tqmh01/KeyDerivation.h"
 #include "engine/tqmh01/LayerChain.h"
+#include "tests/support/CipherRequests.h"
 
 namespace vantorell::engine {
 namespace {
@@ -202,15 +203,8 @@ TEST(FeistelLayerTest, StagesOverRunsOfBlocksAsBlockByBlock) {
                                       (set & 8) != 0};
         for (const CipherDirection direction :
              {CipherDirection::Encipher, CipherDirection::Decipher}) {
-            KeyDerivationInput in;
-            in.firstKey = "first";
-            in.secondKey = "second";
-            in.secondKeyGiven = true;
-            in.thirdKey = "third";
-            in.fileLength = 3000;
-            in.stages = stages;
-            in.direction = direction;
-            const CipherKeyMaterial material = DeriveCipherKeys(in);
+            const CipherKeyMaterial material =
+                DeriveCipherKeys(test::keyInput(3000, stages, direction));
             CipherStages runs(material, stages, direction);
             CipherStages single(material, stages, direction);
             std::vector<std::uint8_t> together = randomBytes(rng, 187 * kFeistelBlock + 8);

@@ -6,19 +6,13 @@
 #include <string>
 
 #include "engine/tqmh01/BuiltInKeyTexts.h"
+#include "tests/support/CipherRequests.h"
 
 namespace vantorell::engine {
 namespace {
 
 KeyDerivationInput baseInput() {
-    KeyDerivationInput in;
-    in.firstKey = "secret";
-    in.secondKey = "second-key";
-    in.secondKeyGiven = true;
-    in.thirdKey = "11.06.2024 10:00:00";
-    in.fileLength = 1000;
-    in.stages = {true, true, true, true};
-    return in;
+    return test::keyInput(1000, {true, true, true, true}, CipherDirection::Encipher);
 }
 
 TEST(KeyDerivationTest, BuiltInTextsHaveTheirLengths) {

@@ -37,6 +37,19 @@ engine::CipherRequest encipherRequest(const std::string& source, const std::stri
     return r;
 }
 
+engine::KeyDerivationInput keyInput(std::uint64_t fileLength, const engine::CipherStageFlags& stages,
+                                    engine::CipherDirection direction) {
+    engine::KeyDerivationInput in;
+    in.firstKey = "secret";
+    in.secondKey = "second-key";
+    in.secondKeyGiven = true;
+    in.thirdKey = "11.06.2024 10:00:00";
+    in.fileLength = fileLength;
+    in.stages = stages;
+    in.direction = direction;
+    return in;
+}
+
 engine::CipherRequest decipherRequest(const std::string& source, const std::string& output,
                                       const CipherKeySet* key) {
     engine::CipherRequest r = encipherRequest(source, output);

@@ -1,10 +1,12 @@
 #pragma once
 // Requests and key sets for tests of the engine's file cipher.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "engine/tqmh01/CipherRequest.h"
+#include "engine/tqmh01/KeyDerivation.h"
 
 namespace vantorell::test {
 
@@ -29,6 +31,10 @@ engine::CipherRequest encipherRequest(const std::string& source, const std::stri
 // The same P and S; T comes from the file.
 engine::CipherRequest decipherRequest(const std::string& source, const std::string& output,
                                       const CipherKeySet* key = nullptr);
+
+// The derivation's input for the same P, S and T, without a key block.
+engine::KeyDerivationInput keyInput(std::uint64_t fileLength, const engine::CipherStageFlags& stages,
+                                    engine::CipherDirection direction);
 
 // Names in a folder, sorted.
 std::vector<std::string> folderEntries(const std::string& folder);
