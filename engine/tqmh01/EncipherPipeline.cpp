@@ -13,14 +13,12 @@ namespace vantorell::engine {
 namespace {
 
 using BlockImage = LayerChain::BlockImage;
+using PImage = LayerChain::PImage;
 
-// 64 KB of blocks a job: the images of a few jobs stay in the second-level cache.
-constexpr std::uint64_t kJobBlocks = 4096;
+constexpr std::uint64_t kJobBlocks = kPipelineJobBlocks;
 constexpr int kLookAhead = 4;
 // Below a few jobs the threads do not pay for their start.
 constexpr std::uint64_t kLeastLength = 4 * kJobBlocks * kFeistelBlock;
-// The images an output piece holds.
-constexpr std::size_t kPieceImages = PieceWorker::kPieceSize / sizeof(BlockImage);
 
 std::string_view bytesOf(const std::uint8_t* bytes, std::size_t count) {
     return {reinterpret_cast<const char*>(bytes), count};
@@ -57,41 +55,43 @@ void EncipherInPipeline(CipherStages& stages, const SourceFile& source, std::uin
         chain.toImages(bytes.data(), count, made[static_cast<std::size_t>(job % kLookAhead)].data());
     };
 
-    // The output's worker gets pieces of enciphered images and encodes their blocks. It
-    // may still be at one when this returns by an exception, so it keeps what it uses.
+    // The output's worker gets pieces of enciphered blocks' P images and encodes the
+    // blocks. It may still be at one when this returns by an exception, so it keeps what it
+    // uses.
     const PieceWorker::Consume decode = [&chain, encode](std::string_view piece) {
-        const auto* images = reinterpret_cast<const BlockImage*>(piece.data());
-        const std::size_t count = piece.size() / sizeof(BlockImage);
+        const auto* images = reinterpret_cast<const PImage*>(piece.data());
+        const std::size_t count = piece.size() / sizeof(PImage);
         std::vector<std::uint8_t> blocks(count * kFeistelBlock);
         chain.fromImages(images, count, blocks.data());
         encode(bytesOf(blocks.data(), blocks.size()));
     };
-    std::vector<char> piece(PieceWorker::kPieceSize);
-    std::size_t used = 0;  // images in the piece
+    std::vector<char> piece(kPipelinePieceBlocks * sizeof(PImage));
+    std::size_t used = 0;  // blocks in the piece
     BlockImage chaining;
     chain.toImages(stages.chaining().data(), 1, &chaining);
     const auto take = [&](int job) {
         const BlockImage* in = made[static_cast<std::size_t>(job % kLookAhead)].data();
         for (std::size_t left = jobBlocks(job); left > 0;) {
-            const std::size_t count = std::min(left, kPieceImages - used);
-            auto* out = reinterpret_cast<BlockImage*>(piece.data()) + used;
+            const std::size_t count = std::min(left, kPipelinePieceBlocks - used);
+            auto* out = reinterpret_cast<PImage*>(piece.data()) + used;
             chain.encipherImages(in, out, count, chaining);
             in += count;
             left -= count;
             used += count;
-            if (used == kPieceImages) {
-                worker.handOver(piece, used * sizeof(BlockImage), decode);
+            if (used == kPipelinePieceBlocks) {
+                worker.handOver(piece, used * sizeof(PImage), decode);
                 used = 0;
             }
         }
     };
     OrderedJobs::run(jobs, threads, kLookAhead, make, take);
     if (used > 0) {
-        worker.handOver(piece, used * sizeof(BlockImage), decode);
+        worker.handOver(piece, used * sizeof(PImage), decode);
     }
 
     std::array<std::uint8_t, kFeistelBlock> last;
-    chain.fromImages(&chaining, 1, last.data());
+    const PImage lastP{chaining.left.p, chaining.right.p};
+    chain.fromImages(&lastP, 1, last.data());
     stages.setChaining(last.data());
     if (plan.tailBytes > 0) {
         auto* tail = reinterpret_cast<std::uint8_t*>(piece.data());

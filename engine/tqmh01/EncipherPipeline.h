@@ -13,6 +13,13 @@
 
 namespace vantorell::engine {
 
+// The blocks a worker reads and turns into images at a time. Waking a waiting thread takes
+// about as long as enciphering a few hundred blocks, so work goes from thread to thread in
+// large pieces; the images of a few jobs still stay in the second-level cache.
+inline constexpr std::uint64_t kPipelineJobBlocks = 16384;
+// The enciphered blocks handed to the output's worker at a time.
+inline constexpr std::size_t kPipelinePieceBlocks = 65536;
+
 // True when a file of `length` bytes is worth enciphering so with these stages.
 bool PipelinePays(const CipherStages& stages, std::uint64_t length);
 

@@ -13,13 +13,13 @@ namespace vantorell::engine {
 using Image = LayerChain::Image;
 
 struct LayerChain::Layer {
-    // The images of the substituted byte v at position m, for m = 0..3. Each image at
-    // position m + 4 is the one at m rotated by 32 bits, so the four upper positions are
-    // added up on their own and rotated once: 24 KB, which leaves room in a 32 KB
-    // first-level cache for the blocks going through.
+    // The images of the substituted byte v at position m. P for m = 0..3 only: the P image
+    // at position m + 4 is the one at m rotated by 32 bits, so the four upper positions are
+    // added up on their own and rotated once. The swap images for all eight positions (a
+    // byte at 0..3 adds to low only, one at 4..7 to high only), as low & high is needed
+    // before P and has no time for a rotation. 24 KB.
     std::uint64_t p[4][256];
-    std::uint64_t y[4][256];
-    std::uint64_t f[4][256];
+    std::uint64_t swaps[8][256];
     // Round r's key, and the keys of rounds r and r + 2 together (none beyond the last).
     Image keys[kFeistelRounds];
     Image keySteps[kFeistelRounds];
@@ -29,6 +29,7 @@ namespace {
 
 constexpr std::uint64_t kLowNibbles = 0x0F0F0F0F0F0F0F0FULL;
 constexpr std::uint64_t kLowBits = 0x0101010101010101ULL;
+constexpr std::uint64_t kLowBytes = 0x00000000FFFFFFFFULL;
 
 std::uint32_t byteAt(std::uint64_t v, int m) {
     return static_cast<std::uint32_t>((v >> (8 * m)) & 255U);
@@ -43,25 +44,33 @@ std::uint64_t permute(std::uint64_t x) {
     return out;
 }
 
-Image imageOf(std::uint64_t x) {
-    const std::uint64_t swapped = ((x >> 4) & kLowNibbles) | ((x & kLowNibbles) << 4);
+// P(Y(z)) xor P(F(z)): for z with bytes on one side only (0..3 or 4..7) the two lie on
+// different halves of the positions.
+std::uint64_t swapImage(std::uint64_t z) {
+    const std::uint64_t swapped = ((z >> 4) & kLowNibbles) | ((z & kLowNibbles) << 4);
     // Byte m swaps when bit 3 of byte 7 - m is set.
-    const std::uint64_t swaps = ((__builtin_bswap64(x) >> 3) & kLowBits) * 255U;
-    return {permute(x), permute(x ^ swapped), permute(swaps)};
+    const std::uint64_t swaps = ((__builtin_bswap64(z) >> 3) & kLowBits) * 255U;
+    return permute(z ^ swapped) ^ permute(swaps);
+}
+
+Image imageOf(std::uint64_t x) {
+    return {permute(x), swapImage(x & kLowBytes), swapImage(x & ~kLowBytes)};
 }
 
 Image operator^(const Image& a, const Image& b) {
-    return {a.p ^ b.p, a.y ^ b.y, a.f ^ b.f};
+    return {a.p ^ b.p, a.low ^ b.low, a.high ^ b.high};
 }
 
+// The image of x rotated by four bytes: P and the swap images turn a rotation of x by a
+// byte into the same rotation of their bits, and low and high change places.
 Image rotated(const Image& a) {
-    return {std::rotl(a.p, 32), std::rotl(a.y, 32), std::rotl(a.f, 32)};
+    return {std::rotl(a.p, 32), std::rotl(a.high, 32), std::rotl(a.low, 32)};
 }
 
 // The lookups that do not depend on a key: the images of each byte value at positions 0..3,
-// and the pieces of P's inverse for bytes 0..3. P turns a rotation of its input by a byte
-// into the same rotation of its output, and so does its inverse: what byte m + 4 gives is
-// what byte m gives, rotated by 32 bits.
+// and the pieces of P's inverse for bytes 0..3. What byte m + 4 gives is what byte m gives,
+// rotated by four bytes (rotated()); P's inverse too turns a rotation of its input by a
+// byte into the same rotation of its output.
 struct Images {
     Images() {
         for (int m = 0; m < 4; ++m) {
@@ -87,22 +96,23 @@ struct Images {
     }
 
     Image half(const std::uint8_t* bytes) const {
-        Image low;
-        Image high;
+        Image lower;
+        Image upper;
         for (int m = 0; m < 4; ++m) {
-            low = low ^ byteImage[m][bytes[m]];
-            high = high ^ byteImage[m][bytes[m + 4]];
+            lower = lower ^ byteImage[m][bytes[m]];
+            upper = upper ^ byteImage[m][bytes[m + 4]];
         }
-        return low ^ rotated(high);
+        return lower ^ rotated(upper);
     }
-    void store(const Image& image, std::uint8_t* bytes) const {
-        std::uint64_t low = 0;
-        std::uint64_t high = 0;
+    // The bytes of the half whose P image is p.
+    void store(std::uint64_t p, std::uint8_t* bytes) const {
+        std::uint64_t lower = 0;
+        std::uint64_t upper = 0;
         for (int j = 0; j < 4; ++j) {
-            low |= inverse[j][byteAt(image.p, j)];
-            high |= inverse[j][byteAt(image.p, j + 4)];
+            lower |= inverse[j][byteAt(p, j)];
+            upper |= inverse[j][byteAt(p, j + 4)];
         }
-        const std::uint64_t x = low | std::rotl(high, 32);
+        const std::uint64_t x = lower | std::rotl(upper, 32);
         for (int i = 0; i < 8; ++i) {
             bytes[i] = static_cast<std::uint8_t>(x >> (8 * i));
         }
@@ -117,77 +127,82 @@ const Images& images() {
     return instance;
 }
 
-// base ^ the images of the substituted bytes of the round index a: for each image, the
-// lookups of bytes 0..3 and those of bytes 4..7 rotated by 32 bits.
-#if defined(__x86_64__)
-// Written out by hand: each byte is taken out of a once and used for its three lookups
-// straight away, and each lookup is a load folded into its exclusive-or. The compiler's
-// form takes a third more instructions per round (it shifts every index into a byte offset
-// and keeps spilling images), and the single chain of enciphering is as fast as the
-// instructions of a round can be issued.
+// The spread of the round input whose images these are: P(x) xor (P(Y(x)) and P(F(x))).
+[[gnu::always_inline]] inline std::uint64_t spreadOf(const Image& x) {
+    return x.p ^ (x.low & x.high);
+}
+
+// base ^ the images of the substituted bytes of the round index a: P of all eight bytes,
+// the swap images of bytes 0..3 into low and those of bytes 4..7 into high.
+#if defined(__x86_64__) && defined(__OPTIMIZE__)
+// Written out by hand. The lookups of a round all wait for its index and are issued a few
+// at a time, so the round takes as long as issuing them and the additions after the last:
+// the swap lookups go first, as low & high has a step more to go than P, and the eight
+// indices are kept for the P lookups rather than taken out of a again. Each lookup is a
+// load folded into its exclusive-or; a holds the upper P sum once it is taken apart.
+// It needs 14 registers, which an unoptimised build does not leave free (the build
+// compiles this file optimised).
 [[gnu::always_inline]] inline void addRound(const LayerChain::Layer& layer, std::uint64_t a,
                                             Image& base) {
     static_assert(offsetof(LayerChain::Layer, p) == 0 &&
-                  offsetof(LayerChain::Layer, y) == 8192 &&
-                  offsetof(LayerChain::Layer, f) == 16384);
+                  offsetof(LayerChain::Layer, swaps) == 8192);
     std::uint64_t lp = base.p;
-    std::uint64_t ly = base.y;
-    std::uint64_t lf = base.f;
-    std::uint64_t hp;
-    std::uint64_t hy;
-    std::uint64_t hf;
+    std::uint64_t low = base.low;
+    std::uint64_t high = base.high;
+    std::uint64_t s;
     std::uint64_t i0;
     std::uint64_t i1;
-    std::uint64_t s;
-    // Positions m and m + 4 take the same lookups (offset 2048 * m into each image's
-    // tables); the upper four are added up apart and rotated once at the end.
+    std::uint64_t i2;
+    std::uint64_t i3;
+    std::uint64_t i4;
+    std::uint64_t i5;
+    std::uint64_t i6;
+    std::uint64_t i7;
+    // P of position m at offset 2048 * (m mod 4); the swap image of m at 8192 + 2048 * m.
     asm("movzbl %b[a], %k[i0]\n\t"
-        "movzbl %h[a], %k[i1]\n\t"
-        "mov %[a], %[s]\n\t"
-        "shr $16, %[s]\n\t"
-        "xor 0(%[tb],%[i0],8), %[lp]\n\t"
-        "xor 8192(%[tb],%[i0],8), %[ly]\n\t"
-        "xor 16384(%[tb],%[i0],8), %[lf]\n\t"
-        "xor 2048(%[tb],%[i1],8), %[lp]\n\t"
-        "xor 10240(%[tb],%[i1],8), %[ly]\n\t"
-        "xor 18432(%[tb],%[i1],8), %[lf]\n\t"
-        "movzbl %b[s], %k[i0]\n\t"
-        "movzbl %h[s], %k[i1]\n\t"
+        "xor 8192(%[tb],%[i0],8), %[low]\n\t"
         "mov %[a], %[s]\n\t"
         "shr $32, %[s]\n\t"
-        "xor 4096(%[tb],%[i0],8), %[lp]\n\t"
-        "xor 12288(%[tb],%[i0],8), %[ly]\n\t"
-        "xor 20480(%[tb],%[i0],8), %[lf]\n\t"
-        "xor 6144(%[tb],%[i1],8), %[lp]\n\t"
-        "xor 14336(%[tb],%[i1],8), %[ly]\n\t"
-        "xor 22528(%[tb],%[i1],8), %[lf]\n\t"
-        "movzbl %b[s], %k[i0]\n\t"
-        "movzbl %h[s], %k[i1]\n\t"
-        "shr $48, %[a]\n\t"
-        "mov 0(%[tb],%[i0],8), %[hp]\n\t"
-        "mov 8192(%[tb],%[i0],8), %[hy]\n\t"
-        "mov 16384(%[tb],%[i0],8), %[hf]\n\t"
-        "xor 2048(%[tb],%[i1],8), %[hp]\n\t"
-        "xor 10240(%[tb],%[i1],8), %[hy]\n\t"
-        "xor 18432(%[tb],%[i1],8), %[hf]\n\t"
-        "movzbl %b[a], %k[i0]\n\t"
-        "movzbl %h[a], %k[i1]\n\t"
-        "xor 4096(%[tb],%[i0],8), %[hp]\n\t"
-        "xor 12288(%[tb],%[i0],8), %[hy]\n\t"
-        "xor 20480(%[tb],%[i0],8), %[hf]\n\t"
-        "xor 6144(%[tb],%[i1],8), %[hp]\n\t"
-        "xor 14336(%[tb],%[i1],8), %[hy]\n\t"
-        "xor 22528(%[tb],%[i1],8), %[hf]\n\t"
-        "rol $32, %[hp]\n\t"
-        "rol $32, %[hy]\n\t"
-        "rol $32, %[hf]\n\t"
-        "xor %[hp], %[lp]\n\t"
-        "xor %[hy], %[ly]\n\t"
-        "xor %[hf], %[lf]\n\t"
-        : [lp] "+r"(lp), [ly] "+r"(ly), [lf] "+r"(lf), [a] "+Q"(a), [hp] "=&r"(hp),
-          [hy] "=&r"(hy), [hf] "=&r"(hf), [i0] "=&r"(i0), [i1] "=&Q"(i1), [s] "=&Q"(s)
-        : [tb] "r"(&layer.p[0][0]), "m"(layer.p), "m"(layer.y), "m"(layer.f));
-    base = {lp, ly, lf};
+        "movzbl %b[s], %k[i1]\n\t"
+        "xor 16384(%[tb],%[i1],8), %[high]\n\t"
+        "mov %[a], %[s]\n\t"
+        "shr $8, %[s]\n\t"
+        "movzbl %b[s], %k[i2]\n\t"
+        "xor 10240(%[tb],%[i2],8), %[low]\n\t"
+        "mov %[a], %[s]\n\t"
+        "shr $40, %[s]\n\t"
+        "movzbl %b[s], %k[i3]\n\t"
+        "xor 18432(%[tb],%[i3],8), %[high]\n\t"
+        "mov %[a], %[s]\n\t"
+        "shr $16, %[s]\n\t"
+        "movzbl %b[s], %k[i4]\n\t"
+        "xor 12288(%[tb],%[i4],8), %[low]\n\t"
+        "mov %[a], %[s]\n\t"
+        "shr $48, %[s]\n\t"
+        "movzbl %b[s], %k[i5]\n\t"
+        "xor 20480(%[tb],%[i5],8), %[high]\n\t"
+        "mov %[a], %[s]\n\t"
+        "shr $24, %[s]\n\t"
+        "movzbl %b[s], %k[i6]\n\t"
+        "xor 14336(%[tb],%[i6],8), %[low]\n\t"
+        "mov %[a], %[i7]\n\t"
+        "shr $56, %[i7]\n\t"
+        "xor 22528(%[tb],%[i7],8), %[high]\n\t"
+        "mov 0(%[tb],%[i1],8), %[a]\n\t"
+        "xor 0(%[tb],%[i0],8), %[lp]\n\t"
+        "xor 2048(%[tb],%[i3],8), %[a]\n\t"
+        "xor 2048(%[tb],%[i2],8), %[lp]\n\t"
+        "xor 4096(%[tb],%[i5],8), %[a]\n\t"
+        "xor 4096(%[tb],%[i4],8), %[lp]\n\t"
+        "xor 6144(%[tb],%[i7],8), %[a]\n\t"
+        "xor 6144(%[tb],%[i6],8), %[lp]\n\t"
+        "rol $32, %[a]\n\t"
+        "xor %[a], %[lp]\n\t"
+        : [lp] "+r"(lp), [low] "+r"(low), [high] "+r"(high), [a] "+r"(a), [s] "=&r"(s),
+          [i0] "=&r"(i0), [i1] "=&r"(i1), [i2] "=&r"(i2), [i3] "=&r"(i3), [i4] "=&r"(i4),
+          [i5] "=&r"(i5), [i6] "=&r"(i6), [i7] "=&r"(i7)
+        : [tb] "r"(&layer.p[0][0]), "m"(layer.p), "m"(layer.swaps));
+    base = {lp, low, high};
 }
 #else
 // Keeps the compiler from turning a tree of exclusive-ors into one long chain, which
@@ -197,17 +212,10 @@ const Images& images() {
     return x;
 }
 
-// base ^ the sum of one image of the substituted bytes at[0..7]. The base is added while
-// the rotated upper sum is still on its way, so it costs no step of its own.
-[[gnu::always_inline]] inline std::uint64_t sum(std::uint64_t base,
-                                                const std::uint64_t (&t)[4][256],
-                                                const std::uint32_t (&at)[8]) {
-    const std::uint64_t s0 = kept(t[0][at[0]] ^ t[1][at[1]]);
-    const std::uint64_t s1 = kept(t[2][at[2]] ^ t[3][at[3]]);
-    const std::uint64_t s2 = kept(t[0][at[4]] ^ t[1][at[5]]);
-    const std::uint64_t s3 = kept(t[2][at[6]] ^ t[3][at[7]]);
-    const std::uint64_t low = kept(base ^ kept(s0 ^ s1));
-    return low ^ std::rotl(kept(s2 ^ s3), 32);
+// The sum of t[0][at[0]] .. t[3][at[3]].
+[[gnu::always_inline]] inline std::uint64_t sum4(const std::uint64_t (*t)[256],
+                                                 const std::uint32_t* at) {
+    return kept(kept(t[0][at[0]] ^ t[1][at[1]]) ^ kept(t[2][at[2]] ^ t[3][at[3]]));
 }
 
 [[gnu::always_inline]] inline void addRound(const LayerChain::Layer& layer, std::uint64_t a,
@@ -216,7 +224,9 @@ const Images& images() {
     for (int m = 0; m < 8; ++m) {
         at[m] = byteAt(a, m);
     }
-    base = {sum(base.p, layer.p, at), sum(base.y, layer.y, at), sum(base.f, layer.f, at)};
+    const std::uint64_t lowerP = kept(base.p ^ sum4(layer.p, at));
+    base = {lowerP ^ std::rotl(sum4(layer.p, at + 4), 32), base.low ^ sum4(layer.swaps, at),
+            base.high ^ sum4(layer.swaps + 4, at + 4)};
 }
 #endif
 
@@ -230,7 +240,7 @@ const Images& images() {
 #pragma GCC unroll 16
     for (int r = 0; r < kFeistelRounds; ++r) {
         Image next = keyedLeft;
-        addRound(layer, keyedRight.p ^ (keyedRight.y & keyedRight.f), next);
+        addRound(layer, spreadOf(keyedRight), next);
         if (r < kFeistelRounds - 1) {
             keyedLeft = keyedRight ^ layer.keySteps[r];
             keyedRight = next;
@@ -253,8 +263,8 @@ const Images& images() {
     for (int r = 0; r < kFeistelRounds; ++r) {
         Image n0 = kl0;
         Image n1 = kl1;
-        addRound(layer, kr0.p ^ (kr0.y & kr0.f), n0);
-        addRound(layer, kr1.p ^ (kr1.y & kr1.f), n1);
+        addRound(layer, spreadOf(kr0), n0);
+        addRound(layer, spreadOf(kr1), n1);
         if (r < kFeistelRounds - 1) {
             kl0 = kr0 ^ layer.keySteps[r];
             kr0 = n0;
@@ -289,8 +299,8 @@ LayerChain::LayerChain(const CipherSchedule& schedule) : layer_(std::make_unique
         for (unsigned v = 0; v < 256; ++v) {
             const Image& image = im.byteImage[m][schedule.sbox[v]];
             layer.p[m][v] = image.p;
-            layer.y[m][v] = image.y;
-            layer.f[m][v] = image.f;
+            layer.swaps[m][v] = image.low;
+            layer.swaps[m + 4][v] = rotated(image).high;
         }
     }
 }
@@ -305,7 +315,7 @@ void LayerChain::toImages(const std::uint8_t* blocks, std::size_t count, BlockIm
     }
 }
 
-void LayerChain::encipherImages(const BlockImage* in, BlockImage* out, std::size_t count,
+void LayerChain::encipherImages(const BlockImage* in, PImage* out, std::size_t count,
                                 BlockImage& chaining) const {
     Image left = chaining.left;
     Image right = chaining.right;
@@ -313,12 +323,12 @@ void LayerChain::encipherImages(const BlockImage* in, BlockImage* out, std::size
         left = left ^ in[b].left;
         right = right ^ in[b].right;
         run(*layer_, left, right);
-        out[b] = {left, right};
+        out[b] = {left.p, right.p};
     }
     chaining = {left, right};
 }
 
-void LayerChain::fromImages(const BlockImage* in, std::size_t count, std::uint8_t* blocks) const {
+void LayerChain::fromImages(const PImage* in, std::size_t count, std::uint8_t* blocks) const {
     const Images& im = images();
     for (std::size_t b = 0; b < count; ++b) {
         im.store(in[b].left, blocks + b * kFeistelBlock);
@@ -334,12 +344,13 @@ void LayerChain::encipher(std::uint8_t* blocks, std::size_t count,
     BlockImage chain;
     toImages(chaining.data(), 1, &chain);
     std::vector<BlockImage> batch(std::min(kBatch, count));
+    std::vector<PImage> enciphered(batch.size());
     for (std::size_t first = 0; first < count; first += kBatch) {
         const std::size_t n = std::min(kBatch, count - first);
         std::uint8_t* bytes = blocks + first * kFeistelBlock;
         toImages(bytes, n, batch.data());
-        encipherImages(batch.data(), batch.data(), n, chain);
-        fromImages(batch.data(), n, bytes);
+        encipherImages(batch.data(), enciphered.data(), n, chain);
+        fromImages(enciphered.data(), n, bytes);
     }
     std::memcpy(chaining.data(), blocks + (count - 1) * kFeistelBlock, kFeistelBlock);
 }
@@ -350,13 +361,15 @@ void LayerChain::applyBlocks(std::uint8_t* blocks, std::size_t count) const {
         BlockImage two[2];
         toImages(blocks + b * kFeistelBlock, 2, two);
         runTwo(*layer_, two[0].left, two[0].right, two[1].left, two[1].right);
-        fromImages(two, 2, blocks + b * kFeistelBlock);
+        const PImage done[2] = {{two[0].left.p, two[0].right.p}, {two[1].left.p, two[1].right.p}};
+        fromImages(done, 2, blocks + b * kFeistelBlock);
     }
     if (b < count) {
         BlockImage last;
         toImages(blocks + b * kFeistelBlock, 1, &last);
         run(*layer_, last.left, last.right);
-        fromImages(&last, 1, blocks + b * kFeistelBlock);
+        const PImage done{last.left.p, last.right.p};
+        fromImages(&done, 1, blocks + b * kFeistelBlock);
     }
 }
 

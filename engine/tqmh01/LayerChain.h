@@ -4,11 +4,16 @@
 // The spreading of a round is a fixed permutation P of the 64 bits after the nibbles of
 // some bytes are swapped (those whose mirrored byte has bit 3 set). With Y(x) = x xor x
 // with every byte's nibbles swapped, and F(x) the mask of the bytes that swap,
-// spread(x) = P(x) xor (P(Y(x)) and P(F(x))); and P, Y and F are each an exclusive-or of
-// what every byte gives alone. So a half is kept as its three images P(x), P(Y(x)),
-// P(F(x)): a round adds up the images of its substituted bytes, one lookup each, and the
-// chaining is an exclusive-or of images. Blocks are turned into images before the rounds
-// and back after them, outside the work that takes one block after another.
+// spread(x) = P(x) xor (P(Y(x)) and P(F(x))). P, Y and F are each an exclusive-or of what
+// every byte gives alone, and a byte of x gives P(Y) bits only where its own bits land and
+// P(F) bits only where its mirrored byte's bits land. So bytes 0..3 give P(Y) bits on one
+// half of the positions and P(F) bits on the other half, and bytes 4..7 the other way
+// round. Summed apart, as `low` and `high`, each holds P(Y) on one half and P(F) on the
+// other, and low & high = P(Y) & P(F).
+// A half is kept as its three images P(x), low(x), high(x): a round adds up two images of
+// each substituted byte, one lookup each, and the chaining is an exclusive-or of images.
+// Blocks are turned into images before the rounds and back after them, outside the work
+// that takes one block after another.
 
 #include <array>
 #include <cstddef>
@@ -22,14 +27,19 @@ namespace vantorell::engine {
 class LayerChain {
 public:
     struct Image {
-        std::uint64_t p = 0;  // P(x)
-        std::uint64_t y = 0;  // P(Y(x))
-        std::uint64_t f = 0;  // P(F(x))
+        std::uint64_t p = 0;     // P(x)
+        std::uint64_t low = 0;   // P(Y(x)) and P(F(x)) as far as bytes 0..3 of x give them
+        std::uint64_t high = 0;  // the same for bytes 4..7
     };
     // A block as the rounds take it: the images of its halves.
     struct BlockImage {
         Image left;
         Image right;
+    };
+    // All that turning an enciphered block back into bytes needs: P of its halves.
+    struct PImage {
+        std::uint64_t left = 0;
+        std::uint64_t right = 0;
     };
     struct Layer;
 
@@ -52,12 +62,12 @@ public:
     // other threads while one thread takes the chain: the conversions depend on nothing but
     // their own block and may run anywhere at any time.
     void toImages(const std::uint8_t* blocks, std::size_t count, BlockImage* out) const;
-    // Each of `count` images from `in` to `out` (which may be `in`): xored with the
-    // enciphered image before it, `chaining` for the first, then through the layer.
+    // Each of `count` images from `in`: xored with the enciphered image before it,
+    // `chaining` for the first, then through the layer, and its P images to `out`.
     // `chaining` becomes the last.
-    void encipherImages(const BlockImage* in, BlockImage* out, std::size_t count,
+    void encipherImages(const BlockImage* in, PImage* out, std::size_t count,
                         BlockImage& chaining) const;
-    void fromImages(const BlockImage* in, std::size_t count, std::uint8_t* blocks) const;
+    void fromImages(const PImage* in, std::size_t count, std::uint8_t* blocks) const;
 
     // Each block of `count` in place through the layer alone, as FeistelLayer::applyBlocks.
     void applyBlocks(std::uint8_t* blocks, std::size_t count) const;

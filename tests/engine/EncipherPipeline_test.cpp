@@ -22,10 +22,9 @@ namespace vantorell::engine {
 namespace {
 
 constexpr CipherStageFlags kMainLayerAlone{true, false, false, false};
-// The blocks of a job and the images of an output piece.
-constexpr std::size_t kJobBytes = 4096 * kFeistelBlock;
-constexpr std::size_t kPieceBytes = PieceWorker::kPieceSize / sizeof(LayerChain::BlockImage) *
-                                    kFeistelBlock;
+// The blocks of a job and of an output piece.
+constexpr std::size_t kJobBytes = kPipelineJobBlocks * kFeistelBlock;
+constexpr std::size_t kPieceBytes = kPipelinePieceBlocks * kFeistelBlock;
 
 CipherKeyMaterial material(std::uint64_t length) {
     return DeriveCipherKeys(test::keyInput(length, kMainLayerAlone, CipherDirection::Encipher));
