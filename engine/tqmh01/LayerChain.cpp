@@ -132,18 +132,20 @@ const Images& images() {
     return x.p ^ (x.low & x.high);
 }
 
-// base ^ the images of the substituted bytes of the round index a: P of all eight bytes,
-// the swap images of bytes 0..3 into low and those of bytes 4..7 into high.
+// Adds to base the images of the substituted bytes of the round index a: P of all eight
+// bytes, the swap images of bytes 0..3 into low and those of bytes 4..7 into high. Returns
+// the spread of the new base, the next round's index.
 #if defined(__x86_64__) && defined(__OPTIMIZE__)
 // Written out by hand. The lookups of a round all wait for its index and are issued a few
 // at a time, so the round takes as long as issuing them and the additions after the last:
 // the swap lookups go first, as low & high has a step more to go than P, and the eight
-// indices are kept for the P lookups rather than taken out of a again. Each lookup is a
+// indices are kept for the P lookups rather than taken out of a again; low & high is
+// added into the P sum before its last step, so the spread comes with it. Each lookup is a
 // load folded into its exclusive-or; a holds the upper P sum once it is taken apart.
 // It needs 14 registers, which an unoptimised build does not leave free (the build
 // compiles this file optimised).
-[[gnu::always_inline]] inline void addRound(const LayerChain::Layer& layer, std::uint64_t a,
-                                            Image& base) {
+[[gnu::always_inline]] inline std::uint64_t addRound(const LayerChain::Layer& layer,
+                                                     std::uint64_t a, Image& base) {
     static_assert(offsetof(LayerChain::Layer, p) == 0 &&
                   offsetof(LayerChain::Layer, swaps) == 8192);
     std::uint64_t lp = base.p;
@@ -196,13 +198,18 @@ const Images& images() {
         "xor 4096(%[tb],%[i4],8), %[lp]\n\t"
         "xor 6144(%[tb],%[i7],8), %[a]\n\t"
         "xor 6144(%[tb],%[i6],8), %[lp]\n\t"
+        "mov %[low], %[s]\n\t"
+        "and %[high], %[s]\n\t"
+        "xor %[s], %[lp]\n\t"
         "rol $32, %[a]\n\t"
         "xor %[a], %[lp]\n\t"
         : [lp] "+r"(lp), [low] "+r"(low), [high] "+r"(high), [a] "+r"(a), [s] "=&r"(s),
           [i0] "=&r"(i0), [i1] "=&r"(i1), [i2] "=&r"(i2), [i3] "=&r"(i3), [i4] "=&r"(i4),
           [i5] "=&r"(i5), [i6] "=&r"(i6), [i7] "=&r"(i7)
         : [tb] "r"(&layer.p[0][0]), "m"(layer.p), "m"(layer.swaps));
-    base = {lp, low, high};
+    // lp is the spread now, and s holds low & high.
+    base = {lp ^ s, low, high};
+    return lp;
 }
 #else
 // Keeps the compiler from turning a tree of exclusive-ors into one long chain, which
@@ -218,8 +225,8 @@ const Images& images() {
     return kept(kept(t[0][at[0]] ^ t[1][at[1]]) ^ kept(t[2][at[2]] ^ t[3][at[3]]));
 }
 
-[[gnu::always_inline]] inline void addRound(const LayerChain::Layer& layer, std::uint64_t a,
-                                            Image& base) {
+[[gnu::always_inline]] inline std::uint64_t addRound(const LayerChain::Layer& layer,
+                                                     std::uint64_t a, Image& base) {
     std::uint32_t at[8];
     for (int m = 0; m < 8; ++m) {
         at[m] = byteAt(a, m);
@@ -227,6 +234,7 @@ const Images& images() {
     const std::uint64_t lowerP = kept(base.p ^ sum4(layer.p, at));
     base = {lowerP ^ std::rotl(sum4(layer.p, at + 4), 32), base.low ^ sum4(layer.swaps, at),
             base.high ^ sum4(layer.swaps + 4, at + 4)};
+    return spreadOf(base);
 }
 #endif
 
@@ -237,10 +245,11 @@ const Images& images() {
 [[gnu::always_inline]] inline void run(const LayerChain::Layer& layer, Image& left, Image& right) {
     Image keyedLeft = left ^ layer.keys[1];
     Image keyedRight = right ^ layer.keys[0];
+    std::uint64_t a = spreadOf(keyedRight);
 #pragma GCC unroll 16
     for (int r = 0; r < kFeistelRounds; ++r) {
         Image next = keyedLeft;
-        addRound(layer, spreadOf(keyedRight), next);
+        a = addRound(layer, a, next);
         if (r < kFeistelRounds - 1) {
             keyedLeft = keyedRight ^ layer.keySteps[r];
             keyedRight = next;
@@ -259,12 +268,14 @@ const Images& images() {
     Image kr0 = right0 ^ layer.keys[0];
     Image kl1 = left1 ^ layer.keys[1];
     Image kr1 = right1 ^ layer.keys[0];
+    std::uint64_t a0 = spreadOf(kr0);
+    std::uint64_t a1 = spreadOf(kr1);
 #pragma GCC unroll 16
     for (int r = 0; r < kFeistelRounds; ++r) {
         Image n0 = kl0;
         Image n1 = kl1;
-        addRound(layer, spreadOf(kr0), n0);
-        addRound(layer, spreadOf(kr1), n1);
+        a0 = addRound(layer, a0, n0);
+        a1 = addRound(layer, a1, n1);
         if (r < kFeistelRounds - 1) {
             kl0 = kr0 ^ layer.keySteps[r];
             kr0 = n0;
