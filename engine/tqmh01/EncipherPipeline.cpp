@@ -90,7 +90,7 @@ void EncipherInPipeline(CipherStages& stages, const SourceFile& source, std::uin
     }
 
     std::array<std::uint8_t, kFeistelBlock> last;
-    const PImage lastP{chaining.left.p, chaining.right.p};
+    const PImage lastP = chaining.pImage();
     chain.fromImages(&lastP, 1, last.data());
     stages.setChaining(last.data());
     if (plan.tailBytes > 0) {

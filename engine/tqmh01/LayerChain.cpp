@@ -334,7 +334,7 @@ void LayerChain::encipherImages(const BlockImage* in, PImage* out, std::size_t c
         left = left ^ in[b].left;
         right = right ^ in[b].right;
         run(*layer_, left, right);
-        out[b] = {left.p, right.p};
+        out[b] = BlockImage{left, right}.pImage();
     }
     chaining = {left, right};
 }
@@ -372,14 +372,14 @@ void LayerChain::applyBlocks(std::uint8_t* blocks, std::size_t count) const {
         BlockImage two[2];
         toImages(blocks + b * kFeistelBlock, 2, two);
         runTwo(*layer_, two[0].left, two[0].right, two[1].left, two[1].right);
-        const PImage done[2] = {{two[0].left.p, two[0].right.p}, {two[1].left.p, two[1].right.p}};
+        const PImage done[2] = {two[0].pImage(), two[1].pImage()};
         fromImages(done, 2, blocks + b * kFeistelBlock);
     }
     if (b < count) {
         BlockImage last;
         toImages(blocks + b * kFeistelBlock, 1, &last);
         run(*layer_, last.left, last.right);
-        const PImage done{last.left.p, last.right.p};
+        const PImage done = last.pImage();
         fromImages(&done, 1, blocks + b * kFeistelBlock);
     }
 }

@@ -31,15 +31,16 @@ public:
         std::uint64_t low = 0;   // P(Y(x)) and P(F(x)) as far as bytes 0..3 of x give them
         std::uint64_t high = 0;  // the same for bytes 4..7
     };
-    // A block as the rounds take it: the images of its halves.
-    struct BlockImage {
-        Image left;
-        Image right;
-    };
     // All that turning an enciphered block back into bytes needs: P of its halves.
     struct PImage {
         std::uint64_t left = 0;
         std::uint64_t right = 0;
+    };
+    // A block as the rounds take it: the images of its halves.
+    struct BlockImage {
+        Image left;
+        Image right;
+        PImage pImage() const { return {left.p, right.p}; }
     };
     struct Layer;
 
